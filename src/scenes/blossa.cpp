@@ -1,0 +1,4 @@
+// Placeholder until the scene is written: reports finished at once.
+#include "scenes/scenes.h"
+
+int blossa(SDL_Surface*, Uint32) { return 1; }
