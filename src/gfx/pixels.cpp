@@ -1,0 +1,40 @@
+// Pixel access on 32-bit surfaces and the conversion of sprite pixels to ARGB.
+#include "gfx/toolkit.h"
+
+void putpixel(SDL_Surface* surface, int x, int y, Uint32 colour) {
+    // NOTE: both lower bounds are strict; column 0 and row 0 stay untouched.
+    if (x > 0 && x < surface->w && y > 0 && y < surface->h) {
+        static_cast<Uint32*>(surface->pixels)[x + y * surface->w] = colour;
+    }
+}
+
+Uint32 getpixel(SDL_Surface* surface, int x, int y) {
+    const int bpp = surface->format->BytesPerPixel;
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bpp;
+    switch (bpp) {
+    case 1:
+        return *p;
+    case 2:
+        return *reinterpret_cast<const Uint16*>(p);
+    case 3:
+        return p[0] | p[1] << 8 | p[2] << 16;
+    case 4:
+        return *reinterpret_cast<const Uint32*>(p);
+    default:
+        return 0;
+    }
+}
+
+Uint32 toARGB(const SDL_PixelFormat* f, Uint32 pixel) {
+    const Uint32 red = (((pixel & f->Rmask) >> f->Rshift) << f->Rloss) & 0xff;
+    const Uint32 green = (((pixel & f->Gmask) >> f->Gshift) << f->Gloss) & 0xff;
+    const Uint32 blue = (((pixel & f->Bmask) >> f->Bshift) << f->Bloss) & 0xff;
+    // Only the low 8 bits of alpha survive the shift into the top byte.
+    const Uint32 alpha = ((pixel & f->Amask) >> f->Ashift) << f->Aloss;
+    return alpha << 24 | red << 16 | green << 8 | blue;
+}
+
+Uint32 getpixel2ARGB(SDL_Surface* surface, int x, int y) {
+    const Uint32 pixel = static_cast<const Uint32*>(surface->pixels)[x + y * surface->w];
+    return toARGB(surface->format, pixel);
+}

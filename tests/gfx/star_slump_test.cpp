@@ -1,0 +1,26 @@
+#include "gfx/toolkit.h"
+
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// Without a star picture nothing is drawn, but the random sequence advances
+// exactly as it would with one: three numbers per star.
+TEST(StarSlump, DrawsNothingWithoutAPictureButKeepsTheRandomOrder) {
+    ScratchFolder folder;
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+    srand(5);
+    starSlump(screen);
+    const int next = rand();
+    srand(5);
+    for (int i = 0; i < 60; ++i) {
+        rand();
+    }
+    EXPECT_EQ(rand(), next);
+    for (Uint32 w : allWords(screen)) {
+        ASSERT_EQ(w, 0u);
+    }
+    SDL_FreeSurface(screen);
+}

@@ -1,0 +1,101 @@
+#include "shell/options.h"
+
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Runs the parser on the words after the program name; returns its result.
+int parse(std::vector<const char*> words, std::string* printed = nullptr) {
+    resetOptions();
+    std::vector<char*> argv = {const_cast<char*>("snolk")};
+    for (const char* w : words) {
+        argv.push_back(const_cast<char*>(w));
+    }
+    StdoutCapture capture;
+    const int result = parser((int)argv.size(), argv.data());
+    const std::string text = capture.finish();
+    if (printed != nullptr) {
+        *printed = text;
+    }
+    return result;
+}
+
+const char* const kStartSyntax =
+    "syntax: -start seconds\nWhere seconds is a number over 0 and less then 600\n";
+
+} // namespace
+
+TEST(Parser, NoArgumentsKeepsTheDefaults) {
+    EXPECT_EQ(parse({}), 0);
+    EXPECT_EQ(fullscreen, 0);
+    EXPECT_EQ(nosound, 0);
+    EXPECT_EQ(hopptid, 0u);
+    EXPECT_EQ(fpsLimit, 60);
+    EXPECT_EQ(windowScale, 1);
+}
+
+TEST(Parser, AllOptionsTogetherInAnyOrder) {
+    EXPECT_EQ(parse({"-start", "5", "-ns", "-fs", "-fps", "0", "-scale", "3"}), 0);
+    EXPECT_EQ(fullscreen, 1);
+    EXPECT_EQ(nosound, 1);
+    EXPECT_EQ(hopptid, 5000u);
+    EXPECT_EQ(fpsLimit, 0);
+    EXPECT_EQ(windowScale, 3);
+    // A later -start overwrites an earlier one.
+    EXPECT_EQ(parse({"-start", "5", "-start", "7"}), 0);
+    EXPECT_EQ(hopptid, 7000u);
+}
+
+TEST(Parser, StartRange) {
+    std::string printed;
+    EXPECT_EQ(parse({"-start", "600"}, &printed), 0);
+    EXPECT_EQ(hopptid, 600000u);
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(parse({"-start", "601"}, &printed), 1);
+    EXPECT_EQ(printed, kStartSyntax);
+    EXPECT_EQ(parse({"-start", "-1"}, &printed), 1);
+    EXPECT_EQ(printed, kStartSyntax);
+    // Not a number reads as 0; text after the digits is ignored.
+    EXPECT_EQ(parse({"-start", "soon"}), 0);
+    EXPECT_EQ(hopptid, 0u);
+    EXPECT_EQ(parse({"-start", "12s"}), 0);
+    EXPECT_EQ(hopptid, 12000u);
+}
+
+TEST(Parser, StartWithoutValueIsASyntaxError) {
+    std::string printed;
+    EXPECT_EQ(parse({"-ns", "-start"}, &printed), 1);
+    EXPECT_EQ(printed, kStartSyntax);
+}
+
+TEST(Parser, UnknownWordsPrintTheOptions) {
+    for (const char* word : {"-FS", "--fs", "-fsx", "-startx", "x", ""}) {
+        std::string printed;
+        EXPECT_EQ(parse({word}, &printed), 1) << word;
+        EXPECT_EQ(printed.rfind("Options are:\n-ns        :no sound\n-fs        :fullscreen\n"
+                                "-start #n  :start #n-seconds in to the demo (doesn't effect "
+                                "sound only visuals)\n-fps n",
+                                0),
+                  0u)
+            << printed;
+    }
+}
+
+TEST(Parser, FrameRateAndScaleAreCheckedStrictly) {
+    std::string printed;
+    EXPECT_EQ(parse({"-fps", "1000"}), 0);
+    EXPECT_EQ(fpsLimit, 1000);
+    for (const char* bad : {"1001", "-1", "sixty", "60x"}) {
+        EXPECT_EQ(parse({"-fps", bad}, &printed), 1) << bad;
+        EXPECT_EQ(printed.rfind("syntax: -fps n\n", 0), 0u);
+    }
+    EXPECT_EQ(parse({"-fps"}, &printed), 1);
+    for (const char* bad : {"0", "5", "2.5"}) {
+        EXPECT_EQ(parse({"-scale", bad}, &printed), 1) << bad;
+        EXPECT_EQ(printed.rfind("syntax: -scale n\n", 0), 0u);
+    }
+}

@@ -1,0 +1,95 @@
+#include "support/fixtures.h"
+
+#include "shell/display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+SDL_Surface* makeScreenSurface(int w, int h) {
+    SDL_Surface* s =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
+    SDL_FillRect(s, nullptr, 0);
+    return s;
+}
+
+SDL_Surface* makeRgbaSurface(int w, int h) {
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x000000ff, 0x0000ff00,
+                                          0x00ff0000, 0xff000000);
+    SDL_FillRect(s, nullptr, 0);
+    return s;
+}
+
+Uint32 wordAt(const SDL_Surface* s, int x, int y) {
+    return *reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch +
+                                            4 * x);
+}
+
+std::vector<Uint32> allWords(const SDL_Surface* s) {
+    std::vector<Uint32> words;
+    for (int y = 0; y < s->h; ++y) {
+        for (int x = 0; x < s->w; ++x) {
+            words.push_back(wordAt(s, x, y));
+        }
+    }
+    return words;
+}
+
+SDL_Surface* openTestScreen() {
+    return openScreen(0, 1);
+}
+
+ScratchFolder::ScratchFolder() {
+    char pattern[] = "/tmp/snolk-test-XXXXXX";
+    path_ = mkdtemp(pattern);
+    char here[4096];
+    previous_ = getcwd(here, sizeof here);
+    if (chdir(path_.c_str()) != 0) {
+        abort();
+    }
+}
+
+ScratchFolder::~ScratchFolder() {
+    if (chdir(previous_.c_str()) != 0) {
+        abort();
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void enterSourceTree() {
+    if (chdir(SNOLK_SOURCE_DIR) != 0) {
+        abort();
+    }
+}
+
+StdoutCapture::StdoutCapture() {
+    fflush(stdout);
+    char pattern[] = "/tmp/snolk-stdout-XXXXXX";
+    const int fd = mkstemp(pattern);
+    file_ = pattern;
+    saved_ = dup(1);
+    dup2(fd, 1);
+    close(fd);
+}
+
+std::string StdoutCapture::finish() {
+    if (!done_) {
+        fflush(stdout);
+        dup2(saved_, 1);
+        close(saved_);
+        done_ = true;
+    }
+    std::ifstream in(file_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+StdoutCapture::~StdoutCapture() {
+    finish();
+    remove(file_.c_str());
+}

@@ -1,0 +1,51 @@
+// Small surfaces, folders and captures that the tests build for themselves.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+// A 32-bit software surface of the screen's layout (0x00RRGGBB), filled with 0.
+SDL_Surface* makeScreenSurface(int w, int h);
+
+// A 32-bit RGBA surface laid out as PNG pictures load (R in the low byte).
+SDL_Surface* makeRgbaSurface(int w, int h);
+
+// The word at (x, y) of a 32-bit surface.
+Uint32 wordAt(const SDL_Surface* s, int x, int y);
+
+// All words of a 32-bit surface, row by row.
+std::vector<Uint32> allWords(const SDL_Surface* s);
+
+// Opens the 640 x 480 x 32 screen the programs use, with the dummy driver.
+SDL_Surface* openTestScreen();
+
+// A fresh empty folder; the test moves into it (so no data/ is found) and
+// back out when the object goes.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Runs the test from the repository root, where data/ is.
+void enterSourceTree();
+
+// Captures what a call writes to stdout.
+class StdoutCapture {
+  public:
+    StdoutCapture();
+    ~StdoutCapture();
+    std::string finish();
+
+  private:
+    int saved_ = -1;
+    std::string file_;
+    bool done_ = false;
+};
