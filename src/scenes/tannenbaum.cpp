@@ -1,4 +1,34 @@
-// Placeholder until the scene is written: reports finished at once.
+// A still Christmas tree held for two seconds between the plasma and the
+// moonlit sky. Whatever the picture leaves uncovered keeps the last plasma
+// frame.
 #include "scenes/scenes.h"
+#include "scenes/tannenbaum_state.h"
 
-int tannenbaum(SDL_Surface*, Uint32) { return 1; }
+#include "gfx/toolkit.h"
+
+TreeState tannenbaumState;
+
+namespace {
+constexpr Uint32 kLastShownMs = 1999;
+} // namespace
+
+int tannenbaum(SDL_Surface* screen, Uint32 demoTime) {
+    TreeState& s = tannenbaumState;
+
+    // First call: the clock starts even when the picture is missing, so the
+    // show still moves on after two seconds.
+    if (s.first) {
+        s.baum = loadImage("data/tannenbaum.png");
+        s.stime = demoTime;
+        s.first = 0;
+    }
+
+    // The frame that finishes draws nothing; the moonlit sky starts in it.
+    if (demoTime - s.stime > kLastShownMs) {
+        return 1;
+    }
+    if (s.baum != nullptr) {
+        SDL_UpperBlit(s.baum, nullptr, screen, nullptr);
+    }
+    return 0;
+}

@@ -1,4 +1,118 @@
-// Placeholder until the scene is written: reports finished at once.
+// A sparkler burning down on a black screen: the stick shortens a row every
+// 80 ms while sparks spray from the burning point and fall away. After 16
+// seconds it is burnt out; after 18 the logo takes over.
 #include "scenes/scenes.h"
+#include "scenes/tomtebloss_state.h"
 
-int tomtebloss(SDL_Surface*, int, int, Uint32) { return 1; }
+#include "gfx/toolkit.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+SparklerState tomteblossState;
+
+namespace {
+
+constexpr Uint32 kDuration = 18000;     // the scene finishes after this
+constexpr Uint32 kMsPerRow = 80;        // the burning point climbs a row this often
+constexpr Uint32 kLastBurningRow = 199; // from the next row on, sparks are parked
+constexpr int kParkedX = -10000;        // far enough left never to pass the clipping
+constexpr int kStickWidth = 20;
+constexpr double kGravity = 9.82 / 200;
+
+void loadPictures(SparklerState& s) {
+    s.tomtepinne = loadImage("data/tb.png");
+    if (s.tomtepinne == nullptr) {
+        puts("blota!!");
+    }
+    s.tomtepub = loadImage("data/tbub.png");
+    if (s.tomtepub == nullptr) {
+        puts("blota brunnit!!");
+    }
+}
+
+// Both pictures hang from the same corner, a 20 x 320 stick whose bottom
+// centre is the anchor; the unburnt one is cut off at the burning point.
+void drawStick(SDL_Surface* screen, const SparklerState& s, int x, int y, Uint32 depth) {
+    const int left = x - kStickWidth / 2;
+    const int top = y - 320;
+    blitAt(s.tomtepub, screen, left, top);
+    // NOTE: the height goes into a 16-bit rectangle field.
+    blitPartAt(s.tomtepinne, 0, 0, kStickWidth, s.fulmeter - (int)depth, screen, left, top);
+}
+
+// Takes the ring's next slot for a spark at the anchor, with whole-number
+// speeds -4 ... 4 (x drawn first). Once burnt out it is parked out of sight.
+void startSpark(SparklerState& s, int x, int y, Uint32 depth) {
+    const int i = s.skapa;
+    s.xspeed[i] = (float)(rand() % 9 - 4);
+    s.yspeed[i] = (float)(rand() % 9 - 4);
+    s.xpos[i] = x;
+    s.ypos[i] = y;
+    if (depth > kLastBurningRow) {
+        s.xpos[i] = kParkedX;
+    }
+    s.skapa = (s.skapa + 1) % kSparkSlots;
+}
+
+// A 3 x 3 block, white at the heart, yellow to orange below.
+void drawSubSpark(SDL_Surface* screen, int x, int y) {
+    putpixel(screen, x, y, 0xffffff);
+    putpixel(screen, x - 1, y, 0xffff00);
+    putpixel(screen, x - 1, y - 1, 0xffddff);
+    putpixel(screen, x - 1, y + 1, 0xee9900);
+    putpixel(screen, x + 1, y, 0xddffff);
+    putpixel(screen, x + 1, y + 1, 0xeeff00);
+    putpixel(screen, x + 1, y - 1, 0xffffff);
+    putpixel(screen, x, y - 1, 0xffffff);
+    putpixel(screen, x, y + 1, 0xffff00);
+}
+
+// Four flickering sub-sparks, all lifted with the burning point.
+void drawSpark(SDL_Surface* screen, const SparklerState& s, int i, Uint32 depth) {
+    for (int j = 0; j < 4; ++j) {
+        // x offset before y offset: that is the order rand() is drawn in.
+        const int x = s.xpos[i] + rand() % 12 - 6;
+        const int y = s.ypos[i] + rand() % 12 - 6 - (int)depth;
+        drawSubSpark(screen, x, y);
+    }
+}
+
+void moveSpark(SparklerState& s, int i) {
+    // NOTE: single-precision sums cast back to int, truncating toward zero:
+    // the fraction is lost every frame, so a downward speed under 1 never
+    // moves a spark.
+    s.ypos[i] = (int)((float)s.ypos[i] + s.yspeed[i]);
+    s.xpos[i] = (int)((float)s.xpos[i] + s.xspeed[i]);
+    // NOTE: gravity is added in double precision and rounded back to float.
+    s.yspeed[i] = (float)((double)s.yspeed[i] + kGravity);
+}
+
+} // namespace
+
+int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
+    SparklerState& s = tomteblossState;
+    SDL_FillRect(screen, nullptr, 0);
+
+    // First call: the clock starts now and both pictures are tried.
+    if (s.first) {
+        s.first = 0;
+        s.starttid = demoTime;
+        loadPictures(s);
+    }
+
+    // Update and draw: the burn depth follows the clock, the sparks the frame.
+    const Uint32 elapsed = demoTime - s.starttid;
+    const Uint32 depth = elapsed / kMsPerRow;
+    drawStick(screen, s, x, y, depth);
+    for (int i = 0; i < kSparkSlots; ++i) {
+        // One chance in fifty per slot: about one new spark per frame.
+        if (rand() % 50 == 1) {
+            startSpark(s, x, y, depth);
+        }
+        drawSpark(screen, s, i, depth);
+        moveSpark(s, i);
+    }
+
+    return elapsed > kDuration ? 1 : 0;
+}
