@@ -1,4 +1,97 @@
-// Placeholder until the scene is written: reports finished at once.
+// One candle flame on a small 8-bit heat surface: a hot seed is stamped near
+// the bottom three times at wobbling places, and the smoothing makes the heat
+// rise, spread and cool, so the seed grows into a flickering flame.
+#include "scenes/candle_flame.h"
+
+#include "gfx/toolkit.h"
+#include "scenes/candle_flame_state.h"
+#include "scenes/flame_filter.h"
 #include "scenes/scenes.h"
 
-void nextCandleFrame(SDL_Surface*, int, float) {}
+#include <cmath>
+#include <cstring>
+
+CandleFlameState candleFlameState;
+
+void flameStampAngles(int t, float phase, double angles[3]) {
+    // NOTE: the first and third angles are summed in single precision (the
+    // int quotient meets a float phase) and only then widened; the second is
+    // double throughout. The jumps come from truncating integer division.
+    angles[0] = (double)((float)(t / 80) + phase);
+    angles[1] = t * 3.5 / 80 + (double)phase;
+    // NOTE: (-t) / 400 truncates toward zero, so it equals -(t / 400); this
+    // form stays defined for the most negative t as well.
+    angles[2] = (double)(phase + (float)(-(t / 400)));
+}
+
+FlameStamp flameStampPlace(double angle, int w, int h, int pw, int ph) {
+    // NOTE: whole halves (int division), the sum in double, then truncation
+    // toward zero.
+    const int x = (int)(4 * sin(angle) + w / 2 - pw / 2);
+    const int y = (int)(4 * cos(angle) + (h - 6) - ph / 2);
+    return {x, y};
+}
+
+namespace {
+
+void loadPattern() {
+    candleFlameState.pattern = loadBitmap("data/firePattern.bmp");
+    setColourKey(candleFlameState.pattern, 0);
+    candleFlameState.first = 0;
+}
+
+void stampSeeds(SDL_Surface* surface, int t, float phase) {
+    SDL_Surface* pattern = candleFlameState.pattern;
+    if (pattern == nullptr) {
+        return;
+    }
+    double angles[3];
+    flameStampAngles(t, phase, angles);
+    for (double angle : angles) {
+        const FlameStamp at =
+            flameStampPlace(angle, surface->w, surface->h, pattern->w, pattern->h);
+        blitAt(pattern, surface, at.x, at.y);
+    }
+}
+
+Uint8* scratchFor(int w, int h) {
+    std::vector<Uint8>& scratch = candleFlameState.scratch;
+    const size_t needed = (size_t)w * (size_t)h;
+    if (scratch.size() < needed) {
+        scratch.resize(needed);
+    }
+    return scratch.data();
+}
+
+void smoothInPlace(SDL_Surface* surface) {
+    const int w = surface->w;
+    const int h = surface->h;
+    Uint8* scratch = scratchFor(w, h);
+    Uint8* pixels = static_cast<Uint8*>(surface->pixels);
+    smoothFlame(pixels, scratch, w, h, surface->pitch);
+    // Row by row, so the padding of a surface whose rows are longer than w
+    // bytes is left alone.
+    for (int y = 0; y < h; ++y) {
+        memcpy(pixels + (size_t)y * surface->pitch, scratch + (size_t)y * w, (size_t)w);
+    }
+}
+
+} // namespace
+
+void nextCandleFrame(SDL_Surface* surface, int demoTime, float phase) {
+    if (candleFlameState.first) {
+        loadPattern();
+    }
+    // Heat is one byte per pixel; any other surface is left untouched.
+    if (surface == nullptr || surface->format->BytesPerPixel != 1) {
+        return;
+    }
+    stampSeeds(surface, demoTime, phase);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    smoothInPlace(surface);
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+}

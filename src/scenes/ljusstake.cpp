@@ -1,4 +1,84 @@
-// Placeholder until the scene is written: reports finished at once.
+// The last scene, which plays until the viewer quits: a candlestick on black
+// with four flickering candle flames, each in its own phase, while the
+// greetings rise from below the bottom edge on the right.
+#include "gfx/toolkit.h"
+#include "scenes/ljusstake_state.h"
 #include "scenes/scenes.h"
 
-int ljusstake(SDL_Surface*, Uint32) { return 0; }
+CandlestickState ljusstakeState;
+
+namespace {
+
+struct FlameSpot {
+    float phase;
+    int x;
+    int y;
+};
+
+// Flame rectangles sit just above the candle tops of the stake drawn at
+// (45, 114).
+constexpr FlameSpot kFlames[4] = {
+    {0.0f, 45 + 17, 114 - 30},
+    {3.14f, 45 + 97, 114 - 52},
+    {1.8f, 45 + 175, 114 - 72},
+    {4.0f, 45 + 255, 114 - 94},
+};
+
+SDL_Surface* makeFlameSurface() {
+    SDL_Surface* flame = SDL_CreateRGBSurface(0, 40, 128, 8, 0, 0, 0, 0);
+    if (flame == nullptr) {
+        return nullptr;
+    }
+    // Not every SDL starts an 8-bit surface with a black palette; without a
+    // palette file the flames must stay black everywhere.
+    SDL_Color black[256] = {};
+    SDL_SetColors(flame, black, 0, 256);
+    skapaPalett(flame, "data/firePalette.bmp");
+    SDL_FillRect(flame, nullptr, 0);
+    return flame;
+}
+
+void firstCall() {
+    ljusstakeState.iStake = loadImage("data/Ljus.gif");
+    setColourKey(ljusstakeState.iStake, 0x00FF00);
+    for (SDL_Surface*& flame : ljusstakeState.eld) {
+        flame = makeFlameSurface();
+    }
+    ljusstakeState.iGreets = loadImage("data/greets.png");
+    ljusstakeState.first = 0;
+}
+
+void drawFlames(SDL_Surface* screen, Uint32 demoTime) {
+    for (int k = 0; k < 4; ++k) {
+        SDL_Surface* flame = ljusstakeState.eld[k];
+        if (flame == nullptr) {
+            continue;
+        }
+        nextCandleFrame(flame, (int)demoTime, kFlames[k].phase);
+        // No colour key: the whole rectangle, cold black included, covers
+        // the stake beneath it.
+        blitAt(flame, screen, kFlames[k].x, kFlames[k].y);
+    }
+}
+
+void riseGreetings(SDL_Surface* screen) {
+    // NOTE: blitAt keeps the low 16 bits of apan, so the greetings come back
+    // from below every 32,768 frames.
+    blitAt(ljusstakeState.iGreets, screen, 370, ljusstakeState.apan);
+    // NOTE: apan falls without end; the subtraction is done unsigned and
+    // wraps, so its low 16 bits keep the same cycle past the int range.
+    ljusstakeState.apan = (int)((unsigned)ljusstakeState.apan - 2u);
+}
+
+} // namespace
+
+int ljusstake(SDL_Surface* screen, Uint32 demoTime) {
+    if (ljusstakeState.first) {
+        firstCall();
+    }
+    SDL_FillRect(screen, nullptr, 0);
+    blitAt(ljusstakeState.iStake, screen, 45, 114);
+    drawFlames(screen, demoTime);
+    riseGreetings(screen);
+    return 0;
+}
