@@ -1,0 +1,163 @@
+#include "scenes/blossa_state.h"
+#include "scenes/scenes.h"
+
+#include "shell/png_writer.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+const char* const kWord = "blossa";
+const int kSlotX[6] = {10, 74, 138, 202, 266, 330};
+constexpr Uint32 kStart = 1000;
+
+SDL_Surface* solid(int w, int h, Uint32 colour) {
+    SDL_Surface* s = makeScreenSurface(w, h);
+    SDL_FillRect(s, nullptr, colour);
+    return s;
+}
+
+// Every picture a 16 x 16 block of a colour of its own; the s pictures serve
+// two slots.
+class BlossaTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        blossaState = LetterIntroState{};
+        blossaState.first = 0;
+        blossaState.stid = kStart;
+        SDL_Surface** highlights[] = {&blossaState.bf, &blossaState.lf, &blossaState.of,
+                                      &blossaState.sf, &blossaState.af};
+        SDL_Surface** bases[] = {&blossaState.bg, &blossaState.lg, &blossaState.og, &blossaState.sg,
+                                 &blossaState.ag};
+        for (int i = 0; i < 5; ++i) {
+            *highlights[i] = solid(16, 16, 0xff0000 + (Uint32)i);
+            *bases[i] = solid(16, 16, 0x00ff00 + (Uint32)i);
+        }
+        blossaState.flaska = solid(16, 16, 0x0000ff);
+        screen = makeScreenSurface(640, 480);
+    }
+
+    void TearDown() override {
+        SDL_Surface* pictures[] = {blossaState.bf, blossaState.bg,    blossaState.lf,
+                                   blossaState.lg, blossaState.of,    blossaState.og,
+                                   blossaState.sf, blossaState.sg,    blossaState.af,
+                                   blossaState.ag, blossaState.flaska};
+        for (SDL_Surface* p : pictures) {
+            SDL_FreeSurface(p);
+        }
+        blossaState = LetterIntroState{};
+        SDL_FreeSurface(screen);
+    }
+
+    // One frame on a cleared screen at elapsed time e, read back as the word
+    // with lit letters in capitals, "+bottle" when the bottle was drawn.
+    std::string frameAt(Uint32 elapsed) {
+        SDL_FillRect(screen, nullptr, 0);
+        lastResult = blossa(screen, kStart + elapsed);
+        std::string seen;
+        for (int slot = 0; slot < 6; ++slot) {
+            const Uint32 colour = wordAt(screen, kSlotX[slot] + 1, 11) & 0xff0000;
+            seen += colour == 0xff0000 ? (char)(kWord[slot] - 'a' + 'A') : kWord[slot];
+        }
+        if (wordAt(screen, 101, 101) == 0x0000ff) {
+            seen += "+bottle";
+        }
+        return seen;
+    }
+
+    SDL_Surface* screen = nullptr;
+    int lastResult = -1;
+};
+
+} // namespace
+
+TEST_F(BlossaTest, HighlightRunsThreeTimesThenBottleThenTheWordFlashesTwice) {
+    const std::pair<Uint32, const char*> timeline[] = {
+        {0, "Blossa"},           {299, "Blossa"},  {300, "bLossa"},  {599, "bLossa"},
+        {600, "blOssa"},         {1199, "blOssa"}, {1200, "bloSsa"}, {1499, "bloSsa"},
+        {1500, "blosSa"},        {1800, "blossA"}, {2099, "blossA"}, {2100, "blossa"},
+        {2400, "blossa"},        {2401, "Blossa"}, {2700, "bLossa"}, {4800, "blossa"},
+        {4801, "Blossa"},        {6899, "blossA"}, {7200, "blossa"}, {7201, "blossa+bottle"},
+        {8099, "blossa+bottle"}, {8100, "BLOSSA"}, {8400, "BLOSSA"}, {8401, "blossa"},
+        {8700, "blossa"},        {8701, "BLOSSA"}, {9000, "BLOSSA"}, {9001, "blossa"},
+        {9301, "blossa"},
+    };
+    for (const auto& [elapsed, expected] : timeline) {
+        EXPECT_EQ(frameAt(elapsed), expected) << "elapsed " << elapsed;
+    }
+}
+
+TEST_F(BlossaTest, FinishesOnlyAfter9300ms) {
+    frameAt(9300);
+    EXPECT_EQ(lastResult, 0);
+    frameAt(9301);
+    EXPECT_EQ(lastResult, 1);
+    // The elapsed time is unsigned and wraps with the demo time.
+    blossaState.stid = 0xffffff00u;
+    EXPECT_EQ(blossa(screen, 0xffffff00u + 9300), 0);
+    EXPECT_EQ(blossa(screen, 0xffffff00u + 2401), 0);
+    EXPECT_EQ(wordAt(screen, kSlotX[0] + 1, 11), 0xff0000u);
+    EXPECT_EQ(blossa(screen, 0xffffff00u + 9301), 1);
+}
+
+// Nothing is cleared: old highlights are put out only by the base row, and the
+// bottle's pixels stay after its window.
+TEST_F(BlossaTest, KeepsWhatItDoesNotDrawOver) {
+    frameAt(7500);
+    SDL_FillRect(screen, nullptr, 0x123456);
+    EXPECT_EQ(blossa(screen, kStart + 8200), 0);
+    EXPECT_EQ(wordAt(screen, 101, 101), 0x123456u);
+    EXPECT_EQ(blossa(screen, kStart + 7500), 0);
+    EXPECT_EQ(blossa(screen, kStart + 8500), 0);
+    EXPECT_EQ(wordAt(screen, 101, 101), 0x0000ffu);
+    EXPECT_EQ(wordAt(screen, kSlotX[0] + 1, 11), 0x00ff00u);
+    EXPECT_EQ(wordAt(screen, 600, 400), 0x123456u);
+}
+
+// The first call loads the pictures, starts the clock and lights the b at
+// once. Pictures get no colour key: their black pixels cover the screen.
+TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
+    ScratchFolder folder;
+    ASSERT_EQ(mkdir("data", 0755), 0);
+    const char* const names[] = {"bf", "bg", "lf", "lg", "of", "og", "sf", "sg", "af", "ag"};
+    for (int i = 0; i < 10; ++i) {
+        SDL_Surface* picture = solid(16, 16, 0x100000 * (Uint32)(i + 1));
+        static_cast<Uint32*>(picture->pixels)[15] = 0; // top right corner black
+        const std::string path = std::string("data/") + names[i] + ".png";
+        ASSERT_TRUE(writePng(picture, path.c_str()));
+        SDL_FreeSurface(picture);
+    }
+    blossaState = LetterIntroState{};
+    SDL_Surface* screen = solid(640, 480, 0x000077);
+
+    EXPECT_EQ(blossa(screen, 4321), 0);
+    EXPECT_EQ(blossaState.first, 0);
+    EXPECT_EQ(blossaState.stid, 4321u);
+    EXPECT_EQ(blossaState.flaska, nullptr);
+    EXPECT_EQ(wordAt(screen, 10, 10), 0x100000u);  // bf
+    EXPECT_EQ(wordAt(screen, 25, 10), 0u);         // its black corner
+    EXPECT_EQ(wordAt(screen, 74, 10), 0x400000u);  // lg
+    EXPECT_EQ(wordAt(screen, 266, 25), 0x800000u); // sg in the fifth slot
+    EXPECT_EQ(wordAt(screen, 330, 10), 0xa00000u); // ag
+    EXPECT_EQ(wordAt(screen, 9, 10), 0x000077u);
+    EXPECT_EQ(wordAt(screen, 10, 26), 0x000077u);
+    SDL_FreeSurface(screen);
+}
+
+TEST(Blossa, WithEveryPictureMissingDrawsNothingAndKeepsTheTiming) {
+    ScratchFolder folder;
+    blossaState = LetterIntroState{};
+    SDL_Surface* screen = solid(640, 480, 0x000077);
+    for (Uint32 elapsed = 0; elapsed <= 9300; elapsed += 100) {
+        ASSERT_EQ(blossa(screen, 2000 + elapsed), 0) << elapsed;
+    }
+    EXPECT_EQ(blossa(screen, 2000 + 9301), 1);
+    for (Uint32 word : allWords(screen)) {
+        ASSERT_EQ(word, 0x000077u);
+    }
+    SDL_FreeSurface(screen);
+}

@@ -1,0 +1,218 @@
+#include "scenes/scenes.h"
+#include "scenes/tomtebloss_state.h"
+
+#include "shell/png_writer.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr Uint32 kStart = 3000;
+constexpr Uint32 kUnburnt = 0x00aa00;
+constexpr Uint32 kBurnt = 0x550000;
+
+SDL_Surface* solid(int w, int h, Uint32 colour) {
+    SDL_Surface* s = makeScreenSurface(w, h);
+    SDL_FillRect(s, nullptr, colour);
+    return s;
+}
+
+int litPixels(const SDL_Surface* screen) {
+    int lit = 0;
+    for (Uint32 word : allWords(screen)) {
+        lit += word != 0;
+    }
+    return lit;
+}
+
+class TomteblossTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        tomteblossState = SparklerState{};
+        tomteblossState.first = 0;
+        tomteblossState.starttid = kStart;
+        screen = makeScreenSurface(640, 480);
+    }
+
+    void TearDown() override {
+        SDL_FreeSurface(tomteblossState.tomtepinne);
+        SDL_FreeSurface(tomteblossState.tomtepub);
+        tomteblossState = SparklerState{};
+        SDL_FreeSurface(screen);
+    }
+
+    // Every slot out of sight, so only sparks born in the next frame show,
+    // within 7 columns of the anchor.
+    static void parkAllSparks() {
+        for (int i = 0; i < kSparkSlots; ++i) {
+            tomteblossState.xpos[i] = -10000;
+            tomteblossState.ypos[i] = 0;
+            tomteblossState.xspeed[i] = 0;
+            tomteblossState.yspeed[i] = 0;
+        }
+    }
+
+    int frameAt(Uint32 elapsed) { return tomtebloss(screen, 300, 360, kStart + elapsed); }
+
+    SDL_Surface* screen = nullptr;
+};
+
+} // namespace
+
+TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
+    ScratchFolder folder;
+    tomteblossState = SparklerState{};
+    SDL_Surface* screen = solid(640, 480, 0x123456);
+    StdoutCapture capture;
+    EXPECT_EQ(tomtebloss(screen, 300, 360, 5000), 0);
+    EXPECT_EQ(capture.finish(), "blota!!\nblota brunnit!!\n");
+    EXPECT_EQ(tomteblossState.first, 0);
+    EXPECT_EQ(tomteblossState.starttid, 5000u);
+    EXPECT_EQ(wordAt(screen, 600, 200), 0u);
+
+    // Only the burnt stick there: the unburnt one is still tried and reported.
+    ASSERT_EQ(mkdir("data", 0755), 0);
+    SDL_Surface* burnt = solid(20, 320, kBurnt);
+    ASSERT_TRUE(writePng(burnt, "data/tbub.png"));
+    SDL_FreeSurface(burnt);
+    tomteblossState = SparklerState{};
+    StdoutCapture second;
+    EXPECT_EQ(tomtebloss(screen, 300, 360, 5000), 0);
+    EXPECT_EQ(second.finish(), "blota!!\n");
+    EXPECT_EQ(tomteblossState.tomtepinne, nullptr);
+    ASSERT_NE(tomteblossState.tomtepub, nullptr);
+    EXPECT_EQ(wordAt(screen, 290, 40), kBurnt);
+    SDL_FreeSurface(screen);
+}
+
+// The unburnt stick is the left 20 columns and top 320 - e / 80 rows of its
+// picture, over the whole burnt stick, both hanging from (290, 40).
+TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
+    tomteblossState.tomtepinne = solid(40, 400, kUnburnt);
+    tomteblossState.tomtepub = solid(20, 320, kBurnt);
+    struct Case {
+        Uint32 elapsed;
+        int lastUnburntRow;
+        int result;
+    };
+    const Case cases[] = {{0, 359, 0},     {79, 359, 0},    {80, 358, 0},
+                          {15999, 160, 0}, {18000, 134, 0}, {18001, 134, 1}};
+    for (const Case& c : cases) {
+        parkAllSparks();
+        EXPECT_EQ(frameAt(c.elapsed), c.result) << c.elapsed;
+        for (int column : {290, 291, 308, 309}) {
+            EXPECT_EQ(wordAt(screen, column, 40), kUnburnt) << c.elapsed;
+            EXPECT_EQ(wordAt(screen, column, c.lastUnburntRow), kUnburnt) << c.elapsed;
+            if (c.lastUnburntRow < 359) {
+                EXPECT_EQ(wordAt(screen, column, c.lastUnburntRow + 1), kBurnt) << c.elapsed;
+            }
+            EXPECT_EQ(wordAt(screen, column, 39), 0u) << c.elapsed;
+            EXPECT_EQ(wordAt(screen, column, 360), 0u) << c.elapsed;
+        }
+        EXPECT_EQ(wordAt(screen, 289, 100), 0u) << c.elapsed;
+        EXPECT_EQ(wordAt(screen, 310, 100), 0u) << c.elapsed;
+    }
+}
+
+// From 80 ms on every spark is drawn one pixel higher than the same frame
+// would draw it at 79 ms.
+TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
+    srand(4);
+    for (Uint32 elapsed = 0; elapsed < 60; elapsed += 10) {
+        frameAt(elapsed);
+    }
+    const SparklerState before = tomteblossState;
+    srand(11);
+    frameAt(79);
+    SDL_Surface* lower = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
+    tomteblossState = before;
+    srand(11);
+    frameAt(80);
+    EXPECT_GT(litPixels(lower), 100);
+    for (int y = 1; y < 479; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            ASSERT_EQ(wordAt(screen, x, y), wordAt(lower, x, y + 1)) << x << "," << y;
+        }
+    }
+    SDL_FreeSurface(lower);
+}
+
+// New sparks still start at the anchor at 15999 ms; from 16000 ms they are
+// parked far left and never show.
+TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
+    // Two frames each: a spark born after its slot's turn shows a frame later.
+    parkAllSparks();
+    srand(2);
+    frameAt(15999);
+    frameAt(15999);
+    const int born = tomteblossState.skapa;
+    ASSERT_GT(born, 0);
+    EXPECT_NEAR(tomteblossState.xpos[0], 300, 8);
+    EXPECT_GT(litPixels(screen), 0);
+
+    tomteblossState.skapa = 0;
+    parkAllSparks();
+    srand(2);
+    frameAt(16000);
+    frameAt(16000);
+    EXPECT_EQ(tomteblossState.skapa, born);
+    EXPECT_NEAR(tomteblossState.xpos[0], -10000, 8);
+    EXPECT_EQ(litPixels(screen), 0);
+    for (Uint32 elapsed = 16016; elapsed < 17000; elapsed += 16) {
+        frameAt(elapsed);
+    }
+    EXPECT_EQ(litPixels(screen), 0);
+}
+
+// Positions are whole pixels: each step is a single-precision sum cut toward
+// zero, so negative positions round up and slow downward sparks stand still.
+TEST_F(TomteblossTest, StepsTruncateTowardZero) {
+    SparklerState& s = tomteblossState;
+    s.skapa = 0; // births this frame take the low slots, not the ones below
+    s.ypos[45] = 2;
+    s.yspeed[45] = (float)(-4 + 9.82 / 200);
+    s.xpos[46] = 2;
+    s.xspeed[46] = -3.5f;
+    s.ypos[47] = 100;
+    s.yspeed[47] = 0.9f;
+    s.xpos[48] = -7;
+    s.xspeed[48] = 2.5f;
+    s.ypos[49] = 100;
+    s.yspeed[49] = 1.99f;
+    srand(1);
+    frameAt(0);
+    ASSERT_LT(s.skapa, 45);
+    EXPECT_EQ(s.ypos[45], -1);
+    EXPECT_EQ(s.xpos[46], -1);
+    EXPECT_EQ(s.ypos[47], 100);
+    EXPECT_EQ(s.xpos[48], -4);
+    EXPECT_EQ(s.ypos[49], 101);
+    EXPECT_GT(s.yspeed[47], 0.9f);
+}
+
+// The slots start at the top-left corner; their sub-sparks show there but
+// never in column 0 or row 0.
+TEST_F(TomteblossTest, CornerSparksNeverTouchColumnOrRowZero) {
+    srand(3);
+    frameAt(0);
+    int cornerLit = 0;
+    for (int y = 1; y < 8; ++y) {
+        for (int x = 1; x < 8; ++x) {
+            cornerLit += wordAt(screen, x, y) != 0;
+        }
+    }
+    EXPECT_GT(cornerLit, 0);
+    for (Uint32 elapsed = 0; elapsed < 2000; elapsed += 16) {
+        frameAt(elapsed);
+        for (int x = 0; x < 640; ++x) {
+            ASSERT_EQ(wordAt(screen, x, 0), 0u) << elapsed;
+        }
+        for (int y = 0; y < 480; ++y) {
+            ASSERT_EQ(wordAt(screen, 0, y), 0u) << elapsed;
+        }
+    }
+}
