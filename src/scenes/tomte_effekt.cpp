@@ -1,4 +1,65 @@
-// Placeholder until the scene is written: reports finished at once.
+// A moon hangs in the night sky while santas fly past and snow falls in front
+// of them. Half way through a second picture appears under the moon, the
+// santas start to bob and the viewer is asked "to much snolk?".
 #include "scenes/scenes.h"
+#include "scenes/tomte_effekt_state.h"
 
-int tomteEffekt(SDL_Surface*, Uint32) { return 1; }
+#include "gfx/font.h"
+#include "gfx/toolkit.h"
+
+MoonlitSkyState tomteEffektState;
+
+namespace {
+
+constexpr Uint32 kLastEarlyMs = 7499; // the late phase starts at 7500 ms
+constexpr Uint32 kDurationMs = 15000; // finished from 15001 ms on
+
+// ---- First call ---------------------------------------------------------------
+
+void start(MoonlitSkyState& s, Uint32 demoTime) {
+    s.iMoon = loadImage("data/256MOONE.PNG");
+    s.iLitenapanap = loadImage("data/litenapanap.png");
+    setColourKey(s.iLitenapanap, 0);
+    s.stid = demoTime;
+    s.first = 0;
+}
+
+// ---- Drawing ------------------------------------------------------------------
+
+void drawMoon(const MoonlitSkyState& s, SDL_Surface* screen) {
+    // NOTE: taken from the low 16 bits of the width, as the rectangle holds it.
+    blitAt(s.iMoon, screen, (Sint16)((Uint16)screen->w - 280), 10);
+}
+
+void drawEarlyPhase(SDL_Surface* screen) {
+    tomtefield(screen, 0);
+    snoe(screen, 0);
+    snoe(screen, 1);
+}
+
+void drawLatePhase(const MoonlitSkyState& s, SDL_Surface* screen) {
+    blitAt(s.iLitenapanap, screen, screen->w - 220, 130);
+    tomtefield(screen, 1);
+    snoe(screen, 0);
+    snoe(screen, 1);
+    blitString("to much snolk?", 50, 50, 0, screen, redfont);
+}
+
+} // namespace
+
+int tomteEffekt(SDL_Surface* screen, Uint32 demoTime) {
+    MoonlitSkyState& s = tomteEffektState;
+    if (s.first != 0) {
+        start(s, demoTime);
+    }
+    SDL_FillRect(screen, nullptr, 0);
+    const Uint32 elapsed = demoTime - s.stid;
+    drawMoon(s, screen);
+    if (elapsed > kLastEarlyMs) {
+        drawLatePhase(s, screen);
+    } else {
+        drawEarlyPhase(screen);
+    }
+    // Decided after drawing: the last frame of the scene is a whole one.
+    return elapsed > kDurationMs ? 1 : 0;
+}

@@ -1,0 +1,36 @@
+// Plain one-colour sprites for the night-sky tests, and where they landed.
+#pragma once
+
+#include "support/fixtures.h"
+
+#include <SDL.h>
+
+#include <array>
+
+// A w x h sprite of one colour, with colour key 0 as the scenes give theirs.
+inline SDL_Surface* solidSprite(int w, int h, Uint32 colour) {
+    SDL_Surface* sprite = makeScreenSurface(w, h);
+    SDL_FillRect(sprite, nullptr, colour);
+    SDL_SetColorKey(sprite, SDL_SRCCOLORKEY, 0);
+    return sprite;
+}
+
+// Left, top, right, bottom of the pixels of one colour; all -1 when none.
+using Box = std::array<int, 4>;
+
+inline Box boxOf(const SDL_Surface* screen, Uint32 colour) {
+    Box box = {-1, -1, -1, -1};
+    for (int y = 0; y < screen->h; ++y) {
+        for (int x = 0; x < screen->w; ++x) {
+            if (wordAt(screen, x, y) != colour) {
+                continue;
+            }
+            const bool first = box[0] < 0;
+            box[0] = first || x < box[0] ? x : box[0];
+            box[1] = first ? y : box[1];
+            box[2] = x > box[2] ? x : box[2];
+            box[3] = y;
+        }
+    }
+    return box;
+}

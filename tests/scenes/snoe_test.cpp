@@ -1,0 +1,154 @@
+#include "scenes/scenes.h"
+#include "scenes/sky_test_support.h"
+#include "scenes/snoe_state.h"
+#include "shell/png_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+constexpr Uint32 kSmall = 0x00c0c0f0, kLarge = 0x00f0f0ff;
+
+std::vector<int> randomNumbers(unsigned seed, int count) {
+    srand(seed);
+    std::vector<int> numbers;
+    for (int i = 0; i < count; ++i) {
+        numbers.push_back(rand());
+    }
+    return numbers;
+}
+
+class Snowfall : public testing::Test {
+  protected:
+    void SetUp() override { snoeState = SnowfallState{}; }
+    void TearDown() override {
+        SDL_FreeSurface(s.flinga0);
+        SDL_FreeSurface(s.flinga1);
+        SDL_FreeSurface(screen);
+    }
+
+    // Starts without data, then gives the layers flakes of 6 x 5 and 10 x 12
+    // pixels and parks every flake far off the right edge, where it falls
+    // unseen for a long time.
+    void startWithParkedFlakes() {
+        snoe(screen, 2);
+        s.flinga0 = solidSprite(6, 5, kSmall);
+        s.flinga1 = solidSprite(10, 12, kLarge);
+        std::fill(s.px0, s.px0 + 60, 10000.0f);
+        std::fill(s.px1, s.px1 + 5, 10000.0f);
+        std::fill(s.py0, s.py0 + 60, 0.0f);
+        std::fill(s.py1, s.py1 + 5, 0.0f);
+    }
+    void fall(int layer) {
+        SDL_FillRect(screen, nullptr, 0);
+        snoe(screen, layer);
+    }
+
+    ScratchFolder folder;
+    SnowfallState& s = snoeState;
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+};
+
+TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
+    mkdir("data", 0755);
+    SDL_Surface* small = solidSprite(6, 5, kSmall);
+    SDL_Surface* large = solidSprite(10, 12, kLarge);
+    writePng(small, "data/flinga0.png");
+    writePng(large, "data/flinga1.png");
+    SDL_FreeSurface(small);
+    SDL_FreeSurface(large);
+    const std::vector<int> r = randomNumbers(5, 131);
+    srand(5);
+    fall(0);
+    for (SDL_Surface* sprite : {s.flinga0, s.flinga1}) {
+        ASSERT_NE(sprite, nullptr);
+        EXPECT_TRUE(sprite->flags & SDL_SRCCOLORKEY);
+        EXPECT_EQ(sprite->format->colorkey, 0u);
+    }
+    EXPECT_EQ(s.px0[59], (float)((double)(r[118] % 640) - 0.1));
+    EXPECT_EQ(s.py0[59], (float)((double)(r[119] % 480) + 0.2));
+    EXPECT_EQ(s.px1[4], (float)(r[128] % 640));
+    EXPECT_EQ(s.py1[4], (float)(r[129] % 480));
+    EXPECT_NE(boxOf(screen, kSmall)[0], -1);
+    EXPECT_EQ(boxOf(screen, kLarge)[0], -1);
+    fall(1);
+    EXPECT_EQ(rand(), r[130]); // placed once; nothing has fallen out yet
+    EXPECT_EQ(s.py1[4], (float)((double)(r[129] % 480) + 0.4));
+    EXPECT_EQ(boxOf(screen, kSmall)[0], -1);
+    EXPECT_NE(boxOf(screen, kLarge)[0], -1);
+}
+
+// Any layer but 0 and 1 only starts the snow: it moves and draws nothing.
+TEST_F(Snowfall, LayerTwoChangesNothing) {
+    const std::vector<int> r = randomNumbers(6, 131);
+    srand(6);
+    snoe(screen, 2);
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.px1[4], (float)(r[128] % 640));
+    EXPECT_EQ(s.py1[4], (float)(r[129] % 480));
+    s.py0[0] = 480.0f; // due to be sent back by a real layer
+    const SnowfallState before = s;
+    SDL_FillRect(screen, nullptr, 0x123456);
+    snoe(screen, 2);
+    EXPECT_EQ(memcmp(&before, &s, sizeof s), 0);
+    EXPECT_EQ(boxOf(screen, 0x123456), (Box{0, 0, 639, 479}));
+    EXPECT_EQ(rand(), r[130]);
+}
+
+TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
+    startWithParkedFlakes();
+    s.px0[0] = 100.0f;
+    s.py0[0] = 480.0f; // at the bottom edge: sent back
+    s.px0[1] = 200.0f;
+    s.py0[1] = 479.9f; // moves on to 480.1, drawn at row 480, unseen
+    s.px0[2] = -5.95f; // drifts on to -6.05, drawn at -6, unseen
+    s.px0[3] = -6.0f;  // at -(width) it still moves once more
+    const std::vector<int> r = randomNumbers(10, 4);
+    srand(10);
+    fall(0);
+    EXPECT_EQ(s.py0[0], -5.0f);
+    EXPECT_EQ(s.px0[0], (float)(r[0] % 640));
+    EXPECT_EQ(s.py0[1], (float)(479.9f + 0.2));
+    EXPECT_EQ(s.px0[3], (float)(-6.0 - 0.1));
+    EXPECT_EQ(boxOf(screen, kSmall)[0], -1);
+    fall(0);
+    // Back one call later at -5 + 0.2, so one row shows.
+    const int x = (int)((double)(r[0] % 640) - 0.1);
+    EXPECT_EQ(boxOf(screen, kSmall), (Box{x, 0, x + 5, 0}));
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(s.py0[i], -5.0f) << i;
+        EXPECT_EQ(s.px0[i], (float)(r[i] % 640)) << i;
+    }
+}
+
+TEST_F(Snowfall, NegativePositionsTruncateTowardZero) {
+    startWithParkedFlakes();
+    s.px1[0] = -3.5f;  // -3.9 is drawn at column -3
+    s.py1[0] = -10.2f; // -9.8 is drawn at row -9
+    fall(1);
+    EXPECT_EQ(boxOf(screen, kLarge), (Box{0, 0, 6, 2}));
+}
+
+// A missing picture leaves its layer falling unseen; flakes still restart
+// and draw random numbers as they would with it.
+TEST_F(Snowfall, MissingPicturesDrawNothingButKeepTheRandomOrder) {
+    const std::vector<int> r = randomNumbers(12, 132);
+    srand(12);
+    snoe(screen, 0);
+    s.px1[2] = -0.1f; // left of -(width 0)
+    snoe(screen, 1);
+    EXPECT_EQ(s.py1[2], 0.0f);
+    EXPECT_EQ(s.px1[2], (float)(r[130] % 640));
+    EXPECT_EQ(rand(), r[131]);
+    for (Uint32 word : allWords(screen)) {
+        ASSERT_EQ(word, 0u);
+    }
+}
+
+} // namespace

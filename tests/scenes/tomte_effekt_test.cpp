@@ -1,0 +1,107 @@
+#include "gfx/font.h"
+#include "scenes/scenes.h"
+#include "scenes/sky_test_support.h"
+#include "scenes/snoe_state.h"
+#include "scenes/tomte_effekt_state.h"
+#include "scenes/tomtefield_state.h"
+#include "shell/png_writer.h"
+#include "shell/sine_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+constexpr Uint32 kMoon = 0x00707080, kPicture = 0x00e0a040, kText = 0x00ff2020;
+constexpr Uint32 kSanta = 0x00a00000, kJunk = 0x00ffffff;
+
+class MoonlitSky : public testing::Test {
+  protected:
+    void SetUp() override {
+        fillSintab();
+        tomteEffektState = MoonlitSkyState{};
+        tomtefieldState = SantaFieldState{};
+        snoeState = SnowfallState{};
+    }
+    void TearDown() override { SDL_FreeSurface(screen); }
+
+    // Draws one frame on a screen full of junk; returns what the scene reports.
+    int frame(Uint32 demoTime) {
+        SDL_FillRect(screen, nullptr, kJunk);
+        return tomteEffekt(screen, demoTime);
+    }
+
+    ScratchFolder folder;
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+};
+
+TEST_F(MoonlitSky, FirstCallStartsSantasThenSnowAndAnnouncesOnce) {
+    srand(21);
+    std::vector<int> r(207);
+    std::generate(r.begin(), r.end(), rand);
+    srand(21);
+    StdoutCapture console;
+    EXPECT_EQ(frame(4000), 0);
+    EXPECT_EQ(tomteEffektState.stid, 4000u);
+    EXPECT_EQ(tomtefieldState.py0[0], (float)(r[1] % 480));
+    EXPECT_EQ(snoeState.py0[0], (float)((double)(r[77] % 480) + 0.2));
+    EXPECT_EQ(snoeState.py1[4], (float)((double)(r[205] % 480) + 0.4));
+    EXPECT_EQ(rand(), r[206]);
+    frame(4016);
+    EXPECT_EQ(console.finish(), "tomten har kommit\n");
+    // Without any picture the sky is plain black.
+    for (Uint32 word : allWords(screen)) {
+        ASSERT_EQ(word, 0u);
+    }
+}
+
+// The second picture, the bobbing and the text come together at 7500 ms of
+// the scene's own time; the scene is over from 15001 ms on.
+TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
+    mkdir("data", 0755);
+    SDL_Surface* moon = solidSprite(256, 256, kMoon);
+    SDL_Surface* picture = solidSprite(60, 40, kPicture);
+    SDL_Rect border[] = {{0, 0, 60, 2}, {0, 38, 60, 2}};
+    for (SDL_Rect& rows : border) {
+        SDL_FillRect(picture, &rows, 0); // black: the moon shows through
+    }
+    writePng(moon, "data/256MOONE.PNG");
+    writePng(picture, "data/litenapanap.png");
+    fillFontstr(redfont);
+    redfont.surface = solidSprite(320, 192, kText);
+    StdoutCapture quiet;
+
+    const Uint32 start = 30000;
+    EXPECT_EQ(frame(start), 0);
+    tomtefieldState.tomte0 = solidSprite(8, 6, kSanta);
+    std::fill(tomtefieldState.px0, tomtefieldState.px0 + 25, 10000.0f);
+    std::fill(tomtefieldState.px1, tomtefieldState.px1 + 10, 10000.0f);
+    std::fill(tomtefieldState.px2, tomtefieldState.px2 + 3, 10000.0f);
+    tomtefieldState.px0[0] = 56.7f; // drawn at 56 twice: a quarter turn of bobbing
+    tomtefieldState.py0[0] = 300.0f;
+
+    EXPECT_EQ(frame(start + 7499), 0);
+    EXPECT_EQ(boxOf(screen, kMoon), (Box{360, 10, 615, 265}));
+    EXPECT_EQ(wordAt(screen, 450, 150), kMoon);
+    EXPECT_EQ(wordAt(screen, 60, 60), 0u);
+    EXPECT_EQ(boxOf(screen, kSanta), (Box{56, 300, 63, 305}));
+
+    EXPECT_EQ(frame(start + 7500), 0);
+    EXPECT_EQ(boxOf(screen, kPicture), (Box{420, 132, 479, 167}));
+    EXPECT_EQ(wordAt(screen, 420, 130), kMoon); // the colour key
+    EXPECT_EQ(boxOf(screen, kText), (Box{50, 50, 497, 81}));
+    EXPECT_EQ(boxOf(screen, kSanta), (Box{56, 309, 63, 314}));
+    EXPECT_EQ(wordAt(screen, 5, 400), 0u);
+
+    EXPECT_EQ(frame(start + 15000), 0);
+    EXPECT_EQ(frame(start + 15001), 1);
+    EXPECT_EQ(boxOf(screen, kText), (Box{50, 50, 497, 81}));
+    SDL_FreeSurface(redfont.surface);
+    redfont.surface = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+#include "scenes/scenes.h"
+#include "scenes/sky_test_support.h"
+#include "scenes/tomtefield_state.h"
+#include "shell/sine_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+constexpr Uint32 kFar = 0x00a00000, kMiddle = 0x0000a000, kNear = 0x000000a0;
+
+std::vector<int> randomNumbers(unsigned seed, int count) {
+    srand(seed);
+    std::vector<int> numbers;
+    for (int i = 0; i < count; ++i) {
+        numbers.push_back(rand());
+    }
+    return numbers;
+}
+
+class SantaField : public testing::Test {
+  protected:
+    void SetUp() override {
+        fillSintab();
+        tomtefieldState = SantaFieldState{};
+    }
+    void TearDown() override {
+        freeSprites();
+        SDL_FreeSurface(screen);
+    }
+
+    // Starts without data, then gives the layers sprites 8, 12 and 16 pixels
+    // wide.
+    void startWithSprites() {
+        StdoutCapture quiet;
+        tomtefield(screen, 0);
+        s.tomte0 = solidSprite(8, 6, kFar);
+        s.tomte1 = solidSprite(12, 8, kMiddle);
+        s.tomte2 = solidSprite(16, 10, kNear);
+    }
+    void freeSprites() {
+        for (SDL_Surface* sprite : {s.tomte0, s.tomte1, s.tomte2}) {
+            SDL_FreeSurface(sprite);
+        }
+        s = SantaFieldState{};
+    }
+    // Far off the right edge a santa flies unseen and never comes back.
+    void parkAll() {
+        std::fill(s.px0, s.px0 + 25, 10000.0f);
+        std::fill(s.px1, s.px1 + 10, 10000.0f);
+        std::fill(s.px2, s.px2 + 3, 10000.0f);
+    }
+    void fly(int wobble) {
+        SDL_FillRect(screen, nullptr, 0);
+        tomtefield(screen, wobble);
+    }
+
+    ScratchFolder folder;
+    SantaFieldState& s = tomtefieldState;
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+};
+
+TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
+    mkdir("data", 0755);
+    const Uint32 colours[] = {kFar, kMiddle, kNear};
+    const char* files[] = {"data/tomte0.bmp", "data/tomte1.bmp", "data/tomte2.bmp"};
+    for (int i = 0; i < 3; ++i) {
+        SDL_Surface* picture = solidSprite(10 + 2 * i, 6, colours[i]);
+        SDL_SaveBMP(picture, files[i]);
+        SDL_FreeSurface(picture);
+    }
+    const std::vector<int> r = randomNumbers(3, 77);
+    srand(3);
+    StdoutCapture console;
+    tomtefield(screen, 0);
+    EXPECT_EQ(rand(), r[76]); // two numbers per santa, none sent back yet
+    EXPECT_EQ(s.py0[0], (float)(r[1] % 480));
+    EXPECT_EQ(s.px0[0], (float)((double)(r[0] % 640) - 0.2));
+    EXPECT_EQ(s.px1[0], (float)((double)(r[50] % 640) - 0.4));
+    EXPECT_EQ(s.px2[2], (float)((double)(r[74] % 640) - 1.5));
+    EXPECT_EQ(s.py2[2], (float)(r[75] % 480));
+    for (SDL_Surface* sprite : {s.tomte0, s.tomte1, s.tomte2}) {
+        ASSERT_NE(sprite, nullptr);
+        EXPECT_TRUE(sprite->flags & SDL_SRCCOLORKEY);
+        EXPECT_EQ(sprite->format->colorkey, 0u);
+    }
+    EXPECT_NE(boxOf(screen, kNear)[0], -1);
+    tomtefield(screen, 1);
+    EXPECT_EQ(console.finish(), "tomten har kommit\n");
+}
+
+// Without pictures the santas still fly and come back, invisible, and
+// the random sequence advances exactly as it would with them.
+TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
+    const std::vector<int> r = randomNumbers(8, 78);
+    srand(8);
+    StdoutCapture quiet;
+    tomtefield(screen, 1);
+    parkAll();
+    s.px0[0] = 0.0f; // at -(width 0): sent back
+    tomtefield(screen, 1);
+    EXPECT_EQ(s.px0[0], 640.0f);
+    EXPECT_EQ(s.py0[0], (float)(r[76] % 480));
+    EXPECT_EQ(rand(), r[77]);
+    for (Uint32 word : allWords(screen)) {
+        ASSERT_EQ(word, 0u);
+    }
+}
+
+TEST_F(SantaField, SentBackAtMinusWidthAndAbsentForOneCall) {
+    startWithSprites();
+    parkAll();
+    s.px0[0] = -8.0f; // exactly -(width)
+    s.px0[1] = -7.9f; // moves to -8.1, drawn once more wholly off-screen
+    s.px2[0] = -16.0f;
+    const std::vector<int> r = randomNumbers(9, 3);
+    srand(9);
+    fly(0);
+    EXPECT_EQ(s.px0[0], 640.0f);
+    EXPECT_EQ(s.py0[0], (float)(r[0] % 480));
+    EXPECT_EQ(s.px2[0], 640.0f);
+    EXPECT_EQ(boxOf(screen, kFar)[0], -1);
+    EXPECT_EQ(boxOf(screen, kNear)[0], -1);
+    fly(0);
+    EXPECT_EQ(s.py0[1], (float)(r[2] % 480));
+    EXPECT_EQ(boxOf(screen, kFar), (Box{639, r[0] % 480, 639, r[0] % 480 + 5}));
+    EXPECT_EQ(boxOf(screen, kNear)[0], 638);
+}
+
+TEST_F(SantaField, PositionsTruncateTowardZero) {
+    startWithSprites();
+    parkAll();
+    s.px0[0] = -3.5f; // -3.7 is drawn at -3
+    s.py0[0] = 20.0f;
+    fly(0);
+    EXPECT_EQ(boxOf(screen, kFar), (Box{0, 20, 4, 25}));
+    // Bobbed: 5 + 10 sin(192 / 255 of a turn) = -4.9986, drawn at row -4.
+    s.px0[0] = 184.5f;
+    s.py0[0] = 5.0f;
+    fly(1);
+    EXPECT_EQ(boxOf(screen, kFar), (Box{184, 0, 191, 1}));
+}
+
+TEST_F(SantaField, BobbingPhaseFollowsTheDrawnPosition) {
+    startWithSprites();
+    parkAll();
+    s.px0[0] = 56.5f;  // index 56 + 8 = 64: a quarter turn, +10
+    s.px1[0] = 20.5f;  // index 2 (20 + 12) = 64: +20
+    s.px2[2] = -15.5f; // drawn at -17: index 2 (-17 + 16) = -2, taken as 254
+    s.py0[0] = s.py1[0] = s.py2[2] = 100.0f;
+    fly(1);
+    EXPECT_EQ(boxOf(screen, kFar)[1], 109);
+    EXPECT_EQ(boxOf(screen, kMiddle)[1], 119);
+    EXPECT_EQ(s.rt.x, -17);
+    EXPECT_EQ(s.rt.y, 99);
+    EXPECT_EQ(s.py0[0], 100.0f); // the stored height never bobs
+}
+
+// Bobbing changes only where a santa is drawn, never where it is.
+TEST_F(SantaField, AlternatingWobbleMovesLikeStraightFlight) {
+    auto run = [&](bool alternate) {
+        freeSprites();
+        srand(4);
+        startWithSprites();
+        for (int call = 0; call < 600; ++call) {
+            fly(alternate ? call % 2 : 0);
+        }
+        std::vector<float> where(s.px0, s.px0 + 25);
+        where.insert(where.end(), s.py0, s.py0 + 25);
+        where.insert(where.end(), s.px2, s.px2 + 3);
+        where.insert(where.end(), s.py2, s.py2 + 3);
+        where.push_back((float)rand());
+        return where;
+    };
+    EXPECT_EQ(run(false), run(true));
+}
+
+} // namespace
