@@ -1,0 +1,60 @@
+// Heat pictures for the flame tests: plain byte arrays, and 8-bit surfaces
+// whose palette is the grey ramp, so blits between them keep every index.
+#pragma once
+
+#include "scenes/candle_flame_state.h"
+#include "scenes/flame_filter.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <vector>
+
+using Picture = std::vector<Uint8>;
+
+inline Picture smoothed(const Picture& in, int w, int h) {
+    Picture out(in.size(), 77);
+    smoothFlame(in.data(), out.data(), w, h, w);
+    return out;
+}
+
+inline Picture dotAt(int w, int h, int x, int y, Uint8 background = 0) {
+    Picture picture((size_t)(w * h), background);
+    picture[(size_t)(y * w + x)] = 255;
+    return picture;
+}
+
+inline SDL_Surface* greySurface(int w, int h) {
+    SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 8, 0, 0, 0, 0);
+    SDL_Color grey[256];
+    for (int i = 0; i < 256; ++i) {
+        grey[i] = {(Uint8)i, (Uint8)i, (Uint8)i, 0};
+    }
+    SDL_SetColors(s, grey, 0, 256);
+    SDL_FillRect(s, nullptr, 0);
+    return s;
+}
+
+inline Picture pixelsOf(const SDL_Surface* s) {
+    Picture picture;
+    for (int y = 0; y < s->h; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
+        picture.insert(picture.end(), row, row + s->w);
+    }
+    return picture;
+}
+
+inline void setPixels(SDL_Surface* s, const Picture& picture) {
+    for (int y = 0; y < s->h; ++y) {
+        Uint8* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
+        std::copy_n(picture.begin() + y * s->w, s->w, row);
+    }
+}
+
+// A one-pixel seed of heat 255: each stamp marks exactly its corner.
+inline void useDotPattern() {
+    candleFlameState.first = 0;
+    candleFlameState.pattern = greySurface(1, 1);
+    SDL_FillRect(candleFlameState.pattern, nullptr, 255);
+    SDL_SetColorKey(candleFlameState.pattern, SDL_SRCCOLORKEY, 0);
+}

@@ -1,0 +1,213 @@
+#include "scenes/candle_flame_state.h"
+#include "scenes/ljusstake_state.h"
+#include "scenes/scenes.h"
+
+#include "scenes/flame_pictures.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+#include <unistd.h>
+
+namespace {
+
+// Greetings whose rows have colours of their own: row r is greetRow(r).
+Uint32 greetRow(int r) {
+    return 0x00204060u + 0x00100000u * (Uint32)r;
+}
+
+SDL_Surface* greetings() {
+    SDL_Surface* s = makeScreenSurface(8, 4);
+    for (int r = 0; r < 4; ++r) {
+        SDL_Rect row = {0, (Sint16)r, 8, 1};
+        SDL_FillRect(s, &row, greetRow(r));
+    }
+    return s;
+}
+
+// The scene past its first call with nothing loaded: each test puts in
+// just the pictures it looks at.
+void startedWithNothing() {
+    ljusstakeState = CandlestickState{};
+    ljusstakeState.first = 0;
+    candleFlameState.first = 0;
+    candleFlameState.pattern = nullptr;
+}
+
+SDL_Surface* whiteScreen() {
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+    SDL_FillRect(screen, nullptr, 0xffffff);
+    return screen;
+}
+
+struct FlamePlace {
+    int x;
+    int y;
+};
+constexpr FlamePlace kFlamePlaces[4] = {{62, 84}, {142, 62}, {220, 42}, {300, 20}};
+
+} // namespace
+
+TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
+    ScratchFolder folder;
+    ljusstakeState = CandlestickState{};
+    candleFlameState = CandleFlameState{};
+    SDL_Surface* screen = whiteScreen();
+    EXPECT_EQ(ljusstake(screen, 2000), 0);
+    for (Uint32 word : allWords(screen)) {
+        ASSERT_EQ(word, 0u);
+    }
+    EXPECT_EQ(ljusstakeState.first, 0);
+    EXPECT_EQ(ljusstakeState.iStake, nullptr);
+    EXPECT_EQ(ljusstakeState.iGreets, nullptr);
+    EXPECT_EQ(ljusstakeState.apan, 478);
+    for (SDL_Surface* flame : ljusstakeState.eld) {
+        ASSERT_NE(flame, nullptr);
+        EXPECT_EQ(flame->w, 40);
+        EXPECT_EQ(flame->h, 128);
+        EXPECT_EQ(flame->format->BitsPerPixel, 8);
+        EXPECT_EQ(pixelsOf(flame), Picture(40 * 128, 0));
+        const SDL_Palette* palette = flame->format->palette;
+        ASSERT_EQ(palette->ncolors, 256);
+        for (int i = 0; i < 256; ++i) {
+            const SDL_Color c = palette->colors[i];
+            ASSERT_EQ(c.r | c.g | c.b, 0) << "palette entry " << i;
+        }
+    }
+    EXPECT_EQ(ljusstake(screen, 2016), 0);
+    EXPECT_EQ(ljusstakeState.apan, 476);
+    SDL_FreeSurface(screen);
+}
+
+TEST(Ljusstake, FlameRectanglesCoverTheStakeAtTheirPlaces) {
+    startedWithNothing();
+    ljusstakeState.iStake = makeScreenSurface(500, 300);
+    SDL_FillRect(ljusstakeState.iStake, nullptr, 0xffffff);
+    Uint32 cold[4];
+    for (int k = 0; k < 4; ++k) {
+        SDL_Surface* flame = greySurface(40, 128);
+        SDL_Color entry = {(Uint8)(0x10 * (k + 1)), 0x20, 0x30, 0};
+        SDL_SetColors(flame, &entry, 0, 1);
+        cold[k] = (Uint32)entry.r << 16 | 0x2030;
+        ljusstakeState.eld[k] = flame;
+    }
+    SDL_Surface* screen = whiteScreen();
+    SDL_FillRect(screen, nullptr, 0x777777);
+    ljusstake(screen, 5000);
+    EXPECT_EQ(wordAt(screen, 45, 114), 0xffffffu);
+    EXPECT_EQ(wordAt(screen, 44, 114), 0u);
+    for (int k = 0; k < 4; ++k) {
+        const int x = kFlamePlaces[k].x, y = kFlamePlaces[k].y;
+        SCOPED_TRACE(k);
+        EXPECT_EQ(wordAt(screen, x, 120), cold[k]);
+        EXPECT_EQ(wordAt(screen, x + 39, 120), cold[k]);
+        EXPECT_EQ(wordAt(screen, x, y), cold[k]);
+        EXPECT_EQ(wordAt(screen, x + 39, y + 127), cold[k]);
+        EXPECT_EQ(wordAt(screen, x - 1, y + 100), 0xffffffu);
+        EXPECT_EQ(wordAt(screen, x + 40, y + 100), 0xffffffu);
+        EXPECT_EQ(wordAt(screen, x + 20, y + 128), 0xffffffu);
+        EXPECT_EQ(wordAt(screen, x + 20, y - 1), 0u);
+    }
+    SDL_FreeSurface(screen);
+}
+
+TEST(Ljusstake, EachFlameBurnsInItsOwnPhase) {
+    startedWithNothing();
+    useDotPattern();
+    for (SDL_Surface*& flame : ljusstakeState.eld) {
+        flame = greySurface(40, 128);
+    }
+    SDL_Surface* screen = whiteScreen();
+    ljusstake(screen, 0);
+    // At time 0 all three stamps sit at angle = phase: 0, 3.14, 1.8, 4.0.
+    const FlamePlace seeds[4] = {{20, 126}, {20, 118}, {23, 121}, {16, 119}};
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(pixelsOf(ljusstakeState.eld[k]),
+                  smoothed(dotAt(40, 128, seeds[k].x, seeds[k].y), 40, 128));
+    }
+    SDL_FreeSurface(screen);
+}
+
+TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
+    startedWithNothing();
+    ljusstakeState.iGreets = greetings();
+    SDL_Surface* screen = whiteScreen();
+    ljusstake(screen, 1000);
+    for (int y = 470; y < 480; ++y) {
+        EXPECT_EQ(wordAt(screen, 370, y), 0u);
+    }
+    ljusstake(screen, 1016);
+    EXPECT_EQ(wordAt(screen, 369, 478), 0u);
+    EXPECT_EQ(wordAt(screen, 370, 477), 0u);
+    EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
+    EXPECT_EQ(wordAt(screen, 377, 479), greetRow(1));
+    EXPECT_EQ(wordAt(screen, 378, 479), 0u);
+    SDL_FreeSurface(screen);
+}
+
+TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
+    startedWithNothing();
+    ljusstakeState.iGreets = greetings();
+    SDL_Surface* tiny = makeScreenSurface(4, 4);
+    SDL_Surface* screen = whiteScreen();
+    int finished = 0;
+    for (int frame = 1; frame <= 70000; ++frame) {
+        if (frame == 32769) {
+            EXPECT_EQ((Sint16)ljusstakeState.apan, 480);
+        }
+        finished += ljusstake(frame == 32770 ? screen : tiny, 2000u + 16u * (Uint32)frame);
+    }
+    EXPECT_EQ(finished, 0);
+    EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
+    EXPECT_EQ(wordAt(screen, 370, 477), 0u);
+    EXPECT_EQ(ljusstakeState.apan, 480 - 2 * 70000);
+    SDL_FreeSurface(screen);
+    SDL_FreeSurface(tiny);
+}
+
+TEST(Ljusstake, GreetingsKeepTheirCyclePastTheEndOfInt) {
+    startedWithNothing();
+    ljusstakeState.iGreets = greetings();
+    ljusstakeState.apan = INT_MIN + 1; // low 16 bits: 1
+    SDL_Surface* screen = whiteScreen();
+    ljusstake(screen, 0);
+    EXPECT_EQ(wordAt(screen, 370, 0), 0u);
+    EXPECT_EQ(wordAt(screen, 370, 1), greetRow(0));
+    EXPECT_EQ(ljusstakeState.apan, INT_MAX); // low 16 bits: -1
+    ljusstake(screen, 0);
+    EXPECT_EQ(wordAt(screen, 370, 0), greetRow(1));
+    SDL_FreeSurface(screen);
+}
+
+TEST(Ljusstake, BurnsWithTheShowsData) {
+    enterSourceTree();
+    for (const char* file :
+         {"data/Ljus.gif", "data/firePalette.bmp", "data/firePattern.bmp", "data/greets.png"}) {
+        if (access(file, R_OK) != 0) {
+            GTEST_SKIP() << file << " not there yet";
+        }
+    }
+    ljusstakeState = CandlestickState{};
+    candleFlameState = CandleFlameState{};
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+    for (int frame = 0; frame < 30; ++frame) {
+        ASSERT_EQ(ljusstake(screen, 200000u + 16u * (Uint32)frame), 0);
+    }
+    ASSERT_NE(ljusstakeState.iStake, nullptr);
+    ASSERT_NE(ljusstakeState.iGreets, nullptr);
+    ASSERT_NE(candleFlameState.pattern, nullptr);
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        const Picture heat = pixelsOf(ljusstakeState.eld[k]);
+        EXPECT_GT(*std::max_element(heat.begin(), heat.end()), 0) << "flame went out";
+        // The hottest part of the flame shows in colour on the screen.
+        const int hottest = (int)(std::max_element(heat.begin(), heat.end()) - heat.begin());
+        EXPECT_NE(
+            wordAt(screen, kFlamePlaces[k].x + hottest % 40, kFlamePlaces[k].y + hottest / 40), 0u);
+    }
+    SDL_FreeSurface(screen);
+}
