@@ -1,0 +1,315 @@
+// The committed data files load the way the show loads them and have the
+// sizes, formats and colour keys the scenes rely on.
+#include "asset_pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace {
+
+class Assets : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
+    void TearDown() override { SDL_Quit(); }
+
+    static Surface load(const char* name) {
+        Surface s = loadAsset(dataPath(name));
+        EXPECT_TRUE(s) << name << ": " << SDL_GetError();
+        return s;
+    }
+};
+
+bool anyVisible(const SDL_Surface* s, int x0, int y0, int w, int h) {
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if (rgbAt(s, x, y) != 0)
+                return true;
+    return false;
+}
+
+// A blitted picture: plain RGB, no alpha channel, no palette.
+void expectPlainRgb(const SDL_Surface* s, const char* name) {
+    EXPECT_EQ(s->format->BitsPerPixel, 24) << name;
+    EXPECT_EQ(s->format->Amask, 0u) << name;
+    EXPECT_EQ(s->flags & SDL_SRCCOLORKEY, 0u) << name << " carries a transparent colour";
+}
+
+TEST_F(Assets, EveryFileLoads) {
+    for (const char* name : kGeneratedFiles)
+        load(name);
+}
+
+TEST_F(Assets, FontSheetHoldsExactlyTheMappedGlyphCells) {
+    Surface s = load("020.bmp");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->w, 320);
+    EXPECT_EQ(s->h, 192);
+    EXPECT_EQ(s->format->BitsPerPixel, 24);
+    std::set<std::pair<int, int>> mapped = {{1, 0}, {8, 2}, {9, 2}, {0, 3}, {1, 3}};
+    for (int c = 2; c <= 9; ++c)
+        mapped.insert({c, 1});
+    for (int c = 0; c <= 7; ++c)
+        mapped.insert({c, 2});
+    for (int c = 3; c <= 9; ++c)
+        mapped.insert({c, 3});
+    for (int c = 0; c <= 9; ++c)
+        mapped.insert({c, 4});
+    for (int c = 0; c <= 8; ++c)
+        mapped.insert({c, 5});
+    for (int row = 0; row < 6; ++row)
+        for (int col = 0; col < 10; ++col)
+            EXPECT_EQ(anyVisible(s.get(), col * 32, row * 32, 32, 32),
+                      mapped.count({col, row}) == 1)
+                << "cell " << col << "," << row;
+}
+
+TEST_F(Assets, LetterTilesFitTheirSlots) {
+    for (const char* name : {"bf.png", "bg.png", "lf.png", "lg.png", "of.png", "og.png", "sf.png",
+                             "sg.png", "af.png", "ag.png"}) {
+        Surface s = load(name);
+        ASSERT_TRUE(s);
+        expectPlainRgb(s.get(), name);
+        EXPECT_LE(s->w, 62) << name;
+        EXPECT_LE(s->h, 90) << name;
+    }
+    Surface bottle = load("flaska.png");
+    ASSERT_TRUE(bottle);
+    expectPlainRgb(bottle.get(), "flaska.png");
+    EXPECT_LE(100 + bottle->w, 640);
+    EXPECT_LE(100 + bottle->h, 480);
+}
+
+TEST_F(Assets, SparklerStickFillsItsSourceRectangle) {
+    Surface unburnt = load("tb.png"), burnt = load("tbub.png");
+    ASSERT_TRUE(unburnt && burnt);
+    expectPlainRgb(unburnt.get(), "tb.png");
+    expectPlainRgb(burnt.get(), "tbub.png");
+    EXPECT_GE(unburnt->w, 20);
+    EXPECT_GE(unburnt->h, 320);
+    EXPECT_GE(burnt->w, 20);
+    EXPECT_GE(burnt->h, 320);
+    // Both show a stick down the middle of the 20 columns over the full height.
+    for (int y = 10; y < 318; y += 10) {
+        EXPECT_TRUE(anyVisible(unburnt.get(), 0, y, 20, 1)) << "row " << y;
+        EXPECT_TRUE(anyVisible(burnt.get(), 0, y, 20, 1)) << "row " << y;
+    }
+}
+
+TEST_F(Assets, LogoSplitsAndItsMiddlePieceFitsTheGap) {
+    Surface logo = load("krx4.png"), seven = load("7.png");
+    ASSERT_TRUE(logo && seven);
+    expectPlainRgb(logo.get(), "krx4.png");
+    expectPlainRgb(seven.get(), "7.png");
+    EXPECT_GE(logo->w, 121);
+    EXPECT_LE(logo->w, 640);
+    EXPECT_LT(logo->h, 100);
+    EXPECT_EQ(seven->w, 40);
+    EXPECT_EQ(seven->h, logo->h);
+    EXPECT_TRUE(anyVisible(logo.get(), 0, 0, 120, logo->h));
+    EXPECT_TRUE(anyVisible(logo.get(), 120, 0, logo->w - 120, logo->h));
+}
+
+void expectPaletteFile(const SDL_Surface* s, const char* name) {
+    EXPECT_EQ(s->format->BitsPerPixel, 24) << name;
+    ASSERT_GE(s->w, 256) << name;
+    ASSERT_GE(s->h, 2) << name;
+    std::set<Uint32> colours;
+    bool rowsDiffer = false;
+    for (int i = 0; i < 256; ++i) {
+        colours.insert(rgbAt(s, i, 1));
+        rowsDiffer = rowsDiffer || rgbAt(s, i, 0) != rgbAt(s, i, 1);
+    }
+    EXPECT_EQ(colours.size(), 256u) << name;
+    EXPECT_TRUE(rowsDiffer) << name << ": row 0 must differ from the palette row";
+}
+
+int channelDistance(Uint32 a, Uint32 b) {
+    int d = 0;
+    for (int shift : {0, 8, 16})
+        d = std::max(d, std::abs(int((a >> shift) & 255) - int((b >> shift) & 255)));
+    return d;
+}
+
+TEST_F(Assets, PlasmaPaletteIsDistinctAndWrapsSmoothly) {
+    Surface s = load("weinPalette.bmp");
+    ASSERT_TRUE(s);
+    expectPaletteFile(s.get(), "weinPalette.bmp");
+    // The plasma runs through the palette three times: no seam anywhere,
+    // including from the last entry back to the first.
+    for (int i = 0; i < 256; ++i)
+        EXPECT_LE(channelDistance(rgbAt(s.get(), i, 1), rgbAt(s.get(), (i + 1) % 256, 1)), 16)
+            << "entries " << i << " and " << (i + 1) % 256;
+}
+
+TEST_F(Assets, FirePaletteClimbsFromBlackToNearWhite) {
+    Surface s = load("firePalette.bmp");
+    ASSERT_TRUE(s);
+    expectPaletteFile(s.get(), "firePalette.bmp");
+    EXPECT_EQ(rgbAt(s.get(), 0, 1), 0u);
+    Uint32 top = rgbAt(s.get(), 255, 1);
+    EXPECT_GE((top >> 16 & 255) + (top >> 8 & 255) + (top & 255), 660u);
+    int lastSum = -1;
+    for (int i = 0; i < 256; ++i) {
+        Uint32 c = rgbAt(s.get(), i, 1);
+        int sum = int((c >> 16 & 255) + (c >> 8 & 255) + (c & 255));
+        EXPECT_GE(sum, lastSum) << "entry " << i << " is darker than the one before";
+        lastSum = sum;
+    }
+}
+
+TEST_F(Assets, FirePatternUsesTheFirePaletteAndHasAHotCore) {
+    Surface pattern = load("firePattern.bmp"), palette = load("firePalette.bmp");
+    ASSERT_TRUE(pattern && palette);
+    ASSERT_EQ(pattern->format->BitsPerPixel, 8);
+    ASSERT_NE(pattern->format->palette, nullptr);
+    ASSERT_GE(pattern->format->palette->ncolors, 256);
+    for (int i = 0; i < 256; ++i) {
+        const SDL_Color& c = pattern->format->palette->colors[i];
+        EXPECT_EQ(Uint32(c.r) << 16 | Uint32(c.g) << 8 | c.b, rgbAt(palette.get(), i, 1))
+            << "entry " << i;
+    }
+    int hot = 0;
+    for (int y = 0; y < pattern->h; ++y)
+        for (int x = 0; x < pattern->w; ++x) {
+            Uint32 v = rawPixel(pattern.get(), x, y);
+            bool border = x == 0 || y == 0 || x == pattern->w - 1 || y == pattern->h - 1;
+            if (border) {
+                EXPECT_EQ(v, 0u) << "border pixel " << x << "," << y;
+            }
+            hot += v >= 160;
+        }
+    EXPECT_GE(hot, 40);
+    EXPECT_LE(pattern->w, 40);
+    EXPECT_LE(pattern->h, 32);
+}
+
+TEST_F(Assets, FullScreenAndSkyPictures) {
+    Surface tree = load("tannenbaum.png");
+    ASSERT_TRUE(tree);
+    expectPlainRgb(tree.get(), "tannenbaum.png");
+    EXPECT_EQ(tree->w, 640);
+    EXPECT_EQ(tree->h, 480);
+    Surface moon = load("256MOONE.PNG");
+    ASSERT_TRUE(moon);
+    expectPlainRgb(moon.get(), "256MOONE.PNG");
+    EXPECT_LE(moon->w, 280);
+    EXPECT_EQ(rgbAt(moon.get(), 0, 0), 0u);
+    EXPECT_NE(rgbAt(moon.get(), moon->w / 2, moon->h / 2), 0u);
+    for (const char* name : {"litenapanap.png", "flinga0.png", "flinga1.png", "greets.png"}) {
+        Surface s = load(name);
+        ASSERT_TRUE(s);
+        expectPlainRgb(s.get(), name);
+        // Colour key 0: the corners are transparent, the middle is not.
+        EXPECT_EQ(rgbAt(s.get(), 0, 0), 0u) << name;
+        EXPECT_TRUE(anyVisible(s.get(), 0, 0, s->w, s->h)) << name;
+    }
+    Surface greets = load("greets.png");
+    ASSERT_TRUE(greets);
+    EXPECT_LE(370 + greets->w, 640);
+}
+
+TEST_F(Assets, SantasGrowFromFarToNearOnABlackKey) {
+    int lastWidth = 0;
+    for (const char* name : {"tomte0.bmp", "tomte1.bmp", "tomte2.bmp"}) {
+        Surface s = load(name);
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->format->BitsPerPixel, 24) << name;
+        EXPECT_GT(s->w, lastWidth) << name;
+        lastWidth = s->w;
+        EXPECT_EQ(rgbAt(s.get(), 0, 0), 0u) << name;
+        EXPECT_EQ(rgbAt(s.get(), s->w - 1, s->h - 1), 0u) << name;
+        EXPECT_TRUE(anyVisible(s.get(), 0, 0, s->w, s->h)) << name;
+    }
+}
+
+// Pictures drawn pixel by pixel: RGBA where every pixel is either (0,0,0,0)
+// or fully opaque, so a colour key of 0 skips exactly the transparent ones.
+void expectHardAlpha(const SDL_Surface* s, const char* name) {
+    ASSERT_EQ(s->format->BitsPerPixel, 32) << name;
+    ASSERT_NE(s->format->Amask, 0u) << name;
+    int opaque = 0;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 p = argbAt(s, x, y);
+            Uint32 a = p >> 24;
+            if (a == 0) {
+                EXPECT_EQ(p, 0u) << name << " at " << x << "," << y;
+            } else {
+                EXPECT_EQ(a, 255u) << name << " at " << x << "," << y;
+            }
+            opaque += a == 255;
+        }
+    EXPECT_GT(opaque, 0) << name;
+}
+
+TEST_F(Assets, PixelDrawnSpritesHaveHardAlpha) {
+    for (const char* name : {"star.png", "paket0.png", "paket1.png", "tomtebak.png", "black.png"}) {
+        Surface s = load(name);
+        ASSERT_TRUE(s);
+        expectHardAlpha(s.get(), name);
+    }
+    for (const char* name : {"star.png", "paket0.png", "paket1.png"}) {
+        Surface s = load(name);
+        ASSERT_TRUE(s);
+        EXPECT_LE(s->w, 16) << name;
+        EXPECT_LE(s->h, 16) << name;
+    }
+}
+
+TEST_F(Assets, BlackErasesExactlyTheZoomingPicture) {
+    Surface sleigh = load("tomtebak.png"), eraser = load("black.png");
+    ASSERT_TRUE(sleigh && eraser);
+    ASSERT_EQ(sleigh->w, eraser->w);
+    ASSERT_EQ(sleigh->h, eraser->h);
+    EXPECT_LE(sleigh->w, 260);
+    for (int y = 0; y < sleigh->h; ++y)
+        for (int x = 0; x < sleigh->w; ++x) {
+            bool visible = argbAt(sleigh.get(), x, y) >> 24 == 255;
+            Uint32 expected = visible ? 0xff000000u : 0u;
+            ASSERT_EQ(argbAt(eraser.get(), x, y), expected) << x << "," << y;
+            if (visible) {
+                ASSERT_NE(argbAt(sleigh.get(), x, y), 0xff000000u)
+                    << "pure black in tomtebak at " << x << "," << y;
+            }
+        }
+}
+
+TEST_F(Assets, WarpPicturesShareAWidthAndFitBelowTheCaption) {
+    Surface a = load("tomtewarp0.png"), b = load("tomtewarp.png");
+    ASSERT_TRUE(a && b);
+    expectPlainRgb(a.get(), "tomtewarp0.png");
+    expectPlainRgb(b.get(), "tomtewarp.png");
+    EXPECT_EQ(a->w, b->w);
+    EXPECT_LE(a->w, 640);
+    EXPECT_LE(a->h, 230);
+    EXPECT_LE(b->h, 230);
+}
+
+TEST_F(Assets, CandlesStandRightBelowTheirFlames) {
+    Surface s = load("Ljus.gif");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->format->BitsPerPixel, 8);
+    // No transparent index: the whole picture, black background included, is drawn.
+    EXPECT_EQ(s->flags & SDL_SRCCOLORKEY, 0u);
+    const int centre[4] = {37, 117, 195, 275}, top[4] = {98, 76, 56, 34};
+    const int flameX[4] = {17, 97, 175, 255}, flameBottom[4] = {98, 76, 56, 34};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_NE(rgbAt(s.get(), centre[k], top[k]), 0u) << "candle " << k;
+        // Nothing of the picture lies under the flame rectangle.
+        for (int y = 0; y < flameBottom[k]; ++y)
+            for (int x = flameX[k]; x < flameX[k] + 40; ++x)
+                ASSERT_EQ(rgbAt(s.get(), x, y), 0u) << "candle " << k << " at " << x << "," << y;
+        // At most 36 pixels wide, just below its top.
+        int left = centre[k], right = centre[k];
+        while (left > 0 && rgbAt(s.get(), left - 1, top[k] + 4) != 0)
+            --left;
+        while (right < s->w - 1 && rgbAt(s.get(), right + 1, top[k] + 4) != 0)
+            ++right;
+        EXPECT_LE(right - left + 1, 36) << "candle " << k;
+        EXPECT_LE(std::abs((left + right) / 2 - centre[k]), 1) << "candle " << k;
+    }
+}
+
+} // namespace

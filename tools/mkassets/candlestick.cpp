@@ -1,0 +1,141 @@
+// The Advent candlestick: four red candles burnt down week by week, standing
+// in spruce twigs with lingonberries on a brass tray. Each candle's top sits
+// right under the flame drawn above it, and nothing else reaches up there.
+#include "assets.h"
+#include "canvas.h"
+#include "rng.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kW = 320, kH = 236;
+constexpr double kCandleX[4] = {37, 117, 195, 275};
+constexpr double kCandleTop[4] = {98, 76, 56, 34};
+constexpr double kHalfWidth = 14, kCandleFoot = 196;
+
+void paintCandle(Canvas& c, double cx, double top, Rng& rng) {
+    Box box = {cx - kHalfWidth - 4, top, cx + kHalfWidth + 4, kCandleFoot + 2};
+    // Nothing may reach above the candle's top row: the flame's rectangle
+    // starts right above it and blacks out whatever lies there.
+    auto belowTop = [=](double d, Vec2 p) { return std::max(d, top - p.y); };
+    auto body = [=](Vec2 p) {
+        return sdBox(p, {cx, (top + kCandleFoot) / 2}, kHalfWidth, (kCandleFoot - top) / 2);
+    };
+    c.fill(
+        body,
+        [=](Vec2 p) {
+            double u = (p.x - cx) / kHalfWidth;
+            double nz = std::sqrt(std::max(0.0, 1 - u * u));
+            double light = 0.3 + 0.8 * std::max(0.0, 0.75 * nz - 0.45 * u);
+            double nearFlame = std::exp(-(p.y - top) / 16);
+            Rgb wax = lerp(hex(0xc01020), hex(0xff7050), nearFlame * 0.6);
+            double spec = std::exp(-std::pow((u + 0.45) / 0.12, 2)) * 0.35;
+            return wax * light + hex(0xffd0b0) * spec;
+        },
+        box);
+    // The rim of the melted pool, lit by the flame.
+    c.fill(
+        [=](Vec2 p) {
+            return belowTop(sdBox(p, {cx, top + 1.5}, kHalfWidth, 1.5), p);
+        },
+        hex(0xff9a70), box);
+    // Wax drips running down the sides.
+    int drips = 2 + rng.below(2);
+    for (int i = 0; i < drips; ++i) {
+        double x = cx + rng.range(-kHalfWidth + 3, kHalfWidth - 3);
+        double len = rng.range(8, 26);
+        Vec2 a = {x, top + 1}, b = {x, top + len};
+        c.fill([=](Vec2 p) { return belowTop(sdTaperedCapsule(p, a, b, 2.2, 2.8), p); },
+               [=](Vec2 p) {
+                   double u = (p.x - x) / 3;
+                   return hex(0xe83038) * (0.8 + 0.4 * std::max(0.0, -u)) +
+                          hex(0xffc0a0) * (u < -0.3 ? 0.25 : 0);
+               },
+               box);
+    }
+}
+
+void paintTray(Canvas& c) {
+    Box all = fullBox(c);
+    for (double x : {24.0, 160.0, 296.0})
+        c.fill(
+            [=](Vec2 p) {
+                return sdEllipse(p, {x, 222}, 12, 7);
+            },
+            [](Vec2 p) { return lerp(hex(0xffe8a0), hex(0x7a5010), clamp01((p.y - 215) / 14)); },
+            all);
+    auto tray = [](Vec2 p) { return sdBox(p, {160, 207}, 156, 9, 5); };
+    c.fill(
+        tray,
+        [](Vec2 p) {
+            double t = (p.y - 198) / 18;
+            double band = std::exp(-std::pow((t - 0.3) / 0.15, 2));
+            return lerp(hex(0xd8a040), hex(0x6a4008), clamp01(t)) + hex(0xfff0c0) * (band * 0.6);
+        },
+        all);
+    // Engraved dots along the rim.
+    for (int i = 0; i < 26; ++i) {
+        Vec2 d = {13.0 + i * 11.75, 210};
+        c.fill([=](Vec2 p) { return sdCircle(p, d, 1.4); }, hex(0x5a3806), all);
+    }
+}
+
+void paintGreenery(Canvas& c) {
+    Box band = {0, 160, double(kW), 206};
+    Rng rng(424242);
+    // Spruce twigs: a stem with needles either side, laid along the tray.
+    for (int t = 0; t < 22; ++t) {
+        Vec2 a = {rng.range(4, kW - 4), rng.range(186, 198)};
+        double ang = rng.range(-0.5, 0.5) + (rng.uniform() < 0.5 ? M_PI : 0);
+        double len = rng.range(24, 40);
+        Vec2 dir = {std::cos(ang), std::sin(ang)};
+        Vec2 b = a + dir * len;
+        Rgb green = lerp(hex(0x0e4a22), hex(0x2f8a3c), rng.uniform());
+        c.fill([=](Vec2 p) { return sdCapsule(p, a, b, 0.8); }, hex(0x4a3018), band);
+        for (double s = 0.05; s < 1; s += 0.07)
+            for (int side : {-1, 1}) {
+                Vec2 base = a + dir * (len * s);
+                double na = ang + side * 1.0 + rng.range(-0.2, 0.2);
+                Vec2 tip = base + Vec2{std::cos(na), std::sin(na)} * (6.5 * (1.1 - s * 0.5));
+                Rgb needle = green * rng.range(0.8, 1.3);
+                c.fill([=](Vec2 p) { return sdTaperedCapsule(p, base, tip, 0.9, 0.3); }, needle,
+                       {std::min(base.x, tip.x) - 2, std::min(base.y, tip.y) - 2,
+                        std::max(base.x, tip.x) + 2, std::max(base.y, tip.y) + 2});
+            }
+    }
+    // Lingonberries in little clusters, and a few gold baubles.
+    for (int k = 0; k < 16; ++k) {
+        Vec2 centre = {rng.range(10, kW - 10), rng.range(186, 198)};
+        for (int i = 0; i < 3; ++i) {
+            Vec2 q = centre + Vec2{rng.range(-4, 4), rng.range(-3, 3)};
+            c.fill([=](Vec2 p) { return sdCircle(p, q, 2.6); },
+                   [=](Vec2 p) {
+                       return lerp(hex(0xff6060), hex(0x8a0010),
+                                   clamp01(length(p - q + Vec2{1, 1}) / 3.4));
+                   },
+                   around(q, 3));
+        }
+    }
+    for (double x : {78.0, 156.0, 236.0}) {
+        Vec2 q = {x, 192};
+        c.fill([=](Vec2 p) { return sdCircle(p, q, 6); },
+               [=](Vec2 p) {
+                   double d = length(p - q + Vec2{2, 2}) / 8;
+                   return lerp(hex(0xfff4b0), hex(0x8a5a08), clamp01(d));
+               },
+               around(q, 7));
+    }
+}
+
+} // namespace
+
+void makeCandlestick(const std::string& dir) {
+    Canvas c(kW, kH);
+    Rng rng(1224);
+    for (int k = 0; k < 4; ++k)
+        paintCandle(c, kCandleX[k], kCandleTop[k], rng);
+    paintTray(c);
+    paintGreenery(c);
+    writeGif(dir + "/Ljus.gif", kW, kH, c.rgb8(false));
+}

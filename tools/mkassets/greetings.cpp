@@ -1,0 +1,147 @@
+// The closing greetings that rise beside the candles: "god jul" in gold and
+// thanks to the free software the show is built with, on black.
+#include "assets.h"
+#include "bevel.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kW = 250, kScale = 4;
+
+struct Line {
+    enum Kind { Title, Name, Note, Gap, Ornament } kind;
+    std::string text;
+};
+
+Material gold() {
+    Material m;
+    m.top = hex(0xfff0a0);
+    m.bottom = hex(0xd07a10);
+    m.ambient = 0.6;
+    m.bevel = 5;
+    m.outline = hex(0x401000);
+    m.outlineWidth = 4;
+    return m;
+}
+
+Material holly() {
+    Material m;
+    m.top = hex(0xff6060);
+    m.bottom = hex(0xb01020);
+    m.ambient = 0.6;
+    m.bevel = 4;
+    m.outline = hex(0x300008);
+    m.outlineWidth = 3;
+    return m;
+}
+
+// Places a text centred horizontally at row y; returns its height.
+int placeText(Canvas& c, const TextMask& mask, const Material& mat, int y) {
+    Canvas t = bevel(mask, mat, kScale);
+    c.draw(t, (kW - t.w) / 2, y);
+    return t.h;
+}
+
+void paintOrnament(Canvas& c, int y) {
+    Box all = fullBox(c);
+    Vec2 m = {kW / 2.0, y + 10.0};
+    for (int s : {-1, 1}) {
+        Vec2 a = m + Vec2{s * 14.0, 0}, b = m + Vec2{s * 90.0, 0};
+        c.fill([=](Vec2 p) { return sdTaperedCapsule(p, a, b, 1.3, 0.2); }, hex(0xc89030), all);
+        for (int k = 0; k < 2; ++k) {
+            Vec2 leafC = m + Vec2{s * (22.0 + 9 * k), k ? 3.0 : -3.0};
+            c.fill([=](Vec2 p) { return sdEllipse(p, leafC, 6, 2.6); }, hex(0x1f7a35), all);
+        }
+    }
+    for (int k = -1; k <= 1; ++k) {
+        Vec2 berry = m + Vec2{k * 4.5, k == 0 ? -2.5 : 1.5};
+        c.fill([=](Vec2 p) { return sdCircle(p, berry, 3); },
+               [=](Vec2 p) {
+                   return lerp(hex(0xff5050), hex(0x900010),
+                               clamp01(length(p - berry + Vec2{1, 1}) / 3.5));
+               },
+               all);
+    }
+}
+
+} // namespace
+
+void makeGreetings(const std::string& dir) {
+    const std::vector<Line> lines = {
+        {Line::Title, "god jul"},
+        {Line::Note, "och gott nytt \xe5r"},
+        {Line::Gap, ""},
+        {Line::Ornament, ""},
+        {Line::Note, "the snolk demo"},
+        {Line::Note, "is built with free software."},
+        {Line::Note, "thanks and greetings to"},
+        {Line::Gap, ""},
+        {Line::Name, "SDL"},
+        {Line::Note, "window, blits and palettes"},
+        {Line::Name, "SDL_image"},
+        {Line::Note, "every picture you saw"},
+        {Line::Name, "libpng"},
+        {Line::Name, "zlib"},
+        {Line::Name, "giflib"},
+        {Line::Note, "the candlestick"},
+        {Line::Name, "libmpg123"},
+        {Line::Note, "the music player"},
+        {Line::Name, "FluidSynth"},
+        {Line::Note, "the band"},
+        {Line::Name, "LAME"},
+        {Line::Note, "the mp3"},
+        {Line::Name, "FreeType"},
+        {Line::Note, "every letter"},
+        {Line::Name, "DejaVu fonts"},
+        {Line::Name, "GoogleTest"},
+        {Line::Note, "keeping us honest"},
+        {Line::Name, "GCC and CMake"},
+        {Line::Name, "Debian"},
+        {Line::Gap, ""},
+        {Line::Ornament, ""},
+        {Line::Note, "tack f\xf6r att ni tittade!"},
+        {Line::Gap, ""},
+        {Line::Title, "god jul"},
+    };
+    const std::string serif = fontPath("DejaVuSerif-BoldItalic.ttf");
+    const std::string sans = fontPath("DejaVuSans.ttf");
+    const std::string sansBold = fontPath("DejaVuSans-Bold.ttf");
+
+    // Lay out twice: first measure the height, then draw.
+    int height = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        Canvas c(kW, std::max(height, 1));
+        int y = 10;
+        for (const Line& l : lines) {
+            switch (l.kind) {
+            case Line::Title:
+                y +=
+                    placeText(c, renderText(serif, 44 * kScale, l.text, 0, 3 * kScale), gold(), y) +
+                    4;
+                break;
+            case Line::Name:
+                y += placeText(c, renderText(sansBold, 20 * kScale, l.text, 0, 2 * kScale), holly(),
+                               y);
+                break;
+            case Line::Note: {
+                TextMask m = shrink(renderText(sans, 13 * kScale, l.text, 0, 0), kScale);
+                c.fillMask(m.cover, m.w, m.h, (kW - m.w) / 2, y,
+                           [](Vec2) { return hex(0xc8d8f0); });
+                y += m.h + 6;
+                break;
+            }
+            case Line::Gap:
+                y += 18;
+                break;
+            case Line::Ornament:
+                paintOrnament(c, y);
+                y += 30;
+                break;
+            }
+        }
+        height = y + 10;
+        if (pass == 1)
+            writePngRgb(dir + "/greets.png", c.w, c.h, c.rgb8(false));
+    }
+}

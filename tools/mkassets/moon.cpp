@@ -1,0 +1,129 @@
+// The moon over the flying santas, with soft maria, craters lit from the
+// upper left and a faint halo; and the little rosy-nosed santa that peeks
+// over its lower edge when the snolk has been flowing.
+#include "assets.h"
+#include "canvas.h"
+#include "rng.h"
+
+#include <cmath>
+
+namespace {
+
+void writeMoon(const std::string& path) {
+    const int size = 256;
+    const Vec2 m = {128, 128};
+    const double r = 104;
+    Canvas c(size, size);
+    Box all = fullBox(c);
+    auto disk = [=](Vec2 p) { return sdCircle(p, m, r); };
+    c.glow(disk, hex(0x9098c0), 6, all, 0.35);
+
+    struct Crater {
+        Vec2 at;
+        double r;
+    };
+    std::vector<Crater> craters;
+    Rng rng(2024);
+    for (int i = 0; i < 34; ++i) {
+        double a = rng.range(0, 2 * M_PI), d = std::sqrt(rng.uniform()) * (r - 12);
+        craters.push_back(
+            {m + Vec2{std::cos(a) * d, std::sin(a) * d}, rng.range(2.5, i < 5 ? 13 : 7)});
+    }
+    c.fill(
+        disk,
+        [&](Vec2 p) {
+            double nx = (p.x - m.x) / r, ny = (p.y - m.y) / r;
+            double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
+            double limb = 0.55 + 0.45 * std::sqrt(nz);
+            double maria = smoothstep(0.5, 0.68, fbm(p.x / 55, p.y / 55, 8, 5));
+            double grain = fbm(p.x / 6, p.y / 6, 9, 3);
+            double v = (1 - 0.32 * maria) * (0.88 + 0.2 * grain);
+            for (const Crater& k : craters) {
+                Vec2 d = p - k.at;
+                double q = length(d) / k.r;
+                if (q > 1.25)
+                    continue;
+                // Shadowed inside towards the light, bright rim away from it.
+                double side = (d.x + d.y) / (k.r * 1.414);
+                if (q < 1)
+                    v *= 0.86 + 0.1 * side;
+                else
+                    v *= 1 + 0.18 * (1.25 - q) * 4 * std::max(0.0, side);
+            }
+            return lerp(hex(0xfff8e4), hex(0xd8d4c8), maria) * (v * limb);
+        },
+        all);
+    writePngRgb(path, size, size, c.rgb8(false));
+}
+
+// A cartoon santa face: each part is painted over a slightly larger dark
+// copy, which gives the whole figure an ink outline against the moon.
+void writeTipsySanta(const std::string& path) {
+    Canvas c(110, 110);
+    Box all = fullBox(c);
+    const Rgb ink = hex(0x2a0c0c);
+    auto outlined = [&](const Sdf& shape, const Shader& shader) {
+        c.fill([&](Vec2 p) { return shape(p) - 1.6; }, ink, all);
+        c.fill(shape, shader, all);
+    };
+    auto flat = [](Rgb col) { return [col](Vec2) { return col; }; };
+    auto beard = [](Vec2 p) {
+        double d = sdEllipse(p, {55, 72}, 30, 26);
+        for (int i = 0; i < 7; ++i) {
+            double a = M_PI * (0.1 + 0.8 * i / 6.0);
+            d = std::min(d, sdCircle(p, {55 + 28 * std::cos(a), 70 + 26 * std::sin(a)}, 9));
+        }
+        return d;
+    };
+    // The hat flops over to the right, its pompom bobbing beside the face.
+    std::vector<Vec2> hat = {{27, 42}, {84, 42}, {70, 20}, {92, 14}, {98, 26}, {62, 6}, {40, 12}};
+    outlined([&](Vec2 p) { return sdPolygon(p, hat) - 1; },
+             [](Vec2 p) { return lerp(hex(0xff3040), hex(0xa00818), clamp01((p.x - 30) / 70)); });
+    outlined([](Vec2 p) { return sdCircle(p, {97, 28}, 8); }, flat(hex(0xfafaff)));
+    outlined(
+        [](Vec2 p) {
+            return sdEllipse(p, {55, 55}, 23, 21);
+        },
+        [](Vec2 p) { return lerp(hex(0xffd8c0), hex(0xe8a888), clamp01((p.x - 35) / 45)); });
+    outlined(beard,
+             [](Vec2 p) { return lerp(hex(0xffffff), hex(0xc8d0e0), clamp01((p.y - 50) / 50)); });
+    outlined([](Vec2 p) { return sdBox(p, {55, 43}, 31, 6, 5); }, flat(hex(0xf4f4fa)));
+    // Rosy cheeks, a shiny red nose and a wide moustache.
+    for (int s : {-1, 1})
+        c.fill(
+            [=](Vec2 p) {
+                return sdCircle(p, {55 + s * 14.0, 62}, 5.5);
+            },
+            hex(0xff8080), all, 0.6);
+    for (int s : {-1, 1})
+        outlined(
+            [=](Vec2 p) {
+                return sdEllipse(p, {55 + s * 10.0, 70}, 11, 5);
+            },
+            flat(hex(0xffffff)));
+    outlined(
+        [](Vec2 p) {
+            return sdCircle(p, {55, 63}, 6.5);
+        },
+        [](Vec2 p) {
+            return lerp(hex(0xff5a5a), hex(0xb01020), clamp01(length(p - Vec2{52, 60}) / 7));
+        });
+    c.fill([](Vec2 p) { return sdCircle(p, {53, 61}, 1.6); }, hex(0xffffff), all, 0.9);
+    // Eyes closed in a happy squint.
+    for (int s : {-1, 1}) {
+        Vec2 e = {55 + s * 9.0, 55};
+        c.fill(
+            [=](Vec2 p) {
+                return std::abs(sdCircle(p, e + Vec2{0, 3}, 4)) - 0.9 + (p.y > e.y + 1 ? 9 : 0);
+            },
+            ink, all);
+    }
+    writePngRgb(path, c.w, c.h, c.rgb8());
+}
+
+} // namespace
+
+void makeMoon(const std::string& dir) {
+    writeMoon(dir + "/256MOONE.PNG");
+    writeTipsySanta(dir + "/litenapanap.png");
+}

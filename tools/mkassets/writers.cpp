@@ -1,0 +1,123 @@
+#include "writers.h"
+
+#include <SDL.h>
+#include <gif_lib.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+void fail(const std::string& what, const std::string& path) {
+    throw std::runtime_error(what + ": " + path);
+}
+
+void writePng(const std::string& path, int w, int h, const std::vector<uint8_t>& data,
+              int colourType, int channels) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        fail("cannot open", path);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(f);
+        fail("libpng failed on", path);
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, colourType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    for (int y = 0; y < h; ++y)
+        png_write_row(png, data.data() + size_t(y) * w * channels);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+} // namespace
+
+void writePngRgb(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb) {
+    writePng(path, w, h, rgb, PNG_COLOR_TYPE_RGB, 3);
+}
+
+void writePngRgba(const std::string& path, int w, int h, const std::vector<uint8_t>& rgba) {
+    writePng(path, w, h, rgba, PNG_COLOR_TYPE_RGB_ALPHA, 4);
+}
+
+void writeBmp24(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb) {
+    // Byte order B, G, R in memory is what a 24-bit BMP stores.
+    SurfacePtr s(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xff0000, 0x00ff00, 0x0000ff, 0));
+    if (!s)
+        fail("SDL_CreateRGBSurface failed for", path);
+    for (int y = 0; y < h; ++y) {
+        auto* row = static_cast<uint8_t*>(s->pixels) + size_t(y) * s->pitch;
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* p = rgb.data() + (size_t(y) * w + x) * 3;
+            row[x * 3] = p[2];
+            row[x * 3 + 1] = p[1];
+            row[x * 3 + 2] = p[0];
+        }
+    }
+    if (SDL_SaveBMP(s.get(), path.c_str()) != 0)
+        fail("SDL_SaveBMP failed for", path);
+}
+
+void writeBmp8(const std::string& path, int w, int h, const std::vector<uint8_t>& index,
+               const Palette& palette) {
+    SurfacePtr s(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 8, 0, 0, 0, 0));
+    if (!s)
+        fail("SDL_CreateRGBSurface failed for", path);
+    SDL_Color colours[256];
+    for (int i = 0; i < 256; ++i)
+        colours[i] = {palette[i].r, palette[i].g, palette[i].b, 0};
+    SDL_SetColors(s.get(), colours, 0, 256);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(static_cast<uint8_t*>(s->pixels) + size_t(y) * s->pitch,
+                    index.data() + size_t(y) * w, size_t(w));
+    if (SDL_SaveBMP(s.get(), path.c_str()) != 0)
+        fail("SDL_SaveBMP failed for", path);
+}
+
+void writeGif(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb) {
+    size_t n = size_t(w) * h;
+    std::vector<GifByteType> r(n), g(n), b(n), out(n);
+    for (size_t i = 0; i < n; ++i) {
+        r[i] = rgb[i * 3];
+        g[i] = rgb[i * 3 + 1];
+        b[i] = rgb[i * 3 + 2];
+    }
+    int colours = 256;
+    GifColorType map[256] = {};
+    if (GifQuantizeBuffer(unsigned(w), unsigned(h), &colours, r.data(), g.data(), b.data(),
+                          out.data(), map) == GIF_ERROR)
+        fail("GifQuantizeBuffer failed for", path);
+    // Keep the background truly black: the quantiser may average it with
+    // near-black neighbours.
+    for (size_t i = 0; i < n; ++i)
+        if (r[i] == 0 && g[i] == 0 && b[i] == 0)
+            map[out[i]] = {0, 0, 0};
+    ColorMapObject* cmap = GifMakeMapObject(256, map);
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    if (!gif || !cmap) {
+        GifFreeMapObject(cmap);
+        fail("EGifOpenFileName failed for", path);
+    }
+    bool ok = EGifPutScreenDesc(gif, w, h, 8, 0, cmap) != GIF_ERROR &&
+              EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) != GIF_ERROR;
+    for (int y = 0; ok && y < h; ++y)
+        ok = EGifPutLine(gif, out.data() + size_t(y) * w, w) != GIF_ERROR;
+    GifFreeMapObject(cmap);
+    if (EGifCloseFile(gif, &error) == GIF_ERROR || !ok)
+        fail("giflib failed on", path);
+}
