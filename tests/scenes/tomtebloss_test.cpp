@@ -193,26 +193,3 @@ TEST_F(TomteblossTest, StepsTruncateTowardZero) {
     EXPECT_EQ(s.ypos[49], 101);
     EXPECT_GT(s.yspeed[47], 0.9f);
 }
-
-// The slots start at the top-left corner; their sub-sparks show there but
-// never in column 0 or row 0.
-TEST_F(TomteblossTest, CornerSparksNeverTouchColumnOrRowZero) {
-    srand(3);
-    frameAt(0);
-    int cornerLit = 0;
-    for (int y = 1; y < 8; ++y) {
-        for (int x = 1; x < 8; ++x) {
-            cornerLit += wordAt(screen, x, y) != 0;
-        }
-    }
-    EXPECT_GT(cornerLit, 0);
-    for (Uint32 elapsed = 0; elapsed < 2000; elapsed += 16) {
-        frameAt(elapsed);
-        for (int x = 0; x < 640; ++x) {
-            ASSERT_EQ(wordAt(screen, x, 0), 0u) << elapsed;
-        }
-        for (int y = 0; y < 480; ++y) {
-            ASSERT_EQ(wordAt(screen, 0, y), 0u) << elapsed;
-        }
-    }
-}
