@@ -1,4 +1,71 @@
-// Placeholder until the scene is written: reports finished at once.
+// The warp flight: the caption "take us to warpspeed, rudolph" over a sprinkle
+// of stars while the picture holds still and then recedes into a blue flash;
+// then a field of stars and gifts rushes past a warp picture, first straight,
+// then turning.
 #include "scenes/scenes.h"
+#include "scenes/warp_effekt_state.h"
 
-int warpEffekt(SDL_Surface*, Uint32) { return 1; }
+#include "gfx/font.h"
+#include "gfx/toolkit.h"
+
+WarpSequenceState warpEffektState;
+
+namespace {
+
+constexpr Uint32 kHoldEnds = 3000;      // the picture holds still until then
+constexpr Uint32 kZoomEnds = 6000;      // then recedes; the field flies straight
+constexpr Uint32 kStraightEnds = 12000; // then the field turns
+constexpr Uint32 kDuration = 15000;
+constexpr float kTurnPerCall = 0.03f; // radians
+constexpr int kPictureY = 250;
+
+void firstCall(SDL_Surface* screen, Uint32 demoTime, WarpSequenceState& s) {
+    SDL_FillRect(screen, nullptr, 0);
+    starSlump(screen);
+    s.iTomtewarp0 = loadImage("data/tomtewarp0.png");
+    s.iTomtewarp = loadImage("data/tomtewarp.png");
+    setColourKey(s.iTomtewarp0, 0);
+    setColourKey(s.iTomtewarp, 0);
+    s.first = 0;
+    s.stid = demoTime;
+}
+
+// NOTE: both pictures are centred by the width of iTomtewarp, so without that
+// picture neither is drawn.
+void blitWarpPicture(SDL_Surface* screen, SDL_Surface* picture, const WarpSequenceState& s) {
+    if (s.iTomtewarp == nullptr) {
+        return;
+    }
+    const Sint16 x = (Sint16)((screen->w - s.iTomtewarp->w) / 2);
+    blitAt(picture, screen, x, kPictureY);
+}
+
+// The field is drawn over a cleared screen, which also wipes the caption.
+void flyThroughField(SDL_Surface* screen, float angle, SDL_Surface* picture,
+                     const WarpSequenceState& s) {
+    SDL_FillRect(screen, nullptr, 0);
+    star3d(screen, 0, 1, angle);
+    blitWarpPicture(screen, picture, s);
+}
+
+} // namespace
+
+int warpEffekt(SDL_Surface* screen, Uint32 demoTime) {
+    WarpSequenceState& s = warpEffektState;
+    if (s.first) {
+        firstCall(screen, demoTime, s);
+    }
+    const Uint32 elapsed = demoTime - s.stid;
+    // Two blanks after "to" and after the comma: each ends its line off screen.
+    blitString("take us to  warpspeed,  rudolph", 300, 20, screen->w, screen, redfont);
+    if (elapsed < kHoldEnds) {
+        warpspeed(screen, 0);
+    } else if (elapsed < kZoomEnds) {
+        warpspeed(screen, 1);
+    } else if (elapsed < kStraightEnds) {
+        flyThroughField(screen, 0.0f, s.iTomtewarp0, s);
+    } else {
+        flyThroughField(screen, kTurnPerCall, s.iTomtewarp, s);
+    }
+    return elapsed > kDuration ? 1 : 0;
+}
