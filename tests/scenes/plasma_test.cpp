@@ -265,6 +265,8 @@ TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
         }
     }
     EXPECT_EQ(wordAt(screen, 320, 39), 0u);
+    SDL_FreeSurface(plasmaState.plasma);
+    plasmaState = PlasmaState{};
     SDL_FreeSurface(screen);
 }
 
@@ -281,5 +283,7 @@ TEST(Plasma, WithEveryFileMissingKeepsTheTimingAndDrawsBlack) {
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
+    SDL_FreeSurface(plasmaState.plasma);
+    plasmaState = PlasmaState{};
     SDL_FreeSurface(screen);
 }

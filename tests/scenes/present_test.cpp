@@ -216,6 +216,9 @@ TEST(Present, FirstCallLoadsLogoAndSevenAndStartsTheClock) {
     EXPECT_EQ(logoColumnAt(screen, 150, 40), 0);
     EXPECT_EQ(wordAt(screen, 270, 40), kSeven);
     EXPECT_EQ(logoColumnAt(screen, 310, 40), 120);
+    SDL_FreeSurface(presentState.krx4);
+    SDL_FreeSurface(presentState.seven);
+    presentState = PresentState{};
     SDL_FreeSurface(screen);
 }
 
