@@ -135,3 +135,16 @@ Canvas downsample(const Canvas& src, int f) {
         }
     return out;
 }
+
+Box inkBounds(const Canvas& c) {
+    Box b = {double(c.w), double(c.h), 0, 0};
+    for (int y = 0; y < c.h; ++y)
+        for (int x = 0; x < c.w; ++x)
+            if (c.cover[size_t(y) * c.w + x] > 0.01) {
+                b.x0 = std::min(b.x0, double(x));
+                b.y0 = std::min(b.y0, double(y));
+                b.x1 = std::max(b.x1, double(x + 1));
+                b.y1 = std::max(b.y1, double(y + 1));
+            }
+    return b;
+}

@@ -70,6 +70,8 @@ class Canvas {
 
 Box fullBox(const Canvas& c);
 Box around(Vec2 c, double r);
+// The smallest box holding every pixel with any coverage.
+Box inkBounds(const Canvas& c);
 
 // Shrinks a canvas by an integer factor, averaging colour and coverage.
 Canvas downsample(const Canvas& src, int factor);

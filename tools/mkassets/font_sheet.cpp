@@ -35,7 +35,7 @@ std::vector<CellChar> cellTable() {
 TextMask glyphCell(unsigned char ch) {
     const int size = kCell * kScale;
     TextMask g =
-        renderText(fontPath("DejaVuSans-Bold.ttf"), 25.0 * kScale, std::string(1, char(ch)));
+        renderText(fontPath("DejaVuSans-Bold.ttf"), 28.0 * kScale, std::string(1, char(ch)));
     int left = g.w, right = -1;
     for (int y = 0; y < g.h; ++y)
         for (int x = 0; x < g.w; ++x)
@@ -63,9 +63,9 @@ void makeFontSheet(const std::string& dir) {
     const int w = 320, h = 192;
     Canvas sheet(w, h);
     Material red;
-    red.top = hex(0xff7a52);
-    red.bottom = hex(0xa00814);
-    red.specular = hex(0xfff0d0);
+    red.top = hex(0xff5a34);
+    red.bottom = hex(0x9a0010);
+    red.specular = hex(0xffd8a8);
     red.shininess = 20;
     red.ambient = 0.5;
     red.bevel = 5;

@@ -71,7 +71,7 @@ Material candyCane() {
     m.outline = hex(0x300008);
     m.outlineWidth = 7;
     m.body = [](Vec2 p) {
-        double s = std::fmod((p.x + p.y * 0.9) / 44.0, 1.0);
+        double s = std::fmod((p.x + p.y * 0.9) / 60.0, 1.0);
         double stripe = smoothstep(0.42, 0.5, s) * (1 - smoothstep(0.92, 1.0, s));
         return lerp(hex(0xfff8f4), hex(0xe01428), stripe);
     };
@@ -104,12 +104,13 @@ void writeHangingStar(const std::string& path) {
 void makeLogo(const std::string& dir) {
     const int scale = 4;
     TextMask word =
-        renderText(fontPath("DejaVuSans-Bold.ttf"), 76 * scale, "snolk", 2 * scale, 4 * scale);
+        renderText(fontPath("DejaVuSans-Bold.ttf"), 98 * scale, "snolk", 3 * scale, 4 * scale);
     Canvas text = bevel(word, candyCane(), scale);
-    const int w = kSplit + text.w + 6;
+    const int w = kSplit + 2 + int(inkBounds(text).x1 - inkBounds(text).x0) + 6;
     Canvas c(w, kH);
     paintBauble(c, {60, 52}, 34);
-    c.draw(text, kSplit + 2, (kH - text.h) / 2 + 4);
+    Box ink = inkBounds(text);
+    c.draw(text, kSplit + 2 - int(ink.x0), int((kH - (ink.y1 - ink.y0)) / 2 - ink.y0));
     // Frost sparkles scattered over the whole logo.
     Rng rng(77);
     for (int i = 0; i < 14; ++i) {

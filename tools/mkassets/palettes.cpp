@@ -4,6 +4,7 @@
 #include "sdf.h"
 
 #include <cmath>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -12,8 +13,8 @@ namespace {
 // The plasma runs through the palette three times, so it is a closed loop:
 // the Catmull-Rom spline through the keys wraps from the last key to the first.
 const double kWineKeys[][3] = {
-    {28, 2, 36},     {84, 8, 64},    {150, 14, 52}, {210, 40, 46}, {250, 150, 60},
-    {255, 226, 150}, {236, 120, 48}, {176, 30, 60}, {110, 20, 92}, {54, 8, 70},
+    {22, 2, 30},    {58, 8, 62},   {116, 10, 54}, {168, 20, 52}, {214, 56, 60},
+    {246, 170, 92}, {206, 84, 60}, {146, 22, 62}, {96, 18, 92},  {46, 6, 56},
 };
 constexpr int kWineKeyCount = sizeof kWineKeys / sizeof kWineKeys[0];
 
@@ -86,16 +87,27 @@ void writeFirePattern(const std::string& path) {
 } // namespace
 
 Palette firePalette() {
+    // Low heat stays nearly black so the flame is a compact tongue of light
+    // rather than a red column: the heat lingers long as it rises.
+    struct Key {
+        int index;
+        double r, g, b;
+    };
+    const Key keys[] = {{0, 0, 0, 0},        {64, 32, 0, 0},      {104, 200, 30, 0},
+                        {140, 255, 120, 10}, {190, 255, 210, 60}, {230, 255, 245, 160},
+                        {255, 255, 255, 230}};
     Palette p;
-    for (int i = 0; i < 256; ++i) {
-        double t = i / 255.0;
-        double r = std::min(1.0, std::pow(t, 0.85) * 2.1);
-        double g = clamp01((t - 0.28) * 1.75);
-        g = g * g * (1.6 - 0.6 * g);
-        double b = clamp01((t - 0.70) * 3.0) * 0.92;
-        p[i] = {channel(r * 255), channel(g * 255), channel(b * 255)};
-    }
-    p[0] = {0, 0, 0};
+    for (int k = 0; k + 1 < int(std::size(keys)); ++k)
+        for (int i = keys[k].index; i <= keys[k + 1].index; ++i) {
+            double t = double(i - keys[k].index) / (keys[k + 1].index - keys[k].index);
+            p[i] = {channel(mix(keys[k].r, keys[k + 1].r, t)),
+                    channel(mix(keys[k].g, keys[k + 1].g, t)),
+                    channel(mix(keys[k].b, keys[k + 1].b, t))};
+        }
+    // The faintest heat climbs half a step of red per entry; a step of
+    // green on the odd entries keeps all 256 colours apart.
+    for (int i = 0; i < 64; ++i)
+        p[i] = {uint8_t(i / 2), uint8_t(i % 2), 0};
     makeDistinct(p);
     return p;
 }

@@ -140,7 +140,7 @@ void writeTeam(const std::string& path, int width) {
 } // namespace
 
 void makeSantas(const std::string& dir) {
-    writeTeam(dir + "/tomte0.bmp", 56);
-    writeTeam(dir + "/tomte1.bmp", 104);
-    writeTeam(dir + "/tomte2.bmp", 200);
+    writeTeam(dir + "/tomte0.bmp", 44);
+    writeTeam(dir + "/tomte1.bmp", 88);
+    writeTeam(dir + "/tomte2.bmp", 170);
 }

@@ -139,8 +139,8 @@ void writeWarp(const std::string& path, double bank) {
     }
     double s = 0.82;
     View v{c, centre + rotateAround(Vec2{-100, -75} * s, {0, 0}, bank), s, bank};
-    auto hull = [](Vec2 p) { return sdBox(p, {100, 75}, 80, 68, 30); };
-    v.glow(hull, hex(0x3060ff), 10, 0.55);
+    auto hull = [](Vec2 p) { return sdEllipse(p, {100, 80}, 88, 62); };
+    v.glow(hull, hex(0x3060ff), 10, 0.4);
     for (int side : {-1, 1}) {
         Vec2 a = {100 + side * 56.0, 146}, b = {100 + side * 64.0, 205};
         v.fill([=](Vec2 p) { return sdTaperedCapsule(p, a, b, 3, 0.5); },
