@@ -5,6 +5,7 @@
 #include "shell/png_writer.h"
 #include "shell/scene_chain.h"
 #include "shell/startup.h"
+#include "shell/video_capture.h"
 
 #include <cinttypes>
 #include <cstdlib>
@@ -22,10 +23,17 @@ const char* const kUsage =
     "  --png DIR    write frames as DIR/frame-000123.png\n"
     "  --every K    with --png, every K-th frame (default 1)\n"
     "  --from M     with --png, starting at frame M (default 1)\n"
-    "  --window     render in a real window instead of headless\n";
+    "  --window     render in a real window instead of headless\n"
+    "  --video FILE write an H.264 video with the music (AAC) through ffmpeg\n"
+    "  --scale N    the video (or window) N times as large, N = 1 ... 4 (default 1)\n"
+    "  --no-audio   leave the music out of the video\n";
 
 // The whole show ends this long after the last scene's first frame.
 constexpr Uint32 kLastSceneShown = 10000;
+
+// How long each scene but the last runs, for the length of the whole show
+// in frames, which a progress report needs before the frames are drawn.
+constexpr Uint32 kSceneDurations[] = {9300, 18000, 10000, 28000, 1999, 15000, 15000};
 
 bool readNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
     char* end = nullptr;
@@ -56,8 +64,17 @@ bool parseOne(int argc, char** argv, int& i, RenderOptions& o) {
         o.window = true;
         return true;
     }
+    if (strcmp(arg, "--no-audio") == 0) {
+        o.audio = false;
+        return true;
+    }
     if (strcmp(arg, "--png") == 0 && value != nullptr) {
         o.pngDir = value;
+        ++i;
+        return true;
+    }
+    if (strcmp(arg, "--video") == 0 && value != nullptr && *value != '\0') {
+        o.videoPath = value;
         ++i;
         return true;
     }
@@ -69,7 +86,8 @@ bool parseOne(int argc, char** argv, int& i, RenderOptions& o) {
            (strcmp(arg, "--start") == 0 && numeric(0, 600, o.startSeconds)) ||
            (strcmp(arg, "--frames") == 0 && numeric(1, INT32_MAX, o.frames)) ||
            (strcmp(arg, "--every") == 0 && numeric(1, INT32_MAX, o.every)) ||
-           (strcmp(arg, "--from") == 0 && numeric(1, INT32_MAX, o.from));
+           (strcmp(arg, "--from") == 0 && numeric(1, INT32_MAX, o.from)) ||
+           (strcmp(arg, "--scale") == 0 && numeric(1, 4, o.scale));
 }
 
 bool wantsPicture(const RenderOptions& o, int64_t n) {
@@ -103,7 +121,25 @@ Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& o) {
     return (Uint32)ms;
 }
 
-int renderShow(SDL_Surface* screen, const RenderOptions& o, FILE* out) {
+int64_t framesOfWholeShow(const RenderOptions& o) {
+    // A scene hands over in the first frame whose time is past its duration;
+    // that frame is the next scene's first.
+    int64_t n = 1;
+    for (const Uint32 duration : kSceneDurations) {
+        const Uint32 start = demoTimeOfFrame(n, o);
+        while (demoTimeOfFrame(n, o) - start <= duration) {
+            ++n;
+        }
+    }
+    const Uint32 lastSceneStart = demoTimeOfFrame(n, o);
+    while (demoTimeOfFrame(n, o) - lastSceneStart < kLastSceneShown) {
+        ++n;
+    }
+    return n;
+}
+
+int renderShow(SDL_Surface* screen, const RenderOptions& o, FILE* out,
+               const FrameHook& afterFrame) {
     int sceneIndex = 0;
     bool lastSceneSeen = false;
     Uint32 lastSceneStart = 0;
@@ -119,6 +155,9 @@ int renderShow(SDL_Surface* screen, const RenderOptions& o, FILE* out) {
         }
         if (o.window) {
             showCanvas(screen);
+        }
+        if (afterFrame && !afterFrame(screen, n)) {
+            return 1;
         }
         if (sceneIndex >= 7 && !lastSceneSeen) {
             lastSceneSeen = true;
@@ -142,8 +181,9 @@ int renderMain(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     srand(options.seed);
     prepareShow();
-    SDL_Surface* screen = openScreen(0, 1);
-    const int status = renderShow(screen, options, stdout);
+    SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
+    const int status = options.videoPath.empty() ? renderShow(screen, options, stdout)
+                                                 : captureVideo(screen, options);
     fflush(stdout);
     closeScreen(screen);
     releaseShow();

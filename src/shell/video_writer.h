@@ -1,0 +1,49 @@
+// Encodes the rendered frames to an H.264 video with the music as AAC by
+// feeding raw frames to the ffmpeg program on a pipe. The video appears under
+// its final name only once ffmpeg has finished it, so a failed or interrupted
+// render never leaves a file that looks complete.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+struct VideoSettings {
+    std::string path;      // the finished video
+    int64_t fps = 60;      // frames per second of the video
+    int scale = 1;         // nearest-neighbour enlargement, 1 ... 4
+    std::string musicPath; // empty = no sound
+};
+
+struct VideoWriter {
+    pid_t encoder = -1; // the ffmpeg process
+    int frames = -1;    // the pipe into its standard input
+    std::string partPath;
+    std::string finalPath;
+};
+
+// The ffmpeg command line that turns raw 640 x 480 bgr0 frames on standard
+// input into the video at outputPath.
+std::vector<std::string> encoderArguments(const VideoSettings& settings,
+                                          const std::string& outputPath);
+
+// Starts ffmpeg. On failure prints the reason to err and returns false.
+bool openVideo(VideoWriter& writer, const VideoSettings& settings, FILE* err);
+
+// True for the 640 x 480 0x00RRGGBB frames the encoder is told to expect.
+bool frameFitsVideo(const SDL_Surface* frame);
+
+// Sends one frame that fits. False, with errno set, when ffmpeg no longer
+// takes frames.
+bool writeVideoFrame(VideoWriter& writer, const SDL_Surface* frame);
+
+// Lets ffmpeg finish and gives the video its final name. False (after a
+// message, and with nothing left behind) when ffmpeg failed.
+bool finishVideo(VideoWriter& writer, FILE* err);
+
+// Stops ffmpeg and removes what it wrote so far.
+void abandonVideo(VideoWriter& writer);
