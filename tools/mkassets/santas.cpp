@@ -126,7 +126,14 @@ void paintSleigh(Figure& f) {
         hex(0xe8e0c8));
 }
 
-void writeTeam(const std::string& path, int width) {
+// Farther teams fade into the night sky, which gives the layers depth.
+void hazeOver(Canvas& c, double haze) {
+    const Rgb night = hex(0x28325a);
+    for (size_t i = 0; i < c.colour.size(); ++i)
+        c.colour[i] = c.colour[i] * (1 - haze) + night * (c.cover[i] * haze);
+}
+
+void writeTeam(const std::string& path, int width, double haze) {
     double s = width / 200.0;
     int height = int(std::ceil(84 * s));
     Canvas c(width, height);
@@ -134,13 +141,14 @@ void writeTeam(const std::string& path, int width) {
     paintReindeer(f, {62, 44}, false, 2);
     paintReindeer(f, {34, 34}, true, 0);
     paintSleigh(f);
+    hazeOver(c, haze);
     writeBmp24(path, width, height, c.rgb8());
 }
 
 } // namespace
 
 void makeSantas(const std::string& dir) {
-    writeTeam(dir + "/tomte0.bmp", 44);
-    writeTeam(dir + "/tomte1.bmp", 88);
-    writeTeam(dir + "/tomte2.bmp", 170);
+    writeTeam(dir + "/tomte0.bmp", 44, 0.45);
+    writeTeam(dir + "/tomte1.bmp", 88, 0.2);
+    writeTeam(dir + "/tomte2.bmp", 170, 0);
 }

@@ -18,16 +18,34 @@ struct Tier {
 const Tier kTiers[] = {
     {58, 140, 62}, {96, 205, 100}, {145, 275, 138}, {200, 345, 176}, {262, 410, 212}};
 
-std::vector<Vec2> tierOutline(const Tier& t, int tier) {
-    std::vector<Vec2> v = {{kCx, t.top}};
-    const int n = 8 + 3 * tier;
-    for (int j = 0; j <= 2 * n; ++j) {
-        double x = kCx + t.half - 2 * t.half * j / (2.0 * n);
-        double u = (x - kCx) / t.half;
-        double droop = (j % 2 == 0) ? 12 : 0;
-        v.push_back({x, t.bottom - droop - 10 * (1 - u * u) * 0});
+// A tier is a cone of branches whose drooping tips hang as round clumps
+// along its lower edge.
+struct TierShape {
+    std::vector<Vec2> cone;
+    std::vector<Vec2> clumps;
+    double clumpR;
+    double operator()(Vec2 p) const {
+        double d = sdPolygon(p, cone);
+        for (const Vec2& c : clumps)
+            d = smin(d, sdCircle(p, c, clumpR), 4);
+        return d;
     }
-    return v;
+};
+
+TierShape tierShape(const Tier& t) {
+    TierShape s;
+    s.clumpR = 9 + t.half * 0.025;
+    s.cone = {{kCx, t.top},
+              {kCx + t.half - s.clumpR, t.bottom - s.clumpR - 2},
+              {kCx - t.half + s.clumpR, t.bottom - s.clumpR - 2}};
+    int n = int(t.half / s.clumpR);
+    for (int j = -n; j <= n; ++j) {
+        double u = double(j) / n;
+        double x = kCx + u * (t.half - s.clumpR);
+        double y = t.bottom - s.clumpR - 6 + 8 * u * u;
+        s.clumps.push_back({x, y});
+    }
+    return s;
 }
 
 void paintSky(Canvas& c) {
@@ -106,32 +124,59 @@ void paintTree(Canvas& c) {
         },
         [](Vec2 p) { return lerp(hex(0x7a4a28), hex(0x3a2010), clamp01((p.x - kCx + 18) / 36)); },
         all);
+    Rng rng(314);
     for (int i = 0; i < 5; ++i) {
         const Tier& t = kTiers[i];
-        std::vector<Vec2> outline = tierOutline(t, i);
-        auto tier = [outline](Vec2 p) { return sdPolygon(p, outline); };
-        Box box = {kCx - t.half, t.top, kCx + t.half, t.bottom};
+        TierShape tier = tierShape(t);
+        Box box = {kCx - t.half - 4, t.top, kCx + t.half + 4, t.bottom + 4};
+        // The dark inside of the tier, in the shade of the tier above.
         c.fill(
             tier,
             [=](Vec2 p) {
                 double down = clamp01((p.y - t.top) / (t.bottom - t.top));
-                double side = (p.x - kCx) / t.half;
-                double needles = fbm(p.x / 3.0, p.y / 9.0, 40 + uint32_t(i), 3);
-                double light = 0.45 + 0.55 * down - 0.25 * side + 0.5 * (needles - 0.5);
-                return lerp(hex(0x0a3a1c), hex(0x2f8a44), clamp01(light * 0.8));
+                return lerp(hex(0x031a0c), hex(0x0c3a1c), down);
             },
             box);
-        // Snow resting on the drooping tips of the branches.
-        c.fill(
-            [=](Vec2 p) {
-                double snowLine =
-                    std::max(tier(p), -tier(p + Vec2{0, 4.5 + 3 * fbm(p.x / 6, 0, 50)}));
-                return snowLine;
-            },
-            [](Vec2 p) {
-                return lerp(hex(0xffffff), hex(0xa8b8e0), clamp01((p.x - kCx) / 220 + 0.3));
-            },
-            box);
+        // Needles: short strokes pointing out and down from the trunk, lit
+        // more where the branches stick out and on the left.
+        int strokes = int(t.half * (t.bottom - t.top) / 7);
+        for (int k = 0; k < strokes; ++k) {
+            Vec2 q = {rng.range(box.x0, box.x1), rng.range(box.y0, box.y1)};
+            if (tier(q) > -1)
+                continue;
+            double u = (q.x - kCx) / t.half;
+            double down = clamp01((q.y - t.top) / (t.bottom - t.top));
+            double side = u < 0 ? -1 : 1;
+            double angle = M_PI / 2 - side * rng.range(0.6, 1.2);
+            double len = rng.range(4, 8);
+            Vec2 tip = q + Vec2{std::cos(angle), std::sin(angle)} * len;
+            double light = 0.25 + 0.6 * down * down - 0.25 * u + rng.range(-0.2, 0.2);
+            Rgb needle = lerp(hex(0x0e4a22), hex(0x4aa858), clamp01(light));
+            c.fill([=](Vec2 p) { return sdCapsule(p, q, tip, 0.75); }, needle, around(q, len + 2),
+                   0.85);
+        }
+        // Snow resting on the drooping branch tips.
+        for (const Vec2& clump : tier.clumps) {
+            double r = tier.clumpR * rng.range(0.85, 1.05);
+            Vec2 lift = {rng.range(-2, 2), r * 0.62};
+            c.fill(
+                [=](Vec2 p) {
+                    return std::max(sdCircle(p, clump, r), -sdCircle(p, clump + lift, r * 1.02));
+                },
+                [=](Vec2 p) {
+                    double shade = clamp01((p.y - clump.y + r) / r);
+                    return lerp(hex(0xffffff), hex(0x9aaad8), shade * 0.7);
+                },
+                around(clump, r + 2));
+        }
+        for (int k = 0; k < int(t.half / 14); ++k) {
+            Vec2 q = {rng.range(box.x0 + 20, box.x1 - 20), rng.range(t.top + 20, t.bottom - 18)};
+            if (tier(q) > -6)
+                continue;
+            double rx = rng.range(3, 6);
+            c.fill([=](Vec2 p) { return sdEllipse(p, q, rx, rx * 0.4); }, hex(0xe8f0ff),
+                   around(q, rx), 0.9);
+        }
     }
 }
 
