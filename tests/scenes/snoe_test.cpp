@@ -135,6 +135,18 @@ TEST_F(Snowfall, NegativePositionsTruncateTowardZero) {
     EXPECT_EQ(boxOf(screen, kLarge), (Box{0, 0, 6, 2}));
 }
 
+// Near zero float steps of 0.4f would land elsewhere.
+TEST_F(Snowfall, StepsAreTakenInDoublePrecision) {
+    startWithParkedFlakes();
+    s.px1[0] = 2.0f;
+    s.py1[0] = -2.0f;
+    for (int call = 0; call < 5; ++call) {
+        fall(1);
+    }
+    EXPECT_EQ(s.px1[0], 0x1.19999ap-24f);
+    EXPECT_EQ(s.py1[0], -0x1.19999ap-24f);
+}
+
 // A missing picture leaves its layer falling unseen; flakes still restart
 // and draw random numbers as they would with it.
 TEST_F(Snowfall, MissingPicturesDrawNothingButKeepTheRandomOrder) {

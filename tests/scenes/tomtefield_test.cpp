@@ -146,6 +146,17 @@ TEST_F(SantaField, PositionsTruncateTowardZero) {
     EXPECT_EQ(boxOf(screen, kFar), (Box{184, 0, 191, 1}));
 }
 
+// Near zero a float step of 0.2f would land elsewhere.
+TEST_F(SantaField, StepsAreTakenInDoublePrecision) {
+    startWithSprites();
+    parkAll();
+    s.px0[0] = 1.0f;
+    for (int call = 0; call < 5; ++call) {
+        fly(0);
+    }
+    EXPECT_EQ(s.px0[0], 0x1.19999ap-25f);
+}
+
 TEST_F(SantaField, BobbingPhaseFollowsTheDrawnPosition) {
     startWithSprites();
     parkAll();
