@@ -6,6 +6,18 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstdlib>
+#include <vector>
+
+// The first count numbers rand() gives after srand(seed).
+inline std::vector<int> randomNumbers(unsigned seed, int count) {
+    srand(seed);
+    std::vector<int> numbers(count);
+    for (int& n : numbers) {
+        n = rand();
+    }
+    return numbers;
+}
 
 // A w x h sprite of one colour, with colour key 0 as the scenes give theirs.
 inline SDL_Surface* solidSprite(int w, int h, Uint32 colour) {

@@ -15,15 +15,6 @@ namespace {
 
 constexpr Uint32 kSmall = 0x00c0c0f0, kLarge = 0x00f0f0ff;
 
-std::vector<int> randomNumbers(unsigned seed, int count) {
-    srand(seed);
-    std::vector<int> numbers;
-    for (int i = 0; i < count; ++i) {
-        numbers.push_back(rand());
-    }
-    return numbers;
-}
-
 class Snowfall : public testing::Test {
   protected:
     void SetUp() override { snoeState = SnowfallState{}; }
@@ -127,17 +118,13 @@ TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
     }
 }
 
-TEST_F(Snowfall, NegativePositionsTruncateTowardZero) {
+TEST_F(Snowfall, DoubleStepsTruncatedTowardZero) {
     startWithParkedFlakes();
     s.px1[0] = -3.5f;  // -3.9 is drawn at column -3
     s.py1[0] = -10.2f; // -9.8 is drawn at row -9
     fall(1);
     EXPECT_EQ(boxOf(screen, kLarge), (Box{0, 0, 6, 2}));
-}
-
-// Near zero float steps of 0.4f would land elsewhere.
-TEST_F(Snowfall, StepsAreTakenInDoublePrecision) {
-    startWithParkedFlakes();
+    // Steps are taken in double: near zero a float step would land elsewhere.
     s.px1[0] = 2.0f;
     s.py1[0] = -2.0f;
     for (int call = 0; call < 5; ++call) {

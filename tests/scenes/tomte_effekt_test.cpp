@@ -40,9 +40,7 @@ class MoonlitSky : public testing::Test {
 };
 
 TEST_F(MoonlitSky, FirstCallStartsSantasThenSnowAndAnnouncesOnce) {
-    srand(21);
-    std::vector<int> r(207);
-    std::generate(r.begin(), r.end(), rand);
+    const std::vector<int> r = randomNumbers(21, 207);
     srand(21);
     StdoutCapture console;
     EXPECT_EQ(frame(4000), 0);

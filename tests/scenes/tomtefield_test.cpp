@@ -14,15 +14,6 @@ namespace {
 
 constexpr Uint32 kFar = 0x00a00000, kMiddle = 0x0000a000, kNear = 0x000000a0;
 
-std::vector<int> randomNumbers(unsigned seed, int count) {
-    srand(seed);
-    std::vector<int> numbers;
-    for (int i = 0; i < count; ++i) {
-        numbers.push_back(rand());
-    }
-    return numbers;
-}
-
 class SantaField : public testing::Test {
   protected:
     void SetUp() override {
@@ -132,7 +123,7 @@ TEST_F(SantaField, SentBackAtMinusWidthAndAbsentForOneCall) {
     EXPECT_EQ(boxOf(screen, kNear)[0], 638);
 }
 
-TEST_F(SantaField, PositionsTruncateTowardZero) {
+TEST_F(SantaField, DoubleStepsTruncatedTowardZero) {
     startWithSprites();
     parkAll();
     s.px0[0] = -3.5f; // -3.7 is drawn at -3
@@ -144,12 +135,7 @@ TEST_F(SantaField, PositionsTruncateTowardZero) {
     s.py0[0] = 5.0f;
     fly(1);
     EXPECT_EQ(boxOf(screen, kFar), (Box{184, 0, 191, 1}));
-}
-
-// Near zero a float step of 0.2f would land elsewhere.
-TEST_F(SantaField, StepsAreTakenInDoublePrecision) {
-    startWithSprites();
-    parkAll();
+    // Steps are taken in double: near zero a float step would land elsewhere.
     s.px0[0] = 1.0f;
     for (int call = 0; call < 5; ++call) {
         fly(0);
