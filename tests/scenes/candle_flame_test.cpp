@@ -8,33 +8,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
-#include <map>
-#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
 
-namespace {
-
-void useNoPattern() {
-    candleFlameState.first = 0;
-    candleFlameState.pattern = nullptr;
-}
-
-} // namespace
-
 TEST(SmoothFlame, SpreadsASinglePixelSidewaysAndUpward) {
     const int w = 20, h = 16, px = 9, py = 10;
     const Picture out = smoothed(dotAt(w, h, px, py), w, h);
-    std::map<std::pair<int, int>, int> expected = {
-        {{-2, 0}, 15}, {{-1, 0}, 31}, {{1, 0}, 31},  {{2, 0}, 15},   {{-2, -1}, 15}, {{-1, -1}, 31},
-        {{0, -1}, 15}, {{1, -1}, 31}, {{2, -1}, 15}, {{-1, -2}, 15}, {{0, -2}, 15},  {{1, -2}, 15}};
+    // Rows py - 2 .. py, columns px - 2 .. px + 2; 0 everywhere else.
+    const int spread[3][5] = {{0, 15, 15, 15, 0}, {15, 31, 15, 31, 15}, {15, 31, 0, 31, 15}};
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const auto it = expected.find({x - px, y - py});
-            const int want = it == expected.end() ? 0 : it->second;
+            const bool near = y >= py - 2 && y <= py && x >= px - 2 && x <= px + 2;
+            const int want = near ? spread[y - py + 2][x - px + 2] : 0;
             EXPECT_EQ(out[(size_t)(y * w + x)], want) << "at " << x << "," << y;
         }
     }
@@ -61,59 +50,35 @@ TEST(SmoothFlame, KeepsAUniformAreaZeroesTheBordersAndCountsNothingBelowTheLastR
     }
 }
 
-TEST(SmoothFlame, ReadsRowsPitchBytesApart) {
-    const int w = 10, h = 8, pitch = 16;
-    const Picture dense = dotAt(w, h, 4, 5);
-    Picture padded((size_t)(pitch * h), 255);
-    for (int y = 0; y < h; ++y) {
-        std::copy_n(dense.begin() + y * w, w, padded.begin() + y * pitch);
-    }
-    Picture out((size_t)(w * h), 77);
-    smoothFlame(padded.data(), out.data(), w, h, pitch);
-    EXPECT_EQ(out, smoothed(dense, w, h));
-}
-
-TEST(FlameStamps, AllThreeMeetBelowTheMiddleAtTimeZero) {
+TEST(FlameStamps, MeetBelowTheMiddleAtTimeZeroAndStepAt80And400Ms) {
     double angles[3];
     flameStampAngles(0, 0.0f, angles);
     for (double angle : angles) {
         EXPECT_EQ(angle, 0.0);
-        const FlameStamp even = flameStampPlace(angle, 40, 128, 10, 8);
-        EXPECT_EQ(even.x, 15);
-        EXPECT_EQ(even.y, 122);
-        const FlameStamp odd = flameStampPlace(angle, 41, 127, 9, 7);
-        EXPECT_EQ(odd.x, 16);
-        EXPECT_EQ(odd.y, 122);
+        EXPECT_EQ(flameStampPlace(angle, 40, 128, 10, 8).x, 15);
+        EXPECT_EQ(flameStampPlace(angle, 40, 128, 10, 8).y, 122);
+        EXPECT_EQ(flameStampPlace(angle, 41, 127, 9, 7).x, 16); // whole halves
+        EXPECT_EQ(flameStampPlace(angle, 41, 127, 9, 7).y, 122);
     }
-}
-
-TEST(FlameStamps, FirstJumpsEvery80MsThirdEvery400MsSecondTurnsSmoothly) {
-    double angles[3];
     flameStampAngles(79, 0.5f, angles);
     EXPECT_EQ(angles[0], 0.5);
     EXPECT_EQ(angles[1], 79 * 3.5 / 80 + 0.5);
     flameStampAngles(80, 0.0f, angles);
     EXPECT_EQ(angles[0], 1.0);
     EXPECT_EQ(angles[1], 3.5);
-    EXPECT_EQ(angles[2], 0.0);
     flameStampAngles(399, 0.5f, angles);
     EXPECT_EQ(angles[2], 0.5);
     flameStampAngles(400, 0.5f, angles);
     EXPECT_EQ(angles[2], -0.5);
-    flameStampAngles(-400, 0.0f, angles); // -t / 400 truncates toward zero
+    flameStampAngles(-400, 0.0f, angles); // both quotients truncate toward zero
     EXPECT_EQ(angles[0], -5.0);
     EXPECT_EQ(angles[2], 1.0);
-
-    // t = 80: one radian along the circle; t = 400: one radian back.
-    const FlameStamp first = flameStampPlace(1.0, 40, 128, 10, 8);
-    EXPECT_EQ(first.x, 18);  // 18.37
-    EXPECT_EQ(first.y, 120); // 120.16
-    const FlameStamp second = flameStampPlace(3.5, 40, 128, 10, 8);
-    EXPECT_EQ(second.x, 13);  // 13.60
-    EXPECT_EQ(second.y, 114); // 114.25
-    const FlameStamp third = flameStampPlace(-1.0, 40, 128, 10, 8);
-    EXPECT_EQ(third.x, 11); // 11.63
-    EXPECT_EQ(third.y, 120);
+    // One radian along the circle at 18.37, 120.16; 3.5 radians at 13.60, 114.25.
+    EXPECT_EQ(flameStampPlace(1.0, 40, 128, 10, 8).x, 18);
+    EXPECT_EQ(flameStampPlace(1.0, 40, 128, 10, 8).y, 120);
+    EXPECT_EQ(flameStampPlace(3.5, 40, 128, 10, 8).x, 13);
+    EXPECT_EQ(flameStampPlace(3.5, 40, 128, 10, 8).y, 114);
+    EXPECT_EQ(flameStampPlace(-1.0, 40, 128, 10, 8).x, 11); // 11.63
 }
 
 TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
@@ -131,17 +96,15 @@ TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
     EXPECT_EQ(angles[2], 5368709.0);
 }
 
-TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCall) {
+TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInAKeptBuffer) {
     useDotPattern();
     SDL_Surface* flame = greySurface(40, 128);
     nextCandleFrame(flame, 0, 0.0f);
-    const Picture once = smoothed(dotAt(40, 128, 20, 126), 40, 128);
-    EXPECT_EQ(pixelsOf(flame), once);
-
-    Picture stamped = once;
-    stamped[126 * 40 + 20] = 255;
+    Picture expected = smoothed(dotAt(40, 128, 20, 126), 40, 128);
+    EXPECT_EQ(pixelsOf(flame), expected);
+    expected[126 * 40 + 20] = 255;
     nextCandleFrame(flame, 0, 0.0f);
-    EXPECT_EQ(pixelsOf(flame), smoothed(stamped, 40, 128));
+    EXPECT_EQ(pixelsOf(flame), smoothed(expected, 40, 128));
 
     const Uint8* scratch = candleFlameState.scratch.data();
     SDL_Surface* small = greySurface(20, 30);
@@ -163,32 +126,22 @@ TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
     SDL_FillRect(flame, nullptr, 100);
     nextCandleFrame(flame, 0, 0.0f);
     ASSERT_NE(candleFlameState.pattern, nullptr);
-    EXPECT_EQ(candleFlameState.first, 0);
     // The seed's black ends, at x = 19 and 21, leave the 100 beneath them.
     EXPECT_EQ(pixelsOf(flame), smoothed(dotAt(40, 128, 20, 126, 100), 40, 128));
     SDL_FreeSurface(flame);
     SDL_FreeSurface(seed);
 }
 
-TEST(NextCandleFrame, WithoutASeedFileStillSmoothsAndLoadsOnlyOnce) {
+TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurfaces) {
     ScratchFolder folder;
     candleFlameState = CandleFlameState{};
-    SDL_Surface* flame = greySurface(40, 128);
-    setPixels(flame, dotAt(40, 128, 10, 50));
-    nextCandleFrame(flame, 1234, 1.8f);
-    EXPECT_EQ(candleFlameState.pattern, nullptr);
-    EXPECT_EQ(candleFlameState.first, 0);
-    EXPECT_EQ(pixelsOf(flame), smoothed(dotAt(40, 128, 10, 50), 40, 128));
-    SDL_FreeSurface(flame);
-}
-
-TEST(NextCandleFrame, LeavesRowPaddingAndForeignSurfacesAlone) {
-    useNoPattern();
     SDL_Surface* flame = greySurface(38, 20);
     ASSERT_GT(flame->pitch, flame->w);
     memset(flame->pixels, 0xab, (size_t)(flame->pitch * flame->h));
     const Picture before = pixelsOf(flame);
-    nextCandleFrame(flame, 0, 0.0f);
+    nextCandleFrame(flame, 1234, 1.8f);
+    EXPECT_EQ(candleFlameState.pattern, nullptr);
+    EXPECT_EQ(candleFlameState.first, 0) << "the seed would be looked for every frame";
     EXPECT_EQ(pixelsOf(flame), smoothed(before, 38, 20));
     for (int y = 0; y < flame->h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(flame->pixels) + y * flame->pitch;
@@ -196,7 +149,6 @@ TEST(NextCandleFrame, LeavesRowPaddingAndForeignSurfacesAlone) {
             EXPECT_EQ(row[x], 0xab) << "padding at " << x << "," << y;
         }
     }
-
     SDL_Surface* deep = makeScreenSurface(40, 128);
     SDL_FillRect(deep, nullptr, 0x123456);
     nextCandleFrame(deep, 0, 0.0f);

@@ -44,13 +44,6 @@ inline Picture pixelsOf(const SDL_Surface* s) {
     return picture;
 }
 
-inline void setPixels(SDL_Surface* s, const Picture& picture) {
-    for (int y = 0; y < s->h; ++y) {
-        Uint8* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
-        std::copy_n(picture.begin() + y * s->w, s->w, row);
-    }
-}
-
 // A one-pixel seed of heat 255: each stamp marks exactly its corner.
 inline void useDotPattern() {
     candleFlameState.first = 0;

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <climits>
 
-#include <unistd.h>
-
 namespace {
 
 // Greetings whose rows have colours of their own: row r is greetRow(r).
@@ -66,9 +64,6 @@ TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     EXPECT_EQ(ljusstakeState.apan, 478);
     for (SDL_Surface* flame : ljusstakeState.eld) {
         ASSERT_NE(flame, nullptr);
-        EXPECT_EQ(flame->w, 40);
-        EXPECT_EQ(flame->h, 128);
-        EXPECT_EQ(flame->format->BitsPerPixel, 8);
         EXPECT_EQ(pixelsOf(flame), Picture(40 * 128, 0));
         const SDL_Palette* palette = flame->format->palette;
         ASSERT_EQ(palette->ncolors, 256);
@@ -82,52 +77,35 @@ TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Ljusstake, FlameRectanglesCoverTheStakeAtTheirPlaces) {
-    startedWithNothing();
-    ljusstakeState.iStake = makeScreenSurface(500, 300);
-    SDL_FillRect(ljusstakeState.iStake, nullptr, 0xffffff);
-    Uint32 cold[4];
-    for (int k = 0; k < 4; ++k) {
-        SDL_Surface* flame = greySurface(40, 128);
-        SDL_Color entry = {(Uint8)(0x10 * (k + 1)), 0x20, 0x30, 0};
-        SDL_SetColors(flame, &entry, 0, 1);
-        cold[k] = (Uint32)entry.r << 16 | 0x2030;
-        ljusstakeState.eld[k] = flame;
-    }
-    SDL_Surface* screen = whiteScreen();
-    SDL_FillRect(screen, nullptr, 0x777777);
-    ljusstake(screen, 5000);
-    EXPECT_EQ(wordAt(screen, 45, 114), 0xffffffu);
-    EXPECT_EQ(wordAt(screen, 44, 114), 0u);
-    for (int k = 0; k < 4; ++k) {
-        const int x = kFlamePlaces[k].x, y = kFlamePlaces[k].y;
-        SCOPED_TRACE(k);
-        EXPECT_EQ(wordAt(screen, x, 120), cold[k]);
-        EXPECT_EQ(wordAt(screen, x + 39, 120), cold[k]);
-        EXPECT_EQ(wordAt(screen, x, y), cold[k]);
-        EXPECT_EQ(wordAt(screen, x + 39, y + 127), cold[k]);
-        EXPECT_EQ(wordAt(screen, x - 1, y + 100), 0xffffffu);
-        EXPECT_EQ(wordAt(screen, x + 40, y + 100), 0xffffffu);
-        EXPECT_EQ(wordAt(screen, x + 20, y + 128), 0xffffffu);
-        EXPECT_EQ(wordAt(screen, x + 20, y - 1), 0u);
-    }
-    SDL_FreeSurface(screen);
-}
-
-TEST(Ljusstake, EachFlameBurnsInItsOwnPhase) {
+TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
     startedWithNothing();
     useDotPattern();
-    for (SDL_Surface*& flame : ljusstakeState.eld) {
-        flame = greySurface(40, 128);
+    ljusstakeState.iStake = makeScreenSurface(500, 300);
+    SDL_FillRect(ljusstakeState.iStake, nullptr, 0xffffff);
+    for (int k = 0; k < 4; ++k) {
+        ljusstakeState.eld[k] = greySurface(40, 128);
+        SDL_Color cold = {(Uint8)(0x10 * (k + 1)), 0x20, 0x30, 0};
+        SDL_SetColors(ljusstakeState.eld[k], &cold, 0, 1);
     }
     SDL_Surface* screen = whiteScreen();
     ljusstake(screen, 0);
     // At time 0 all three stamps sit at angle = phase: 0, 3.14, 1.8, 4.0.
     const FlamePlace seeds[4] = {{20, 126}, {20, 118}, {23, 121}, {16, 119}};
+    EXPECT_EQ(wordAt(screen, 45, 114), 0xffffffu);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(pixelsOf(ljusstakeState.eld[k]),
                   smoothed(dotAt(40, 128, seeds[k].x, seeds[k].y), 40, 128));
+        // Cold pixels are opaque: the whole rectangle hides the stake.
+        const Uint32 cold = 0x10u * (Uint32)(k + 1) << 16 | 0x2030;
+        const int x = kFlamePlaces[k].x, y = kFlamePlaces[k].y;
+        EXPECT_EQ(wordAt(screen, x, y), cold);
+        EXPECT_EQ(wordAt(screen, x, 120), cold);
+        EXPECT_EQ(wordAt(screen, x + 39, y + 127), cold);
+        EXPECT_EQ(wordAt(screen, x - 1, y + 100), 0xffffffu);
+        EXPECT_EQ(wordAt(screen, x + 40, y + 100), 0xffffffu);
+        EXPECT_EQ(wordAt(screen, x + 20, y + 128), 0xffffffu);
+        EXPECT_EQ(wordAt(screen, x + 20, y - 1), 0u);
     }
     SDL_FreeSurface(screen);
 }
@@ -141,7 +119,6 @@ TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
         EXPECT_EQ(wordAt(screen, 370, y), 0u);
     }
     ljusstake(screen, 1016);
-    EXPECT_EQ(wordAt(screen, 369, 478), 0u);
     EXPECT_EQ(wordAt(screen, 370, 477), 0u);
     EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
     EXPECT_EQ(wordAt(screen, 377, 479), greetRow(1));
@@ -162,35 +139,22 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
         finished += ljusstake(frame == 32770 ? screen : tiny, 2000u + 16u * (Uint32)frame);
     }
     EXPECT_EQ(finished, 0);
-    EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
     EXPECT_EQ(wordAt(screen, 370, 477), 0u);
-    EXPECT_EQ(ljusstakeState.apan, 480 - 2 * 70000);
+    EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
+
+    // Even past the end of int the cycle goes on: low 16 bits 1, then -1.
+    ljusstakeState.apan = INT_MIN + 1;
+    ljusstake(screen, 0);
+    EXPECT_EQ(wordAt(screen, 370, 1), greetRow(0));
+    EXPECT_EQ(ljusstakeState.apan, INT_MAX);
+    ljusstake(screen, 0);
+    EXPECT_EQ(wordAt(screen, 370, 0), greetRow(1));
     SDL_FreeSurface(screen);
     SDL_FreeSurface(tiny);
 }
 
-TEST(Ljusstake, GreetingsKeepTheirCyclePastTheEndOfInt) {
-    startedWithNothing();
-    ljusstakeState.iGreets = greetings();
-    ljusstakeState.apan = INT_MIN + 1; // low 16 bits: 1
-    SDL_Surface* screen = whiteScreen();
-    ljusstake(screen, 0);
-    EXPECT_EQ(wordAt(screen, 370, 0), 0u);
-    EXPECT_EQ(wordAt(screen, 370, 1), greetRow(0));
-    EXPECT_EQ(ljusstakeState.apan, INT_MAX); // low 16 bits: -1
-    ljusstake(screen, 0);
-    EXPECT_EQ(wordAt(screen, 370, 0), greetRow(1));
-    SDL_FreeSurface(screen);
-}
-
 TEST(Ljusstake, BurnsWithTheShowsData) {
     enterSourceTree();
-    for (const char* file :
-         {"data/Ljus.gif", "data/firePalette.bmp", "data/firePattern.bmp", "data/greets.png"}) {
-        if (access(file, R_OK) != 0) {
-            GTEST_SKIP() << file << " not there yet";
-        }
-    }
     ljusstakeState = CandlestickState{};
     candleFlameState = CandleFlameState{};
     SDL_Surface* screen = makeScreenSurface(640, 480);
@@ -202,10 +166,10 @@ TEST(Ljusstake, BurnsWithTheShowsData) {
     ASSERT_NE(candleFlameState.pattern, nullptr);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
-        const Picture heat = pixelsOf(ljusstakeState.eld[k]);
-        EXPECT_GT(*std::max_element(heat.begin(), heat.end()), 0) << "flame went out";
         // The hottest part of the flame shows in colour on the screen.
+        const Picture heat = pixelsOf(ljusstakeState.eld[k]);
         const int hottest = (int)(std::max_element(heat.begin(), heat.end()) - heat.begin());
+        EXPECT_GT(heat[(size_t)hottest], 0) << "flame went out";
         EXPECT_NE(
             wordAt(screen, kFlamePlaces[k].x + hottest % 40, kFlamePlaces[k].y + hottest / 40), 0u);
     }
