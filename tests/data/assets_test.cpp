@@ -313,3 +313,99 @@ TEST_F(Assets, CandlesStandRightBelowTheirFlames) {
 }
 
 } // namespace
+
+namespace {
+
+double meanBrightness(const SDL_Surface* s) {
+    double sum = 0;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 c = rgbAt(s, x, y);
+            sum += (c >> 16 & 255) + (c >> 8 & 255) + (c & 255);
+        }
+    return sum / (3.0 * s->w * s->h);
+}
+
+TEST_F(Assets, EachLetterLightsUpInPlace) {
+    for (const char* letter : {"b", "l", "o", "s", "a"}) {
+        Surface base = load((std::string(letter) + "g.png").c_str());
+        Surface lit = load((std::string(letter) + "f.png").c_str());
+        ASSERT_TRUE(base && lit);
+        // Same size, so the lit picture covers the base one exactly.
+        EXPECT_EQ(base->w, lit->w) << letter;
+        EXPECT_EQ(base->h, lit->h) << letter;
+        EXPECT_GT(meanBrightness(lit.get()), meanBrightness(base.get()) * 1.2) << letter;
+    }
+}
+
+TEST_F(Assets, FontGlyphsShareOneBaseline) {
+    Surface s = load("020.bmp");
+    ASSERT_TRUE(s);
+    // a..g sit in row 3 from column 3; the letters without descenders must
+    // end on the same pixel row, or the text would wobble.
+    auto inkBottom = [&](int col, int row) {
+        for (int y = 31; y >= 0; --y)
+            if (anyVisible(s.get(), col * 32, row * 32 + y, 32, 1))
+                return y;
+        return -1;
+    };
+    int baseline = inkBottom(3, 3); // a
+    EXPECT_GT(baseline, 16);
+    for (auto [col, row] :
+         {std::pair{4, 3}, {5, 3}, {6, 3}, {7, 3}, {0, 4}, {4, 4}, {7, 4}, {5, 5}})
+        EXPECT_NEAR(inkBottom(col, row), baseline, 1) << "cell " << col << "," << row;
+    // Descenders stay inside their cell.
+    EXPECT_GT(inkBottom(9, 3), baseline + 3); // g
+    EXPECT_LE(inkBottom(9, 3), 31);
+}
+
+TEST_F(Assets, SantasFlyLeftBehindRudolph) {
+    Surface s = load("tomte2.bmp");
+    ASSERT_TRUE(s);
+    bool noseOnTheLeft = false;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w / 5; ++x) {
+            Uint32 c = rgbAt(s.get(), x, y);
+            noseOnTheLeft = noseOnTheLeft || ((c >> 16 & 255) > 200 && (c >> 8 & 255) < 100);
+        }
+    EXPECT_TRUE(noseOnTheLeft);
+}
+
+TEST_F(Assets, BankingWarpPictureDiffersFromTheLevelOne) {
+    Surface a = load("tomtewarp0.png"), b = load("tomtewarp.png");
+    ASSERT_TRUE(a && b);
+    ASSERT_EQ(a->h, b->h);
+    int differing = 0;
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x)
+            differing += rgbAt(a.get(), x, y) != rgbAt(b.get(), x, y);
+    EXPECT_GT(differing, a->w * a->h / 10);
+}
+
+TEST_F(Assets, CandlesReachDownToTheTray) {
+    Surface s = load("Ljus.gif");
+    ASSERT_TRUE(s);
+    const int centre[4] = {37, 117, 195, 275}, top[4] = {98, 76, 56, 34};
+    for (int k = 0; k < 4; ++k)
+        for (int y = top[k]; y < 180; ++y)
+            ASSERT_NE(rgbAt(s.get(), centre[k], y), 0u) << "candle " << k << " broken at " << y;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Assets, TallGlyphsAreNotCutByTheirCell) {
+    Surface s = load("020.bmp");
+    ASSERT_TRUE(s);
+    // The top row of l, ! and the ring of å, and the bottom row of g, j, p, q,
+    // y stay empty: glyphs that touch a cell edge have been clipped.
+    for (auto [col, row] : {std::pair{4, 4}, {1, 0}, {0, 3}, {2, 4}})
+        EXPECT_FALSE(anyVisible(s.get(), col * 32, row * 32, 32, 1))
+            << "cell " << col << "," << row;
+    for (auto [col, row] : {std::pair{9, 3}, {2, 4}, {8, 4}, {9, 4}, {7, 5}})
+        EXPECT_FALSE(anyVisible(s.get(), col * 32, row * 32 + 31, 32, 1))
+            << "cell " << col << "," << row;
+}
+
+} // namespace

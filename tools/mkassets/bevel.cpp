@@ -53,7 +53,7 @@ Canvas bevel(const TextMask& mask, const Material& mat, int factor) {
     if (mat.outlineWidth > 0) {
         std::vector<double> grown = blurMask(mask.cover, w, h, int(mat.outlineWidth));
         for (size_t i = 0; i < grown.size(); ++i) {
-            double k = smoothstep(0.02, 0.25, grown[i]);
+            double k = smoothstep(0.1, 0.35, grown[i]);
             hi.colour[i] = mat.outline * k;
             hi.cover[i] = k;
         }
@@ -79,14 +79,14 @@ Canvas bevel(const TextMask& mask, const Material& mat, int factor) {
             double nl = std::sqrt(nx * nx + ny * ny + nz * nz);
             nx /= nl, ny /= nl, nz /= nl;
             double diffuse = std::max(0.0, (nx * lx + ny * ly + nz * lz) / ll);
-            double spec =
+            double shine =
                 std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / hl), mat.shininess);
             double t = bottom > top ? clamp01(double(y - top) / (bottom - top)) : 0.5;
             Rgb body = mat.body ? mat.body({x + 0.5, y + 0.5}) : lerp(mat.top, mat.bottom, t);
             double light = mat.ambient + (1 - mat.ambient) * diffuse * 1.2;
             if (mat.sparkle > 0)
                 light *= 1 + mat.sparkle * (latticeValue(x, y, 99) - 0.5);
-            Rgb c = body * light + mat.specular * (spec * 0.9);
+            Rgb c = body * light + mat.specular * (shine * 0.9);
             Rgb& dst = hi.colour[i];
             dst = lerp(dst, c, k);
             hi.cover[i] = hi.cover[i] + k * (1 - hi.cover[i]);

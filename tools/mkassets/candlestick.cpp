@@ -30,8 +30,8 @@ void paintCandle(Canvas& c, double cx, double top, Rng& rng) {
             double light = 0.3 + 0.8 * std::max(0.0, 0.75 * nz - 0.45 * u);
             double nearFlame = std::exp(-(p.y - top) / 16);
             Rgb wax = lerp(hex(0xc01020), hex(0xff7050), nearFlame * 0.6);
-            double spec = std::exp(-std::pow((u + 0.45) / 0.12, 2)) * 0.35;
-            return wax * light + hex(0xffd0b0) * spec;
+            double shine = std::exp(-std::pow((u + 0.45) / 0.12, 2)) * 0.35;
+            return wax * light + hex(0xffd0b0) * shine;
         },
         box);
     // The rim of the melted pool, lit by the flame.

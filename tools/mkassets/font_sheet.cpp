@@ -35,7 +35,7 @@ std::vector<CellChar> cellTable() {
 TextMask glyphCell(unsigned char ch) {
     const int size = kCell * kScale;
     TextMask g =
-        renderText(fontPath("DejaVuSans-Bold.ttf"), 28.0 * kScale, std::string(1, char(ch)));
+        renderText(fontPath("DejaVuSans-Bold.ttf"), 24.0 * kScale, std::string(1, char(ch)));
     int left = g.w, right = -1;
     for (int y = 0; y < g.h; ++y)
         for (int x = 0; x < g.w; ++x)
@@ -71,11 +71,17 @@ void makeFontSheet(const std::string& dir) {
     red.bevel = 5;
     red.depth = 1.6;
     red.outline = hex(0x3a0004);
-    red.outlineWidth = 5;
+    red.outlineWidth = 4;
     for (const CellChar& c : cellTable()) {
         Canvas glyph = bevel(glyphCell(c.ch), red, kScale);
         sheet.draw(glyph, c.col * kCell, c.row * kCell);
     }
-    // Faint rim pixels that would round to black simply stay transparent.
+    // The faintest rim pixels go to the colour key: they would only show as
+    // a murky fringe, and they would let tall glyphs touch their cell's edge.
+    for (size_t i = 0; i < sheet.cover.size(); ++i)
+        if (sheet.cover[i] < 0.2) {
+            sheet.colour[i] = {0, 0, 0};
+            sheet.cover[i] = 0;
+        }
     writeBmp24(dir + "/020.bmp", w, h, sheet.rgb8());
 }

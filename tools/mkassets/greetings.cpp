@@ -82,7 +82,9 @@ void makeGreetings(const std::string& dir) {
         {Line::Name, "SDL_image"},
         {Line::Note, "every picture you saw"},
         {Line::Name, "libpng"},
+        {Line::Note, "pictures, pixel by pixel"},
         {Line::Name, "zlib"},
+        {Line::Note, "squeezing them small"},
         {Line::Name, "giflib"},
         {Line::Note, "the candlestick"},
         {Line::Name, "libmpg123"},
@@ -94,10 +96,17 @@ void makeGreetings(const std::string& dir) {
         {Line::Name, "FreeType"},
         {Line::Note, "every letter"},
         {Line::Name, "DejaVu fonts"},
+        {Line::Note, "their shapes"},
         {Line::Name, "GoogleTest"},
         {Line::Note, "keeping us honest"},
+        {Line::Name, "Google Benchmark"},
+        {Line::Note, "keeping us fast"},
+        {Line::Name, "FFmpeg"},
+        {Line::Note, "the video"},
         {Line::Name, "GCC and CMake"},
+        {Line::Note, "building it all"},
         {Line::Name, "Debian"},
+        {Line::Note, "our home"},
         {Line::Gap, ""},
         {Line::Ornament, ""},
         {Line::Note, "tack f\xf6r att ni tittade!"},
@@ -121,6 +130,7 @@ void makeGreetings(const std::string& dir) {
                     4;
                 break;
             case Line::Name:
+                y += 8;
                 y += placeText(c, renderText(sansBold, 20 * kScale, l.text, 0, 2 * kScale), holly(),
                                y);
                 break;

@@ -36,9 +36,9 @@ Rgb sphere(Vec2 p, Vec2 c, double r, Rgb base) {
     double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
     double diffuse = std::max(0.0, -0.5 * nx - 0.55 * ny + 0.67 * nz);
     double hx = -0.26, hy = -0.3, hz = 0.92;
-    double spec = std::pow(std::max(0.0, nx * hx + ny * hy + nz * hz), 40);
+    double shine = std::pow(std::max(0.0, nx * hx + ny * hy + nz * hz), 40);
     double rim = std::pow(1 - nz, 3) * 0.4;
-    return base * (0.18 + 0.95 * diffuse) + Rgb{1, 1, 1} * spec + hex(0xffc080) * rim;
+    return base * (0.18 + 0.95 * diffuse) + Rgb{1, 1, 1} * shine + hex(0xffc080) * rim;
 }
 
 void paintBauble(Canvas& c, Vec2 centre, double r) {

@@ -112,8 +112,8 @@ Rgb sphereShade(Vec2 p, Vec2 c, double r, Rgb base) {
     double nx = (p.x - c.x) / r, ny = (p.y - c.y) / r;
     double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
     double diffuse = std::max(0.0, -0.45 * nx - 0.55 * ny + 0.7 * nz);
-    double spec = std::pow(std::max(0.0, -0.25 * nx - 0.3 * ny + 0.92 * nz), 30);
-    return base * (0.2 + 0.95 * diffuse) + Rgb{1, 1, 1} * spec;
+    double shine = std::pow(std::max(0.0, -0.25 * nx - 0.3 * ny + 0.92 * nz), 30);
+    return base * (0.2 + 0.95 * diffuse) + Rgb{1, 1, 1} * shine;
 }
 
 void paintTree(Canvas& c) {
