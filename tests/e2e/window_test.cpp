@@ -1,0 +1,157 @@
+// The live program in a real window under Xvfb: what the viewer sees a few
+// seconds in, and that Escape, a window manager's close, the music and a full
+// screen that may not be had all end cleanly.
+#include "live_show.h"
+
+#include "support/fixtures.h"
+#include "support/run_program.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+constexpr double kWindowLimit = 20; // seconds for the window to show up
+constexpr double kExitLimit = 10;   // seconds for the show to end once asked
+constexpr double kWatch = 3;        // seconds of the first scene before the screenshot
+
+// The letter row across the top, drawn scale times as large from (left,
+// top), and black below it; the bottle comes later.
+void expectLetterRow(const SDL_Surface* shot, int left, int top, int scale) {
+    EXPECT_GT(litShare(shot, left + 10 * scale, top + 10 * scale, 384 * scale, 60 * scale), 0.2);
+    EXPECT_EQ(litShare(shot, left, top + 240 * scale, 640 * scale, 240 * scale), 0.0);
+}
+
+// Each canvas pixel is a square block of the window's pixels.
+void expectSharpBlocks(const SDL_Surface* shot, int left, int top, int scale) {
+    int blurred = 0;
+    for (int y = top + 10 * scale; y < top + 70 * scale; y += scale) {
+        for (int x = left + 10 * scale; x < left + 394 * scale; x += scale) {
+            const Uint32 corner = pixelAt(shot, x, y);
+            blurred += pixelAt(shot, x + scale - 1, y) != corner ||
+                       pixelAt(shot, x, y + scale - 1) != corner ||
+                       pixelAt(shot, x + scale - 1, y + scale - 1) != corner;
+        }
+    }
+    EXPECT_EQ(blurred, 0);
+}
+
+// "FPS=" with the limiter's 60 frames per second over the running time; the
+// figure's divisor also counts the two seconds before the first frame.
+void expectFrameRate(const std::string& output, double secondsRun) {
+    const size_t at = output.find("FPS=");
+    ASSERT_NE(at, std::string::npos) << output;
+    const double fps = atof(output.c_str() + at + 4);
+    const double expected = 60 * (secondsRun - 2) / secondsRun;
+    EXPECT_GT(fps, 0.5 * expected) << output;
+    EXPECT_LT(fps, 62) << output;
+}
+
+class LiveWindow : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(SNOLK_SOURCE_DIR "/data/bf.png")) {
+            GTEST_SKIP() << "the letter pictures are not in data/";
+        }
+    }
+
+    // Starts the show and waits for its window; false when none came.
+    bool start(const std::string& options) {
+        show = startShow(options, folder.path());
+        window = waitForWindow(show, kWindowLimit);
+        return !window.empty();
+    }
+
+    // Watches the first scene, then takes a screenshot.
+    Screenshot watch() {
+        usleep((useconds_t)(kWatch * 1e6));
+        return takeScreenshot(folder.path());
+    }
+
+    void pressEscape() {
+        EXPECT_EQ(runProgram("xdotool windowfocus --sync " + window + " key Escape").status, 0);
+    }
+
+    // Waits for the end and checks the status and the frame-rate line.
+    void expectCleanEnd() {
+        EXPECT_EQ(waitForExit(show, kExitLimit), 0) << outputOf(show);
+        expectFrameRate(outputOf(show), secondsSinceStart(show));
+    }
+
+    void TearDown() override {
+        if (show.pid > 0) {
+            waitForExit(show, 0);
+        }
+    }
+
+    ScratchFolder folder;
+    LiveShow show;
+    std::string window;
+};
+
+} // namespace
+
+TEST_F(LiveWindow, EscapeEndsTheShowAfterTheLetterRow) {
+    ASSERT_TRUE(start("-ns")) << outputOf(show);
+    const Screenshot shot = watch();
+    ASSERT_NE(shot, nullptr);
+    const WindowPlace place = placeOf(window);
+    EXPECT_EQ(place.width, 640);
+    EXPECT_EQ(place.height, 480);
+    expectLetterRow(shot.get(), place.x, place.y, 1);
+    pressEscape();
+    expectCleanEnd();
+}
+
+TEST_F(LiveWindow, ClosingTheWindowEndsTheShow) {
+    ASSERT_TRUE(start("-ns")) << outputOf(show);
+    const Screenshot shot = watch();
+    ASSERT_NE(shot, nullptr);
+    const WindowPlace place = placeOf(window);
+    expectLetterRow(shot.get(), place.x, place.y, 1);
+    EXPECT_EQ(runProgram(SNOLK_CLOSE_WINDOW " " + window, true).status, 0);
+    expectCleanEnd();
+}
+
+TEST_F(LiveWindow, ScaledWindowShowsTheLetterRowInSharpBlocks) {
+    ASSERT_TRUE(start("-ns -scale 2")) << outputOf(show);
+    const Screenshot shot = watch();
+    ASSERT_NE(shot, nullptr);
+    const WindowPlace place = placeOf(window);
+    EXPECT_EQ(place.width, 1280);
+    EXPECT_EQ(place.height, 960);
+    expectLetterRow(shot.get(), place.x, place.y, 2);
+    expectSharpBlocks(shot.get(), place.x, place.y, 2);
+    pressEscape();
+    expectCleanEnd();
+}
+
+TEST_F(LiveWindow, PlaysWithMusicOnTheDummyAudioDriverAndStops) {
+    ASSERT_TRUE(start("")) << outputOf(show);
+    watch();
+    pressEscape();
+    expectCleanEnd();
+    if (std::filesystem::exists(SNOLK_SOURCE_DIR "/data/laten2.mp3")) {
+        EXPECT_EQ(outputOf(show).find("no music"), std::string::npos) << outputOf(show);
+    }
+}
+
+// The X screen is 1600 x 1200: the plain full screen fits, four times 640 x
+// 480 does not.
+TEST_F(LiveWindow, FullScreenShowsTheShowOrSaysWhyNot) {
+    for (const char* options : {"-ns -fs", "-ns -fs -scale 2", "-ns -fs -scale 4"}) {
+        if (start(options)) {
+            const Screenshot shot = watch();
+            ASSERT_NE(shot, nullptr);
+            EXPECT_GT(litShare(shot.get(), 0, 0, shot->w, shot->h), 0.001) << options;
+            pressEscape();
+            expectCleanEnd();
+        } else {
+            EXPECT_EQ(waitForExit(show, kExitLimit), 1) << options;
+            EXPECT_NE(outputOf(show).find("Unable to set 640x480 video: "), std::string::npos)
+                << options << ": " << outputOf(show);
+        }
+    }
+}
