@@ -46,9 +46,13 @@ void makeBottle(const std::string& dir) {
     c.fill(
         foil,
         [](Vec2 p) {
-            double u = (p.x - kCx) / 15;
-            return lerp(hex(0xfff0a0), hex(0x9a6010), clamp01(0.5 + 0.6 * u)) *
-                   (0.85 + 0.3 * valueNoise(p.x * 0.7, p.y * 0.25, 3));
+            // Round metal: dark at the far side, a bright streak near the
+            // light, fine crinkles running down the foil.
+            double u = std::clamp((p.x - kCx) / 15, -1.0, 1.0);
+            double streak = std::exp(-std::pow((u + 0.45) / 0.16, 2));
+            double crinkle = 0.88 + 0.2 * valueNoise(p.x * 1.6, p.y * 0.12, 3);
+            return lerp(hex(0xf0c050), hex(0x6a4008), clamp01(0.45 + 0.55 * u)) * crinkle +
+                   hex(0xfff8d8) * (0.8 * streak);
         },
         all);
     c.fill([](Vec2 p) { return sdBox(p, {kCx, 13}, 16, 3, 2); }, hex(0xffe9a0), all);

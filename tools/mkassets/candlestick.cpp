@@ -81,11 +81,34 @@ void paintTray(Canvas& c) {
     }
 }
 
+// A brass cup holds each candle on the tray.
+void paintCups(Canvas& c) {
+    for (double cx : kCandleX) {
+        auto cup = [=](Vec2 p) {
+            std::vector<Vec2> v = {{cx - 21, 182}, {cx + 21, 182}, {cx + 15, 198}, {cx - 15, 198}};
+            return sdPolygon(p, v) - 1.5;
+        };
+        c.fill(cup,
+               [=](Vec2 p) {
+                   double u = (p.x - cx) / 21;
+                   double shine = std::exp(-std::pow((u + 0.35) / 0.18, 2));
+                   return lerp(hex(0xe8b850), hex(0x5a3806), clamp01(0.45 + 0.5 * u)) +
+                          hex(0xfff4d0) * (0.6 * shine);
+               },
+               {cx - 24, 178, cx + 24, 200});
+        c.fill(
+            [=](Vec2 p) {
+                return sdEllipse(p, {cx, 182}, 22.5, 3);
+            },
+            hex(0xffe9a0), {cx - 24, 178, cx + 24, 186});
+    }
+}
+
 void paintGreenery(Canvas& c) {
     Box band = {0, 160, double(kW), 206};
     Rng rng(424242);
     // Spruce twigs: a stem with needles either side, laid along the tray.
-    for (int t = 0; t < 22; ++t) {
+    for (int t = 0; t < 34; ++t) {
         Vec2 a = {rng.range(4, kW - 4), rng.range(186, 198)};
         double ang = rng.range(-0.5, 0.5) + (rng.uniform() < 0.5 ? M_PI : 0);
         double len = rng.range(24, 40);
@@ -136,6 +159,7 @@ void makeCandlestick(const std::string& dir) {
     for (int k = 0; k < 4; ++k)
         paintCandle(c, kCandleX[k], kCandleTop[k], rng);
     paintTray(c);
+    paintCups(c);
     paintGreenery(c);
     writeGif(dir + "/Ljus.gif", kW, kH, c.rgb8(false));
 }
