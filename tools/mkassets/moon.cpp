@@ -24,10 +24,10 @@ void writeMoon(const std::string& path) {
     };
     std::vector<Crater> craters;
     Rng rng(2024);
-    for (int i = 0; i < 34; ++i) {
+    for (int i = 0; i < 70; ++i) {
         double a = rng.range(0, 2 * M_PI), d = std::sqrt(rng.uniform()) * (r - 12);
-        craters.push_back(
-            {m + Vec2{std::cos(a) * d, std::sin(a) * d}, rng.range(2.5, i < 5 ? 13 : 7)});
+        craters.push_back({m + Vec2{std::cos(a) * d, std::sin(a) * d},
+                           i < 6 ? rng.range(7, 13) : rng.range(1.5, 5)});
     }
     c.fill(
         disk,
@@ -35,9 +35,12 @@ void writeMoon(const std::string& path) {
             double nx = (p.x - m.x) / r, ny = (p.y - m.y) / r;
             double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
             double limb = 0.55 + 0.45 * std::sqrt(nz);
-            double maria = smoothstep(0.5, 0.68, fbm(p.x / 55, p.y / 55, 8, 5));
-            double grain = fbm(p.x / 6, p.y / 6, 9, 3);
-            double v = (1 - 0.32 * maria) * (0.88 + 0.2 * grain);
+            // Turned and warped noise, so no lattice shows in the seas.
+            Vec2 q = rotateAround(p, m, 0.6);
+            q = q + Vec2{fbm(q.x / 40, q.y / 40, 12), fbm(q.x / 40, q.y / 40, 13)} * 28;
+            double maria = smoothstep(0.53, 0.7, fbm(q.x / 70, q.y / 70, 8, 5));
+            double grain = fbm(q.x / 5, q.y / 5, 9, 3);
+            double v = (1 - 0.26 * maria) * (0.88 + 0.2 * grain);
             for (const Crater& k : craters) {
                 Vec2 d = p - k.at;
                 double q = length(d) / k.r;
@@ -50,7 +53,7 @@ void writeMoon(const std::string& path) {
                 else
                     v *= 1 + 0.18 * (1.25 - q) * 4 * std::max(0.0, side);
             }
-            return lerp(hex(0xfff8e4), hex(0xd8d4c8), maria) * (v * limb);
+            return lerp(hex(0xfff6dc), hex(0xc8c2b4), maria) * (v * limb);
         },
         all);
     writePngRgb(path, size, size, c.rgb8(false));
