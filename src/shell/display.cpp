@@ -90,7 +90,10 @@ SDL_Surface* openScreen(int fullscreen, int scale) {
         }
         window.left = (window.video->w - kWidth * window.scale) / 2;
         window.top = (window.video->h - kHeight * window.scale) / 2;
+        // Presents only ever cover the canvas: the borders around it are
+        // shown black once, here.
         SDL_FillRect(window.video, nullptr, 0);
+        SDL_UpdateRect(window.video, 0, 0, 0, 0);
     }
     // The show starts on black.
     SDL_FillRect(window.canvas, nullptr, 0);
