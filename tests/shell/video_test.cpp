@@ -220,6 +220,17 @@ TEST(Video, AFailedEncodingLeavesNoFileBehind) {
         << r.out;
 }
 
+TEST(Video, AnInterruptedRenderLeavesNoFileBehind) {
+    ScratchFolder folder;
+    const ProgramResult r = runProgram("(SNOLK_BIN/snolk-render --no-audio --video v.mp4 & "
+                                       "sleep 1; kill -INT $!; wait $!; echo status $?; ls)",
+                                       true);
+    EXPECT_NE(r.out.find("snolk-render: interrupted\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("status 1\n"), std::string::npos) << r.out;
+    EXPECT_FALSE(exists("v.mp4"));
+    EXPECT_FALSE(exists("v.mp4.part"));
+}
+
 TEST(Video, ProgressLineOnlyOnATerminal) {
     ScratchFolder folder;
     // script(1) gives the renderer a terminal.
