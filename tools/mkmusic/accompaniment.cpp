@@ -1,0 +1,83 @@
+#include "accompaniment.h"
+
+#include "chords.h"
+#include "notation.h"
+
+#include <cmath>
+
+namespace mkmusic {
+namespace {
+
+std::vector<int> upperTones(const ChordShape& shape) {
+    std::vector<int> keys;
+    for (const WrittenNote& note : parsePhrase(shape.upper).notes)
+        keys.push_back(note.keys.front());
+    return keys;
+}
+
+// Beats inside a span at which a pattern of the given step fires.
+int stepsIn(const ChordSpan& span, double step) {
+    return static_cast<int>(std::floor(span.length / step + 1e-9));
+}
+
+void bassForSpan(ScoreBuilder& builder, const Part& part, const ChordSpan& span, BassStyle style) {
+    int root = span.shape->root + part.transpose;
+    double start = part.beat + span.beat;
+    switch (style) {
+    case BassStyle::Held:
+        builder.note(part.section, start, part.channel, root, span.length * 0.97, part.velocity);
+        break;
+    case BassStyle::Polka:
+        for (int i = 0; i < stepsIn(span, 1.0); ++i)
+            builder.note(part.section, start + i, part.channel, root + (i % 2 ? 7 : 0), 0.8,
+                         part.velocity - (i % 2) * 8);
+        break;
+    case BassStyle::Eighths:
+        for (int i = 0; i < stepsIn(span, 0.5); ++i)
+            builder.note(part.section, start + i * 0.5, part.channel, root + (i % 4 == 3 ? 12 : 0),
+                         0.42, part.velocity - (i % 2) * 10);
+        break;
+    case BassStyle::Waltz:
+        for (int i = 0; i < stepsIn(span, 3.0); ++i)
+            builder.note(part.section, start + i * 3.0, part.channel, root, 2.9, part.velocity);
+        break;
+    }
+}
+
+} // namespace
+
+void padChords(ScoreBuilder& builder, const Part& part, std::string_view progression) {
+    for (const ChordSpan& span : parseProgression(progression))
+        builder.chord(part.section, part.beat + span.beat, part.channel, span.shape->pad,
+                      span.length, part.velocity, part.transpose);
+}
+
+void bassLine(ScoreBuilder& builder, const Part& part, std::string_view progression,
+              BassStyle style) {
+    for (const ChordSpan& span : parseProgression(progression))
+        bassForSpan(builder, part, span, style);
+}
+
+void offbeatChords(ScoreBuilder& builder, const Part& part, std::string_view progression) {
+    for (const ChordSpan& span : parseProgression(progression)) {
+        std::vector<int> tones = upperTones(*span.shape);
+        for (int i = 0; i < stepsIn(span, 1.0); ++i)
+            for (size_t t = 0; t + 1 < tones.size(); ++t)
+                builder.note(part.section, part.beat + span.beat + i + 0.5, part.channel,
+                             tones[t] - 12 + part.transpose, 0.3, part.velocity);
+    }
+}
+
+void arpeggio(ScoreBuilder& builder, const Part& part, std::string_view progression, double step) {
+    static constexpr int kUpAndDown[] = {0, 1, 2, 3, 2, 1};
+    for (const ChordSpan& span : parseProgression(progression)) {
+        std::vector<int> tones = upperTones(*span.shape);
+        for (int i = 0; i < stepsIn(span, step); ++i) {
+            int key = tones[kUpAndDown[i % 6] % tones.size()] + part.transpose;
+            builder.note(part.section, part.beat + span.beat + i * step, part.channel, key,
+                         step * 1.6, part.velocity - (i % 2) * 6);
+        }
+    }
+}
+
+} // namespace mkmusic

@@ -1,0 +1,34 @@
+// Accompaniment written from a chord progression (see chords.h): sustained
+// pads, bass lines in a few styles, off-beat chords and arpeggios.
+#pragma once
+
+#include "score_builder.h"
+
+#include <string_view>
+
+namespace mkmusic {
+
+enum class BassStyle {
+    Held,    // the root for the whole chord
+    Polka,   // root and fifth on alternating beats
+    Eighths, // driving eighths with an octave leap on every off-beat of beat two
+    Waltz,   // the root on the first of every three beats
+};
+
+struct Part {
+    int section;
+    double beat; // where the progression starts inside the section
+    int channel;
+    int velocity;
+    int transpose = 0;
+};
+
+void padChords(ScoreBuilder& builder, const Part& part, std::string_view progression);
+void bassLine(ScoreBuilder& builder, const Part& part, std::string_view progression,
+              BassStyle style);
+// Short chords on the second half of every beat.
+void offbeatChords(ScoreBuilder& builder, const Part& part, std::string_view progression);
+// The chord's upper tones up and down, one every `step` beats.
+void arpeggio(ScoreBuilder& builder, const Part& part, std::string_view progression, double step);
+
+} // namespace mkmusic

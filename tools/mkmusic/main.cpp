@@ -1,0 +1,67 @@
+// mkmusic: writes the show's music track.
+//   mkmusic OUT.mp3      arrange, render, master and encode
+//   mkmusic --fingerprint
+//                        print what the samples depend on (library versions
+//                        and SoundFont), which the track also carries in its
+//                        ID3 comment
+#include "arrangement.h"
+#include "encoder.h"
+#include "mastering.h"
+#include "renderer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace mkmusic;
+
+std::string fingerprint(const std::string& soundFont) {
+    std::error_code error;
+    auto size = std::filesystem::file_size(soundFont, error);
+    return "mkmusic; " + synthesiserVersion() + "; " + encoderVersion() + "; " +
+           std::filesystem::path(soundFont).filename().string() + " " +
+           (error ? std::string("missing") : std::to_string(size) + " bytes");
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int makeTrack(const std::string& path) {
+    auto started = std::chrono::steady_clock::now();
+    const std::string soundFont = defaultSoundFont();
+    Score score = buildArrangement();
+    StereoBuffer audio = renderScore(score, soundFont);
+    std::printf("rendered %zu notes, %.2f s, in %.1f s\n", score.notes.size(),
+                static_cast<double>(audio.frames()) / kSampleRate, secondsSince(started));
+    MasteringReport report = master(audio, MasteringTarget{});
+    std::printf("mastered: %.2f LUFS -> %.2f LUFS (gain %+.2f dB), true peak %.2f dBTP\n",
+                report.inputLoudness, report.outputLoudness, report.gainDb, report.outputTruePeak);
+    encodeMp3(audio, {"Snolk", "the snolk demo", fingerprint(soundFont)}, path);
+    std::printf("wrote %s in %.1f s\n", path.c_str(), secondsSince(started));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mkmusic OUT.mp3\n       mkmusic --fingerprint\n");
+        return 2;
+    }
+    try {
+        std::string argument = argv[1];
+        if (argument == "--fingerprint") {
+            std::printf("%s\n", fingerprint(defaultSoundFont()).c_str());
+            return 0;
+        }
+        return makeTrack(argument);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "mkmusic: %s\n", error.what());
+        return 1;
+    }
+}

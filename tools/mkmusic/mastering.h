@@ -1,0 +1,24 @@
+// Brings the rendered mix to release level: gain to the loudness target,
+// peaks held under the true-peak ceiling.
+#pragma once
+
+#include "renderer.h"
+
+namespace mkmusic {
+
+struct MasteringTarget {
+    double loudnessLufs = -16.0;
+    // Below the -1 dBTP limit, leaving room for the overshoot of MP3 coding.
+    double truePeakCeilingDb = -1.8;
+};
+
+struct MasteringReport {
+    double inputLoudness = 0.0;
+    double outputLoudness = 0.0;
+    double outputTruePeak = 0.0;
+    double gainDb = 0.0;
+};
+
+MasteringReport master(StereoBuffer& audio, const MasteringTarget& target);
+
+} // namespace mkmusic

@@ -1,0 +1,138 @@
+#include "renderer.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+
+namespace mkmusic {
+namespace {
+
+// FluidSynth works in blocks of 64 frames and only looks at new events at a
+// block boundary, so events are applied at the start of the block that holds
+// them: as exact as the synthesiser can be, and the same on every run.
+constexpr int kBlockFrames = 64;
+
+struct SettingsDeleter {
+    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
+};
+struct SynthDeleter {
+    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
+};
+using SettingsPtr = std::unique_ptr<fluid_settings_t, SettingsDeleter>;
+using SynthPtr = std::unique_ptr<fluid_synth_t, SynthDeleter>;
+
+enum class EventKind { Control = 0, NoteOff = 1, NoteOn = 2 }; // order within one block
+
+struct TimedEvent {
+    long frame;
+    EventKind kind;
+    int channel;
+    int number; // key or controller
+    int value;  // velocity or controller value
+};
+
+SettingsPtr makeSettings() {
+    SettingsPtr settings(new_fluid_settings());
+    fluid_settings_t* s = settings.get();
+    fluid_settings_setnum(s, "synth.sample-rate", kSampleRate);
+    fluid_settings_setint(s, "synth.cpu-cores", 1);
+    fluid_settings_setint(s, "synth.polyphony", 512);
+    fluid_settings_setnum(s, "synth.gain", 0.4);
+    fluid_settings_setint(s, "synth.reverb.active", 1);
+    fluid_settings_setnum(s, "synth.reverb.room-size", 0.72);
+    fluid_settings_setnum(s, "synth.reverb.damp", 0.35);
+    fluid_settings_setnum(s, "synth.reverb.width", 0.9);
+    fluid_settings_setnum(s, "synth.reverb.level", 0.75);
+    fluid_settings_setint(s, "synth.chorus.active", 1);
+    fluid_settings_setint(s, "synth.dynamic-sample-loading", 0);
+    return settings;
+}
+
+long toFrame(double seconds) {
+    return std::lround(seconds * kSampleRate);
+}
+
+std::vector<TimedEvent> scheduleEvents(const Score& score) {
+    std::vector<TimedEvent> events;
+    for (const NoteEvent& note : score.notes) {
+        long on = toFrame(note.start);
+        // Released no earlier than the next block, so that it is not released before it sounds.
+        long off =
+            std::max((on / kBlockFrames + 1) * kBlockFrames, toFrame(note.start + note.length));
+        events.push_back({on, EventKind::NoteOn, note.channel, note.key, note.velocity});
+        events.push_back({off, EventKind::NoteOff, note.channel, note.key, 0});
+    }
+    for (const ControlEvent& control : score.controls)
+        events.push_back({toFrame(control.time), EventKind::Control, control.channel,
+                          control.controller, control.value});
+    // A note that ends where the same key starts again must be released first.
+    std::stable_sort(events.begin(), events.end(), [](const TimedEvent& a, const TimedEvent& b) {
+        long blockA = a.frame / kBlockFrames, blockB = b.frame / kBlockFrames;
+        return blockA != blockB ? blockA < blockB
+                                : static_cast<int>(a.kind) < static_cast<int>(b.kind);
+    });
+    return events;
+}
+
+void setUpVoices(fluid_synth_t* synth, const Score& score) {
+    for (const Voice& voice : score.voices) {
+        if (voice.channel != kDrumChannel)
+            fluid_synth_program_change(synth, voice.channel, voice.program);
+        fluid_synth_cc(synth, voice.channel, 7, voice.volume);
+        fluid_synth_cc(synth, voice.channel, 10, voice.pan);
+        fluid_synth_cc(synth, voice.channel, 91, voice.reverb);
+        fluid_synth_cc(synth, voice.channel, 93, voice.chorus);
+    }
+}
+
+void apply(fluid_synth_t* synth, const TimedEvent& event) {
+    switch (event.kind) {
+    case EventKind::NoteOn:
+        fluid_synth_noteon(synth, event.channel, event.number, event.value);
+        break;
+    case EventKind::NoteOff:
+        fluid_synth_noteoff(synth, event.channel, event.number);
+        break;
+    case EventKind::Control:
+        fluid_synth_cc(synth, event.channel, event.number, event.value);
+        break;
+    }
+}
+
+} // namespace
+
+std::string defaultSoundFont() {
+    return "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+}
+
+std::string synthesiserVersion() {
+    return std::string("fluidsynth ") + fluid_version_str();
+}
+
+StereoBuffer renderScore(const Score& score, const std::string& soundFontPath) {
+    SettingsPtr settings = makeSettings();
+    SynthPtr synth(new_fluid_synth(settings.get()));
+    if (!synth)
+        throw std::runtime_error("cannot create the FluidSynth synthesiser");
+    if (fluid_synth_sfload(synth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED)
+        throw std::runtime_error("cannot load SoundFont " + soundFontPath);
+    setUpVoices(synth.get(), score);
+
+    std::vector<TimedEvent> events = scheduleEvents(score);
+    long totalFrames = (toFrame(score.length) + kBlockFrames - 1) / kBlockFrames * kBlockFrames;
+    StereoBuffer out;
+    out.samples.assign(static_cast<size_t>(totalFrames) * 2, 0.0f);
+    size_t next = 0;
+    for (long block = 0; block < totalFrames; block += kBlockFrames) {
+        while (next < events.size() && events[next].frame < block + kBlockFrames)
+            apply(synth.get(), events[next++]);
+        float* at = out.samples.data() + block * 2;
+        fluid_synth_write_float(synth.get(), kBlockFrames, at, 0, 2, at, 1, 2);
+    }
+    return out;
+}
+
+} // namespace mkmusic
