@@ -12,7 +12,7 @@ using namespace channel;
 
 void writeLogo(ScoreBuilder& b) {
     // The logo drops in on the downbeat that resolves the sleigh ride.
-    b.phrase(kLogo, 0, kBrass, tune::kDeckFirstLine, 92);
+    b.phrase(kLogo, 0, kBrass, tune::kDeckFirstLine, 100);
     b.phrase(kLogo, 0, kGlockenspiel, tune::kDeckFirstLine, 52, 12);
     const std::string harmony = std::string(tune::kDeckFirstHarmony) + " C:.5";
     padChords(b, {kLogo, 0, kWarmPad, 66}, harmony);
@@ -20,7 +20,7 @@ void writeLogo(ScoreBuilder& b) {
     bassLine(b, {kLogo, 0, kBass, 92}, tune::kDeckFirstHarmony, BassStyle::Eighths);
     hit(b, kLogo, 0, drum::kCrash, 100);
     b.note(kLogo, 0, kTubularBells, 72, 4, 70);
-    backbeatGroove(b, {kLogo, 0, 16}, 92);
+    backbeatGroove(b, {kLogo, 0, 16}, 96);
     sleighBells(b, {kLogo, 0, 16}, 0.25, 58, 66);
     snareFill(b, {kLogo, 15, 16.5}, 55, 95);
 }

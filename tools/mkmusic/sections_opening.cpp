@@ -23,15 +23,18 @@ void writePreroll(ScoreBuilder& b) {
 }
 
 void writeLetters(ScoreBuilder& b) {
-    // One note for every letter: the letters light in eighths of 300 ms.
+    // The letters light one per eighth, the third for two, then rest for an
+    // eighth: the celesta plays that rhythm for three bars. In the fourth the
+    // bottle appears (a held chord) and the whole word flashes twice.
     b.phrase(kLetters, 0, kCelesta,
-             "C5:.5 G5 E5 G5 C6 G5 E5 G5 | A4 E5 C5 E5 A5 E5 C5 E5 |"
-             "F4 C5 A4 C5 F5 C5 A4 C5 | G4 B4 D5 F5 G5 F5 D5",
-             66, 0, 1.6);
-    b.phrase(kLetters, 0, kGlockenspiel, "C6:4 | A5:4 | F5:4 | G5:3.5", 48);
+             "C5:.5 E5 G5:1 C6:.5 G5 E5 r | A4:.5 C5 E5:1 A5:.5 E5 C5 r |"
+             "F4:.5 A4 C5:1 F5:.5 C5 A4 r | G4+D5+G5:1.5 F5+G5+B5:.5 r F5+B5+D6 r",
+             68, 0, 1.6);
+    b.phrase(kLetters, 0, kGlockenspiel, "C6:4 | A5:4 | F5:4 | G5:1.5 B5:1 D6:1", 48);
     padChords(b, {kLetters, 4, kWarmPad, 66}, "Am:4 | F:4 | G7:3.5");
     bassLine(b, {kLetters, 0, kSoftBass, 64}, "C:4 | Am:4 | F:4 | G:3.5", BassStyle::Held);
-    sleighBells(b, {kLetters, 12, 15.5}, 0.25, 30, 82);
+    hit(b, kLetters, 12, drum::kBellTree, 58);
+    sleighBells(b, {kLetters, 13.5, 15.5}, 0.25, 40, 84);
 }
 
 void writeSparkler(ScoreBuilder& b) {
