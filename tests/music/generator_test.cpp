@@ -15,6 +15,14 @@ TEST(MusicGenerator, WithoutAnOutputNamePrintsItsUsageAndFails) {
     EXPECT_NE(run.output.find("usage: mkmusic OUT.mp3"), std::string::npos) << run.output;
 }
 
+TEST(MusicGenerator, RefusesAnOutputItCannotWriteBeforeRendering) {
+    CommandResult run = runCommand("'" + generatorPath() + "' /nonexistent-folder/track.mp3");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("cannot write /nonexistent-folder/track.mp3"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("rendered"), std::string::npos) << "it rendered first";
+}
+
 // FluidSynth, LAME and the SoundFont decide the exact samples. When they are
 // the versions the committed track was made with (its ID3 comment records
 // them), the regenerated track must decode to the very same samples;

@@ -2,7 +2,6 @@
 
 #include <lame/lame.h>
 
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -50,7 +49,7 @@ std::vector<unsigned char> id3v2Tag(lame_global_flags* gf) {
     return tag;
 }
 
-void write(std::ofstream& out, const unsigned char* bytes, size_t count) {
+void write(std::ostream& out, const unsigned char* bytes, size_t count) {
     out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
 }
 
@@ -65,12 +64,9 @@ std::string encoderVersion() {
     return std::string("lame ") + get_lame_version();
 }
 
-void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, const std::string& path) {
+void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, std::ostream& out) {
     LamePtr lame = makeEncoder(tags);
     lame_global_flags* gf = lame.get();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
     std::vector<unsigned char> tag = id3v2Tag(gf);
     write(out, tag.data(), tag.size());
 
@@ -91,7 +87,7 @@ void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, const std::stri
     out.seekp(static_cast<std::streamoff>(tag.size()));
     write(out, lameTag.data(), lameTag.size());
     if (!out.flush())
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write the MP3 stream");
 }
 
 } // namespace mkmusic

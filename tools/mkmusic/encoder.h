@@ -5,6 +5,7 @@
 
 #include "renderer.h"
 
+#include <ostream>
 #include <string>
 
 namespace mkmusic {
@@ -15,8 +16,10 @@ struct TrackTags {
     std::string comment; // the rendering fingerprint
 };
 
-// Throws std::runtime_error when the encoder or the output file fails.
-void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, const std::string& path);
+// Writes the MP3 to a seekable stream (the LAME tag is patched in at the
+// start at the end). Throws std::runtime_error when the encoder or the
+// stream fails.
+void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, std::ostream& out);
 
 // "lame X.Y": part of the fingerprint of a rendering.
 std::string encoderVersion();

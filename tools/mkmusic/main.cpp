@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -31,9 +33,8 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-int makeTrack(const std::string& path) {
-    auto started = std::chrono::steady_clock::now();
-    const std::string soundFont = defaultSoundFont();
+StereoBuffer renderAndMaster(const std::string& soundFont,
+                             std::chrono::steady_clock::time_point started) {
     Score score = buildArrangement();
     StereoBuffer audio = renderScore(score, soundFont);
     std::printf("rendered %zu notes, %.2f s, in %.1f s\n", score.notes.size(),
@@ -41,7 +42,29 @@ int makeTrack(const std::string& path) {
     MasteringReport report = master(audio, MasteringTarget{});
     std::printf("mastered: %.2f LUFS -> %.2f LUFS (gain %+.2f dB), true peak %.2f dBTP\n",
                 report.inputLoudness, report.outputLoudness, report.gainDb, report.outputTruePeak);
-    encodeMp3(audio, {"Snolk", "the snolk demo", fingerprint(soundFont)}, path);
+    return audio;
+}
+
+int makeTrack(const std::string& path) {
+    auto started = std::chrono::steady_clock::now();
+    // Written beside the target and renamed at the end, so that a failure
+    // leaves the old track in place; opened first, so that a wrong path
+    // does not cost a whole rendering.
+    const std::string partial = path + ".part";
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+    try {
+        const std::string soundFont = defaultSoundFont();
+        StereoBuffer audio = renderAndMaster(soundFont, started);
+        encodeMp3(audio, {"Snolk", "the snolk demo", fingerprint(soundFont)}, out);
+        out.close();
+        std::filesystem::rename(partial, path);
+    } catch (...) {
+        out.close();
+        std::filesystem::remove(partial);
+        throw;
+    }
     std::printf("wrote %s in %.1f s\n", path.c_str(), secondsSince(started));
     return 0;
 }
