@@ -38,15 +38,18 @@ void expectSharpBlocks(const SDL_Surface* shot, int left, int top, int scale) {
     EXPECT_EQ(blurred, 0);
 }
 
-// "FPS=" with the limiter's 60 frames per second over the running time; the
-// figure's divisor also counts the two seconds before the first frame.
+// "FPS=" with the limiter's 60 frames per second. The figure divides by the
+// demo time, which also counts the two seconds before the first frame, so a
+// run of t seconds prints about 60 (t - 2) / t. The program ran for less than
+// the test's secondsRun, which gives the upper bound; a busy machine may drop
+// frames, hence the generous lower one.
 void expectFrameRate(const std::string& output, double secondsRun) {
     const size_t at = output.find("FPS=");
     ASSERT_NE(at, std::string::npos) << output;
     const double fps = atof(output.c_str() + at + 4);
     const double expected = 60 * (secondsRun - 2) / secondsRun;
     EXPECT_GT(fps, 0.5 * expected) << output;
-    EXPECT_LT(fps, 62) << output;
+    EXPECT_LT(fps, 1.1 * expected) << output;
 }
 
 class LiveWindow : public testing::Test {
