@@ -158,6 +158,22 @@ TEST(Video, FirstFramePlaysTheTrackAtTwoSecondsWhateverTheStart) {
     }
 }
 
+TEST(Video, ATrackShorterThanTheVideoEndsInSilenceNotInACut) {
+    VideoFolder folder;
+    // The track holds 6 s after its first two: a second too few.
+    const ProgramResult r =
+        runProgram("SNOLK_BIN/snolk-render --fps 30 --frames 210 --video v.mp4", true);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(probe("v.mp4", "v", "nb_read_frames"), "nb_read_frames=210\n");
+    EXPECT_NEAR(probedNumber("v.mp4", "a", "duration"), 7.0, 0.05);
+    const std::vector<int16_t> sound = soundOf("v.mp4");
+    ASSERT_GT(sound.size(), 6.9 * 8000);
+    EXPECT_GT(std::abs(sound[(size_t)(5.9 * 8000)]) + std::abs(sound[(size_t)(5.9 * 8000) + 5]), 0);
+    for (size_t i = (size_t)(6.1 * 8000); i < sound.size(); ++i) {
+        ASSERT_EQ(sound[i], 0) << i / 8000.0 << " s";
+    }
+}
+
 TEST(Video, ScaledRenderKeepsThePixelsSharpAndNoAudioLeavesTheSoundOut) {
     VideoFolder folder;
     const ProgramResult r = runProgram(
