@@ -40,8 +40,10 @@ StereoBuffer renderAndMaster(const std::string& soundFont,
     std::printf("rendered %zu notes, %.2f s, in %.1f s\n", score.notes.size(),
                 static_cast<double>(audio.frames()) / kSampleRate, secondsSince(started));
     MasteringReport report = master(audio, MasteringTarget{});
-    std::printf("mastered: %.2f LUFS -> %.2f LUFS (gain %+.2f dB), true peak %.2f dBTP\n",
-                report.inputLoudness, report.outputLoudness, report.gainDb, report.outputTruePeak);
+    std::printf("mastered: %.2f LUFS -> %.2f LUFS (gain %+.2f dB), true peak %.2f dBTP, "
+                "peaks limited by up to %.1f dB\n",
+                report.inputLoudness, report.outputLoudness, report.gainDb, report.outputTruePeak,
+                report.deepestLimitingDb);
     return audio;
 }
 

@@ -35,6 +35,7 @@ MasteringReport master(StereoBuffer& audio, const MasteringTarget& target) {
         report.gainDb += miss;
     }
     report.outputTruePeak = truePeak(result);
+    report.deepestLimitingDb = truePeak(audio) + report.gainDb - target.truePeakCeilingDb;
     audio = std::move(result);
     return report;
 }

@@ -20,6 +20,7 @@ struct MasteringReport {
     double outputLoudness = 0.0;
     double outputTruePeak = 0.0;
     double gainDb = 0.0;
+    double deepestLimitingDb = 0.0; // how far the loudest peak was pulled down
 };
 
 MasteringReport master(StereoBuffer& audio, const MasteringTarget& target);
