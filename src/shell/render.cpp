@@ -1,5 +1,7 @@
 #include "shell/render.h"
 
+#include "gfx/kernels.h"
+#include "shell/bench_show.h"
 #include "shell/display.h"
 #include "shell/frame_hash.h"
 #include "shell/png_writer.h"
@@ -26,7 +28,9 @@ const char* const kUsage =
     "  --window     render in a real window instead of headless\n"
     "  --video FILE write an H.264 video with the music (AAC) through ffmpeg\n"
     "  --scale N    the video (or window) N times as large, N = 1 ... 4 (default 1)\n"
-    "  --no-audio   leave the music out of the video\n";
+    "  --no-audio   leave the music out of the video\n"
+    "  --bench      time every frame; print per-scene milliseconds, no hashes or files\n"
+    "  --literal    draw with the plain reference kernels (same pixels, slower)\n";
 
 // The whole show ends this long after the last scene's first frame.
 constexpr Uint32 kLastSceneShown = 10000;
@@ -62,6 +66,14 @@ bool parseOne(int argc, char** argv, int& i, RenderOptions& o) {
     }
     if (strcmp(arg, "--window") == 0) {
         o.window = true;
+        return true;
+    }
+    if (strcmp(arg, "--bench") == 0) {
+        o.bench = true;
+        return true;
+    }
+    if (strcmp(arg, "--literal") == 0) {
+        o.literal = true;
         return true;
     }
     if (strcmp(arg, "--no-audio") == 0) {
@@ -179,11 +191,13 @@ int renderMain(int argc, char** argv) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    useReferenceKernels = options.literal;
     srand(options.seed);
     prepareShow();
     SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
-    const int status = options.videoPath.empty() ? renderShow(screen, options, stdout)
-                                                 : captureVideo(screen, options);
+    const int status = options.bench               ? benchShow(screen, options, stdout)
+                       : options.videoPath.empty() ? renderShow(screen, options, stdout)
+                                                   : captureVideo(screen, options);
     fflush(stdout);
     closeScreen(screen);
     releaseShow();

@@ -22,6 +22,8 @@ struct RenderOptions {
     std::string videoPath; // an H.264 video of the frames, with the music
     int64_t scale = 1;     // the video (or window) this many times as large
     bool audio = true;     // the video carries the music
+    bool bench = false;    // time every frame and print a table per scene
+    bool literal = false;  // the plain reference kernels instead of the fast ones
 };
 
 // Called after every frame with the frame and its number; false stops the

@@ -1,0 +1,3 @@
+#include "gfx/kernels.h"
+
+bool useReferenceKernels = false;
