@@ -3,6 +3,8 @@
 // sums once per axis and then visits only the samples that land on the screen.
 #include "gfx/toolkit.h"
 
+#include "gfx/kernels.h"
+
 namespace {
 
 // One sampled source row or column that lands inside the destination.
@@ -15,6 +17,9 @@ struct Sample {
 constexpr int kMaxSamples = 1 << 16;
 Sample columns[kMaxSamples];
 Sample rows[kMaxSamples];
+// One source row converted to ARGB: at small steps each source pixel is
+// sampled many times over, and each source row for many target rows.
+Uint32 argbRow[kMaxSamples];
 
 // Walks the samples of one axis exactly as the plain loop does and keeps the
 // ones whose target lies in 1 ... limit - 1. Returns -1 when there are more
@@ -38,6 +43,26 @@ bool canDraw(SDL_Surface* dst, SDL_Surface* sprite, float step) {
     return dst != nullptr && sprite != nullptr && step > 0;
 }
 
+void convertRow(const SDL_PixelFormat* f, const Uint32* source, int w) {
+    for (int x = 0; x < w; ++x) {
+        const Uint32 pixel = source[x];
+        const Uint32 red = (((pixel & f->Rmask) >> f->Rshift) << f->Rloss) & 0xff;
+        const Uint32 green = (((pixel & f->Gmask) >> f->Gshift) << f->Gloss) & 0xff;
+        const Uint32 blue = (((pixel & f->Bmask) >> f->Bshift) << f->Bloss) & 0xff;
+        const Uint32 alpha = ((pixel & f->Amask) >> f->Ashift) << f->Aloss;
+        argbRow[x] = alpha << 24 | red << 16 | green << 8 | blue;
+    }
+}
+
+void drawRow(Uint32* targetRow, int columnCount, Uint32 key) {
+    for (int c = 0; c < columnCount; ++c) {
+        const Uint32 argb = argbRow[columns[c].source];
+        if (argb != key) {
+            targetRow[columns[c].target] = argb;
+        }
+    }
+}
+
 } // namespace
 
 void blitScaleDownReference(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int y) {
@@ -59,24 +84,25 @@ void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int
     if (!canDraw(dst, sprite, step)) {
         return;
     }
+    if (useReferenceKernels || sprite->w > kMaxSamples) {
+        blitScaleDownReference(dst, sprite, step, x, y);
+        return;
+    }
     const int columnCount = collectSamples(sprite->w, step, x, true, dst->w, columns);
     const int rowCount = collectSamples(sprite->h, step, y, false, dst->h, rows);
     if (columnCount < 0 || rowCount < 0) {
         blitScaleDownReference(dst, sprite, step, x, y);
         return;
     }
-    const SDL_PixelFormat* format = sprite->format;
-    const Uint32 key = format->colorkey;
+    const Uint32 key = sprite->format->colorkey;
     const Uint32* source = static_cast<const Uint32*>(sprite->pixels);
     Uint32* target = static_cast<Uint32*>(dst->pixels);
+    int convertedRow = -1;
     for (int r = 0; r < rowCount; ++r) {
-        const Uint32* sourceRow = source + rows[r].source * sprite->w;
-        Uint32* targetRow = target + rows[r].target * dst->w;
-        for (int c = 0; c < columnCount; ++c) {
-            const Uint32 argb = toARGB(format, sourceRow[columns[c].source]);
-            if (argb != key) {
-                targetRow[columns[c].target] = argb;
-            }
+        if (rows[r].source != convertedRow) {
+            convertedRow = rows[r].source;
+            convertRow(sprite->format, source + convertedRow * sprite->w, sprite->w);
         }
+        drawRow(target + rows[r].target * dst->w, columnCount, key);
     }
 }

@@ -3,9 +3,11 @@
 // rise, spread and cool, so the seed grows into a flickering flame.
 #include "scenes/candle_flame.h"
 
+#include "gfx/kernels.h"
 #include "gfx/toolkit.h"
 #include "scenes/candle_flame_state.h"
 #include "scenes/flame_filter.h"
+#include "scenes/flame_filter_fast.h"
 #include "scenes/scenes.h"
 
 #include <cmath>
@@ -34,14 +36,34 @@ FlameStamp flameStampPlace(double angle, int w, int h, int pw, int ph) {
 
 namespace {
 
-void loadPattern() {
-    candleFlameState.pattern = loadBitmap("data/firePattern.bmp");
-    setColourKey(candleFlameState.pattern, 0);
-    candleFlameState.first = 0;
+SDL_Surface* loadSeed() {
+    SDL_Surface* pattern = loadBitmap("data/firePattern.bmp");
+    setColourKey(pattern, 0);
+    return pattern;
+}
+
+// The flame's own seed; the shared one when there is no room for another
+// copy or it cannot be loaded, and with the plain kernels.
+SDL_Surface* seedFor(SDL_Surface* flame) {
+    if (useReferenceKernels || candleFlameState.pattern == nullptr) {
+        return candleFlameState.pattern;
+    }
+    for (CandleFlameState::OwnSeed& own : candleFlameState.ownSeeds) {
+        if (own.flame == flame) {
+            return own.pattern;
+        }
+        if (own.flame == nullptr) {
+            SDL_Surface* seed = loadSeed();
+            own.flame = flame;
+            own.pattern = seed != nullptr ? seed : candleFlameState.pattern;
+            return own.pattern;
+        }
+    }
+    return candleFlameState.pattern;
 }
 
 void stampSeeds(SDL_Surface* surface, int t, float phase) {
-    SDL_Surface* pattern = candleFlameState.pattern;
+    SDL_Surface* pattern = seedFor(surface);
     if (pattern == nullptr) {
         return;
     }
@@ -68,7 +90,8 @@ void smoothInPlace(SDL_Surface* surface) {
     const int h = surface->h;
     Uint8* scratch = scratchFor(w, h);
     Uint8* pixels = static_cast<Uint8*>(surface->pixels);
-    smoothFlame(pixels, scratch, w, h, surface->pitch);
+    const auto smooth = useReferenceKernels ? smoothFlame : smoothFlameFast;
+    smooth(pixels, scratch, w, h, surface->pitch);
     // Row by row, so the padding of a surface whose rows are longer than w
     // bytes is left alone.
     for (int y = 0; y < h; ++y) {
@@ -80,7 +103,8 @@ void smoothInPlace(SDL_Surface* surface) {
 
 void nextCandleFrame(SDL_Surface* surface, int demoTime, float phase) {
     if (candleFlameState.first) {
-        loadPattern();
+        candleFlameState.pattern = loadSeed();
+        candleFlameState.first = 0;
     }
     // Heat is one byte per pixel; any other surface is left untouched.
     if (surface == nullptr || surface->format->BytesPerPixel != 1) {

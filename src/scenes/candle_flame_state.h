@@ -11,6 +11,14 @@ struct CandleFlameState {
     SDL_Surface* pattern = nullptr; // shared by every flame; NULL when missing
     // Grows to the largest flame seen and is then reused, frame after frame.
     std::vector<Uint8> scratch;
+    // Each flame's own copy of the seed, loaded the first time that flame is
+    // stamped: SDL rebuilds (and allocates) a sprite's colour map whenever it
+    // is blitted to another surface than the last one.
+    struct OwnSeed {
+        SDL_Surface* flame = nullptr;
+        SDL_Surface* pattern = nullptr;
+    };
+    OwnSeed ownSeeds[4];
 };
 
 extern CandleFlameState candleFlameState;

@@ -5,8 +5,10 @@
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
+#include "gfx/kernels.h"
 #include "gfx/toolkit.h"
 #include "scenes/plasma_field.h"
+#include "scenes/plasma_field_fast.h"
 #include "shell/display.h"
 #include "shell/sine_tables.h"
 
@@ -76,8 +78,8 @@ void drawPlasma(SDL_Surface* screen, int frameCounter) {
     if (plasmaState.plasma == nullptr) {
         return;
     }
-    drawPlasmaField(static_cast<Uint8*>(plasmaState.plasma->pixels), b, plasmaState.attx,
-                    plasmaState.atty);
+    const auto field = useReferenceKernels ? drawPlasmaField : drawPlasmaFieldFast;
+    field(static_cast<Uint8*>(plasmaState.plasma->pixels), b, plasmaState.attx, plasmaState.atty);
     blitAt(plasmaState.plasma, screen, 0, kStripHeight);
 }
 
