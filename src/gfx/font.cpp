@@ -38,6 +38,8 @@ void fillFontstr(Font& font) {
 void loadFontSheet(Font& font, const char* path) {
     font.surface = loadBitmap(path);
     setColourKey(font.surface, 0);
+    // Loaded before the screen opens, so made ready for the show's layout.
+    font.surface = prepareBlitSprite(font.surface, nullptr);
 }
 
 int blitString(const char* text, int x, int y, int wrapX, SDL_Surface* dst, const Font& font) {

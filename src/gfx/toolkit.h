@@ -60,6 +60,15 @@ SDL_Surface* loadPixelSprite(const char* path);
 // SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key), skipped for NULL.
 void setColourKey(SDL_Surface* surface, Uint32 key);
 
+// Makes a sprite that SDL blits whole faster to blit onto screen, with the
+// very same pixels: converted to the screen's layout (0x00RRGGBB when screen
+// is NULL), its colour key, if any, carried over and run-length encoded, its
+// blit map built at once. Sprites with alpha, palette sprites with a key that
+// can match, and all sprites while useReferenceKernels is set stay as they
+// are. Call it after setColourKey; use the sprite it returns (the one passed
+// in may have been freed). NULL stays NULL.
+SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen);
+
 // Blits the whole picture with its top-left corner at (x, y), each stored as
 // a 16-bit rectangle field. Does nothing for a NULL picture.
 void blitAt(SDL_Surface* picture, SDL_Surface* dst, int x, int y);

@@ -33,18 +33,18 @@ SDL_Surface* highlightImage(const LetterIntroState& s, int slot) {
     return images[slot];
 }
 
-void loadPictures(LetterIntroState& s) {
-    s.bf = loadImage("data/bf.png");
-    s.bg = loadImage("data/bg.png");
-    s.lf = loadImage("data/lf.png");
-    s.lg = loadImage("data/lg.png");
-    s.of = loadImage("data/of.png");
-    s.og = loadImage("data/og.png");
-    s.sf = loadImage("data/sf.png");
-    s.sg = loadImage("data/sg.png");
-    s.af = loadImage("data/af.png");
-    s.ag = loadImage("data/ag.png");
-    s.flaska = loadImage("data/flaska.png");
+void loadPictures(LetterIntroState& s, SDL_Surface* screen) {
+    s.bf = prepareBlitSprite(loadImage("data/bf.png"), screen);
+    s.bg = prepareBlitSprite(loadImage("data/bg.png"), screen);
+    s.lf = prepareBlitSprite(loadImage("data/lf.png"), screen);
+    s.lg = prepareBlitSprite(loadImage("data/lg.png"), screen);
+    s.of = prepareBlitSprite(loadImage("data/of.png"), screen);
+    s.og = prepareBlitSprite(loadImage("data/og.png"), screen);
+    s.sf = prepareBlitSprite(loadImage("data/sf.png"), screen);
+    s.sg = prepareBlitSprite(loadImage("data/sg.png"), screen);
+    s.af = prepareBlitSprite(loadImage("data/af.png"), screen);
+    s.ag = prepareBlitSprite(loadImage("data/ag.png"), screen);
+    s.flaska = prepareBlitSprite(loadImage("data/flaska.png"), screen);
 }
 
 // The three runs of the highlight share one timeline. Each cycle includes
@@ -101,7 +101,7 @@ int blossa(SDL_Surface* screen, Uint32 demoTime) {
     // up in the second frame's elapsed time.
     if (s.first) {
         s.stid = demoTime;
-        loadPictures(s);
+        loadPictures(s, screen);
         s.first = 0;
     }
 

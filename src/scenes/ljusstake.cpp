@@ -38,13 +38,16 @@ SDL_Surface* makeFlameSurface() {
     return flame;
 }
 
-void firstCall() {
+void firstCall(SDL_Surface* screen) {
     ljusstakeState.iStake = loadImage("data/Ljus.gif");
+    // NOTE: a key no 8-bit pixel can hold: the stake is drawn whole, and
+    // preparing it for blitting drops the key rather than making green clear.
     setColourKey(ljusstakeState.iStake, 0x00FF00);
+    ljusstakeState.iStake = prepareBlitSprite(ljusstakeState.iStake, screen);
     for (SDL_Surface*& flame : ljusstakeState.eld) {
         flame = makeFlameSurface();
     }
-    ljusstakeState.iGreets = loadImage("data/greets.png");
+    ljusstakeState.iGreets = prepareBlitSprite(loadImage("data/greets.png"), screen);
     ljusstakeState.first = 0;
 }
 
@@ -74,7 +77,7 @@ void riseGreetings(SDL_Surface* screen) {
 
 int ljusstake(SDL_Surface* screen, Uint32 demoTime) {
     if (ljusstakeState.first) {
-        firstCall();
+        firstCall(screen);
     }
     SDL_FillRect(screen, nullptr, 0);
     blitAt(ljusstakeState.iStake, screen, 45, 114);

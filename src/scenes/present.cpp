@@ -20,9 +20,9 @@ constexpr Uint32 kSwingStart = 3000;
 constexpr int kSettleSpread = 14; // the swing ends once the spread exceeds this
 constexpr int kSettledOffset = 20;
 
-void loadPictures() {
-    presentState.krx4 = loadImage("data/krx4.png");
-    presentState.seven = loadImage("data/7.png");
+void loadPictures(SDL_Surface* screen) {
+    presentState.krx4 = prepareBlitSprite(loadImage("data/krx4.png"), screen);
+    presentState.seven = prepareBlitSprite(loadImage("data/7.png"), screen);
 }
 
 // Where the logo stands once centred and at rest.
@@ -95,7 +95,7 @@ void drawLogo(SDL_Surface* screen, Uint32 e) {
 
 int present(SDL_Surface* screen, Uint32 demoTime) {
     if (presentState.first) {
-        loadPictures();
+        loadPictures(screen);
         presentState.starttid = demoTime;
         presentState.first = 0;
     }

@@ -29,6 +29,9 @@ void snoe(SDL_Surface* screen, int layer);
 int warpEffekt(SDL_Surface* screen, Uint32 demoTime);
 void warpspeed(SDL_Surface* screen, int moving);
 void star3d(SDL_Surface* screen, int reset, int advance, float angle);
+// Loads the star field's pictures ahead of its first call, which then only
+// scatters the field: the warp loads everything in its own first frame.
+void star3dLoad();
 
 // Scene 7: the candlestick; never finishes.
 int ljusstake(SDL_Surface* screen, Uint32 demoTime);

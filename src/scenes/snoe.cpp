@@ -40,11 +40,13 @@ int heightOf(const SDL_Surface* sprite) {
 
 // ---- First call ---------------------------------------------------------------
 
-void loadFlakes(SnowfallState& s) {
+void loadFlakes(SnowfallState& s, SDL_Surface* screen) {
     s.flinga0 = loadImage("data/flinga0.png");
     s.flinga1 = loadImage("data/flinga1.png");
     setColourKey(s.flinga0, 0);
     setColourKey(s.flinga1, 0);
+    s.flinga0 = prepareBlitSprite(s.flinga0, screen);
+    s.flinga1 = prepareBlitSprite(s.flinga1, screen);
 }
 
 // Flakes start all over the screen, so the first frame is already snowy.
@@ -85,7 +87,7 @@ void fallLayer(SnowfallState& s, const FlakeLayer& layer, SDL_Surface* screen) {
 void snoe(SDL_Surface* screen, int layer) {
     SnowfallState& s = snoeState;
     if (s.first == 1) {
-        loadFlakes(s);
+        loadFlakes(s, screen);
         placeFlakes(layerOf(s, 0), screen);
         placeFlakes(layerOf(s, 1), screen);
         s.first = 0;

@@ -22,7 +22,7 @@ void loadSprites(StarFieldState& s) {
     for (SDL_Surface* sprite : s.bild) {
         setColourKey(sprite, 0);
     }
-    s.first = 0;
+    s.loaded = 1;
 }
 
 // A reset always makes a star; the three draws come in the order x, y, z.
@@ -68,10 +68,17 @@ void draw(SDL_Surface* screen, const StarFieldState& s, int i) {
 
 } // namespace
 
+void star3dLoad() {
+    if (!star3dState.loaded) {
+        loadSprites(star3dState);
+    }
+}
+
 void star3d(SDL_Surface* screen, int reset, int advance, float angle) {
     StarFieldState& s = star3dState;
     if (s.first) {
-        loadSprites(s);
+        star3dLoad();
+        s.first = 0;
         reset = 1;
     }
     // Every step of one object, random draws included, before the next one.

@@ -18,7 +18,7 @@ int tannenbaum(SDL_Surface* screen, Uint32 demoTime) {
     // First call: the clock starts even when the picture is missing, so the
     // show still moves on after two seconds.
     if (s.first) {
-        s.baum = loadImage("data/tannenbaum.png");
+        s.baum = prepareBlitSprite(loadImage("data/tannenbaum.png"), screen);
         s.stime = demoTime;
         s.first = 0;
     }

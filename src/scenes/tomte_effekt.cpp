@@ -16,10 +16,11 @@ constexpr Uint32 kDurationMs = 15000; // finished from 15001 ms on
 
 // ---- First call ---------------------------------------------------------------
 
-void start(MoonlitSkyState& s, Uint32 demoTime) {
-    s.iMoon = loadImage("data/256MOONE.PNG");
+void start(MoonlitSkyState& s, SDL_Surface* screen, Uint32 demoTime) {
+    s.iMoon = prepareBlitSprite(loadImage("data/256MOONE.PNG"), screen);
     s.iLitenapanap = loadImage("data/litenapanap.png");
     setColourKey(s.iLitenapanap, 0);
+    s.iLitenapanap = prepareBlitSprite(s.iLitenapanap, screen);
     s.stid = demoTime;
     s.first = 0;
 }
@@ -50,7 +51,7 @@ void drawLatePhase(const MoonlitSkyState& s, SDL_Surface* screen) {
 int tomteEffekt(SDL_Surface* screen, Uint32 demoTime) {
     MoonlitSkyState& s = tomteEffektState;
     if (s.first != 0) {
-        start(s, demoTime);
+        start(s, screen, demoTime);
     }
     SDL_FillRect(screen, nullptr, 0);
     const Uint32 elapsed = demoTime - s.stid;

@@ -20,12 +20,12 @@ constexpr int kParkedX = -10000;        // far enough left never to pass the cli
 constexpr int kStickWidth = 20;
 constexpr double kGravity = 9.82 / 200;
 
-void loadPictures(SparklerState& s) {
-    s.tomtepinne = loadImage("data/tb.png");
+void loadPictures(SparklerState& s, SDL_Surface* screen) {
+    s.tomtepinne = prepareBlitSprite(loadImage("data/tb.png"), screen);
     if (s.tomtepinne == nullptr) {
         puts("blota!!");
     }
-    s.tomtepub = loadImage("data/tbub.png");
+    s.tomtepub = prepareBlitSprite(loadImage("data/tbub.png"), screen);
     if (s.tomtepub == nullptr) {
         puts("blota brunnit!!");
     }
@@ -98,7 +98,7 @@ int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
     if (s.first) {
         s.first = 0;
         s.starttid = demoTime;
-        loadPictures(s);
+        loadPictures(s, screen);
     }
 
     // Update and draw: the burn depth follows the clock, the sparks the frame.

@@ -45,13 +45,16 @@ int heightOf(const SDL_Surface* sprite) {
 
 // ---- First call ---------------------------------------------------------------
 
-void loadSantas(SantaFieldState& s) {
+void loadSantas(SantaFieldState& s, SDL_Surface* screen) {
     s.tomte0 = loadBitmap("data/tomte0.bmp");
     s.tomte1 = loadBitmap("data/tomte1.bmp");
     s.tomte2 = loadBitmap("data/tomte2.bmp");
     setColourKey(s.tomte0, 0);
     setColourKey(s.tomte1, 0);
     setColourKey(s.tomte2, 0);
+    s.tomte0 = prepareBlitSprite(s.tomte0, screen);
+    s.tomte1 = prepareBlitSprite(s.tomte1, screen);
+    s.tomte2 = prepareBlitSprite(s.tomte2, screen);
 }
 
 void placeSantas(const SantaLayer& layer, const SDL_Surface* screen) {
@@ -98,7 +101,7 @@ void flyLayer(SantaFieldState& s, const SantaLayer& layer, SDL_Surface* screen, 
 void tomtefield(SDL_Surface* screen, int wobble) {
     SantaFieldState& s = tomtefieldState;
     if (s.first == 1) {
-        loadSantas(s);
+        loadSantas(s, screen);
         for (const SantaLayer& layer : layersOf(s)) {
             placeSantas(layer, screen);
         }

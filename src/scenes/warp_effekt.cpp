@@ -26,6 +26,11 @@ void firstCall(SDL_Surface* screen, Uint32 demoTime, WarpSequenceState& s) {
     s.iTomtewarp = loadImage("data/tomtewarp.png");
     setColourKey(s.iTomtewarp0, 0);
     setColourKey(s.iTomtewarp, 0);
+    s.iTomtewarp0 = prepareBlitSprite(s.iTomtewarp0, screen);
+    s.iTomtewarp = prepareBlitSprite(s.iTomtewarp, screen);
+    // The field starts six seconds later; its pictures are read now, so that
+    // no later frame of the scene has to.
+    star3dLoad();
     s.first = 0;
     s.stid = demoTime;
 }
