@@ -95,8 +95,10 @@ SDL_Surface* openScreen(int fullscreen, int scale) {
         SDL_FillRect(window.video, nullptr, 0);
         SDL_UpdateRect(window.video, 0, 0, 0, 0);
     }
-    // The show starts on black.
+    // The show starts on black, shown at once: SDL sets up its presenting on
+    // the first update, which then falls into no frame of the show.
     SDL_FillRect(window.canvas, nullptr, 0);
+    showCanvas(window.canvas);
     return window.canvas;
 }
 
