@@ -157,6 +157,10 @@ bool openVideo(VideoWriter& writer, const VideoSettings& settings, FILE* err) {
         spawnEncoder(writer, encoderArguments(settings, writer.partPath), ends[0], err);
     close(ends[0]);
     writer.frames = ends[1];
+    // A larger pipe means fewer trips between the renderer and ffmpeg; 1 MiB
+    // is what Linux grants anyone by default. Only an optimisation, so a
+    // refusal is fine.
+    fcntl(writer.frames, F_SETPIPE_SZ, 1 << 20);
     if (!started) {
         closeFramePipe(writer);
         unlink(writer.partPath.c_str());
