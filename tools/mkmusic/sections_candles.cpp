@@ -22,9 +22,9 @@ void writeMelody(ScoreBuilder& b) {
     // The first half on bells, then the flute takes the tune and the choir joins.
     const double firstHalf = kIntroBeats;
     const double secondHalf = kIntroBeats + kMelodyBeats / 2;
-    b.phrase(kCandles, firstHalf, kCelesta, tune::kSilentNightFirstHalf, 72, 12, 1.0);
-    b.phrase(kCandles, firstHalf, kVibraphone, tune::kSilentNightFirstHalf, 56, 12);
-    b.phrase(kCandles, secondHalf, kFlute, tune::kSilentNightSecondHalf, 80, 12, 0.95);
+    b.phrase(kCandles, firstHalf, kCelesta, tune::kSilentNightFirstHalf, 82, 12, 1.0);
+    b.phrase(kCandles, firstHalf, kVibraphone, tune::kSilentNightFirstHalf, 62, 12);
+    b.phrase(kCandles, secondHalf, kFlute, tune::kSilentNightSecondHalf, 90, 12, 0.95);
     b.phrase(kCandles, secondHalf, kCelesta, tune::kSilentNightSecondHalf, 46, 12, 1.0);
 }
 

@@ -29,9 +29,9 @@ void writeLetters(ScoreBuilder& b) {
     b.phrase(kLetters, 0, kCelesta,
              "C5:.5 E5 G5:1 C6:.5 G5 E5 r | A4:.5 C5 E5:1 A5:.5 E5 C5 r |"
              "F4:.5 A4 C5:1 F5:.5 C5 A4 r | G4+D5+G5:1.5 F5+G5+B5:.5 r F5+B5+D6 r",
-             68, 0, 1.6);
-    b.phrase(kLetters, 0, kGlockenspiel, "C6:4 | A5:4 | F5:4 | G5:1.5 B5:1 D6:1", 48);
-    padChords(b, {kLetters, 4, kWarmPad, 66}, "Am:4 | F:4 | G7:3.5");
+             84, 0, 1.6);
+    b.phrase(kLetters, 0, kGlockenspiel, "C6:4 | A5:4 | F5:4 | G5:1.5 B5:1 D6:1", 58);
+    padChords(b, {kLetters, 4, kWarmPad, 72}, "Am:4 | F:4 | G7:3.5");
     bassLine(b, {kLetters, 0, kSoftBass, 64}, "C:4 | Am:4 | F:4 | G:3.5", BassStyle::Held);
     hit(b, kLetters, 12, drum::kBellTree, 58);
     sleighBells(b, {kLetters, 13.5, 15.5}, 0.25, 40, 84);
