@@ -1,0 +1,162 @@
+#include "robustness/damaged_data.h"
+
+#include "robustness/picture_files.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string>& dataFiles() {
+    static const std::vector<std::string> files = {
+        "data/020.bmp",       "data/bf.png",          "data/bg.png",
+        "data/lf.png",        "data/lg.png",          "data/of.png",
+        "data/og.png",        "data/sf.png",          "data/sg.png",
+        "data/af.png",        "data/ag.png",          "data/flaska.png",
+        "data/tb.png",        "data/tbub.png",        "data/krx4.png",
+        "data/7.png",         "data/weinPalette.bmp", "data/tannenbaum.png",
+        "data/256MOONE.PNG",  "data/litenapanap.png", "data/tomte0.bmp",
+        "data/tomte1.bmp",    "data/tomte2.bmp",      "data/flinga0.png",
+        "data/flinga1.png",   "data/star.png",        "data/tomtewarp0.png",
+        "data/tomtewarp.png", "data/tomtebak.png",    "data/black.png",
+        "data/paket0.png",    "data/paket1.png",      "data/firePattern.bmp",
+        "data/Ljus.gif",      "data/firePalette.bmp", "data/greets.png",
+    };
+    return files;
+}
+
+namespace {
+
+std::string extensionOf(const std::string& file) {
+    std::string ext = fs::path(file).extension().string();
+    for (char& c : ext) {
+        c = (char)tolower((unsigned char)c);
+    }
+    return ext;
+}
+
+// The star is drawn pixel by pixel at up to 64 times its size: the worst
+// place for a very large picture.
+bool takesHugePicture(const std::string& file) {
+    return file == "data/star.png";
+}
+
+bool writeGarbage(const std::string& path, const std::string& seedText) {
+    std::mt19937 random((unsigned)std::hash<std::string>{}(seedText)&0xffffffffu);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (int i = 0; i < 4096; ++i) {
+        out.put((char)(random() & 255));
+    }
+    return (bool)out;
+}
+
+bool cutInHalf(const std::string& path) {
+    std::error_code error;
+    const auto size = fs::file_size(path, error);
+    if (error) {
+        return false;
+    }
+    fs::resize_file(path, size / 2, error);
+    return !error;
+}
+
+bool writeEmpty(const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    return (bool)out;
+}
+
+// Sizes vary with the depth: tiny, narrow, wide, taller and wider than the
+// screen, exactly the 256 x 2 a palette needs, and just too small for one.
+bool writePicture(const std::string& path, Damage damage) {
+    switch (damage) {
+    case Damage::Bmp1:
+        return writeBmp(path, 1, 33, 7);
+    case Damage::Bmp4:
+        return writeBmp(path, 4, 300, 2);
+    case Damage::Bmp8:
+        return writeBmp(path, 8, 256, 2);
+    case Damage::Bmp16:
+        return writeBmp(path, 16, 1, 1);
+    case Damage::Bmp24:
+        return writeBmp(path, 24, 700, 520);
+    case Damage::Bmp32:
+        return writeBmp(path, 32, 255, 130);
+    case Damage::PngGrey:
+        return writePng(path, PngKind::Grey, 1, 1);
+    case Damage::PngPaletted:
+        return writePng(path, PngKind::Paletted, 130, 90, 0);
+    case Damage::PngRgb:
+        return writePng(path, PngKind::Rgb, 5, 300);
+    case Damage::PngRgba:
+        return writePng(path, PngKind::Rgba, 800, 600);
+    case Damage::GifPlain:
+        return writeGif(path, 700, 50, -1);
+    case Damage::GifTransparent:
+        return writeGif(path, 20, 130, 3);
+    case Damage::HugePng:
+        return writeHugePng(path, 10000, 10000);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::vector<Damage> pictureDamagesFor(const std::string& file) {
+    const std::string ext = extensionOf(file);
+    if (ext == ".bmp") {
+        return {Damage::Bmp1,  Damage::Bmp4,  Damage::Bmp8,
+                Damage::Bmp16, Damage::Bmp24, Damage::Bmp32};
+    }
+    if (ext == ".gif") {
+        return {Damage::GifPlain, Damage::GifTransparent};
+    }
+    return {Damage::PngGrey, Damage::PngPaletted, Damage::PngRgb, Damage::PngRgba};
+}
+
+std::vector<Damage> damagesFor(const std::string& file) {
+    std::vector<Damage> damages = {Damage::Missing, Damage::Empty, Damage::CutInHalf,
+                                   Damage::RandomBytes};
+    for (Damage d : pictureDamagesFor(file)) {
+        damages.push_back(d);
+    }
+    if (takesHugePicture(file)) {
+        damages.push_back(Damage::HugePng);
+    }
+    return damages;
+}
+
+std::string nameOf(Damage damage) {
+    static const char* const names[] = {
+        "Missing", "Empty",   "CutInHalf", "RandomBytes",    "Bmp1",    "Bmp4",
+        "Bmp8",    "Bmp16",   "Bmp24",     "Bmp32",          "PngGrey", "PngPaletted",
+        "PngRgb",  "PngRgba", "GifPlain",  "GifTransparent", "HugePng",
+    };
+    return names[(int)damage];
+}
+
+void copyDataSet(const std::string& folder) {
+    fs::copy(fs::path(SNOLK_SOURCE_DIR) / "data", fs::path(folder) / "data",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+bool damageFile(const std::string& folder, const std::string& file, Damage damage) {
+    const std::string path = folder + "/" + file;
+    switch (damage) {
+    case Damage::Missing: {
+        std::error_code error;
+        fs::remove(path, error);
+        return !fs::exists(path);
+    }
+    case Damage::Empty:
+        return writeEmpty(path);
+    case Damage::CutInHalf:
+        return cutInHalf(path);
+    case Damage::RandomBytes:
+        return writeGarbage(path, file);
+    default:
+        return writePicture(path, damage);
+    }
+}
