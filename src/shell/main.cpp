@@ -27,8 +27,8 @@ bool viewerQuits() {
     return quit || quitSignalled();
 }
 
-void printFrameRate(int frames, Uint32 demoTime) {
-    printf("FPS=%f\n", demoTime == 0 ? 0.0 : frames / (double)demoTime * 1000.0);
+void printFrameRate(Uint64 frames, Uint32 demoTime) {
+    printf("FPS=%f\n", demoTime == 0 ? 0.0 : (double)frames / (double)demoTime * 1000.0);
 }
 
 } // namespace
@@ -50,14 +50,16 @@ int main(int argc, char** argv) {
 
     FrameLimiter limiter;
     limiter.fps = fpsLimit;
-    int frameCounter = 0;
+    // The show runs until the viewer quits: counted in 64 bits, the frames
+    // never overflow; the scenes get the count's low 32 bits as an int.
+    Uint64 frameCounter = 0;
     int sceneIndex = 0;
     Uint32 demoTime = 0;
     bool quit = false;
     while (!quit) {
         ++frameCounter;
         demoTime = SDL_GetTicks() - origin;
-        sceneIndex = runFrame(screen, frameCounter, demoTime, sceneIndex);
+        sceneIndex = runFrame(screen, (int)(Uint32)frameCounter, demoTime, sceneIndex);
         showCanvas(screen);
         quit = viewerQuits();
         if (!quit) {
