@@ -18,12 +18,6 @@
 
 namespace {
 
-double secondsNow() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
-
 void pause(double seconds) {
     usleep((useconds_t)(seconds * 1e6));
 }
@@ -55,7 +49,7 @@ bool hasEnded(pid_t pid) {
 LiveShow startShow(const std::string& options, const std::string& folder) {
     LiveShow show;
     show.outputPath = folder + "/output.txt";
-    show.startedAt = secondsNow();
+    show.startedAt = monotonicSeconds();
     show.pid = fork();
     if (show.pid == 0) {
         runShowHere(options, show.outputPath);
@@ -64,8 +58,8 @@ LiveShow startShow(const std::string& options, const std::string& folder) {
 }
 
 std::string waitForWindow(const LiveShow& show, double seconds) {
-    const double deadline = secondsNow() + seconds;
-    while (secondsNow() < deadline) {
+    const double deadline = monotonicSeconds() + seconds;
+    while (monotonicSeconds() < deadline) {
         if (hasEnded(show.pid)) {
             return "";
         }
@@ -99,9 +93,9 @@ WindowPlace placeOf(const std::string& window) {
 }
 
 int waitForExit(LiveShow& show, double seconds) {
-    const double deadline = secondsNow() + seconds;
+    const double deadline = monotonicSeconds() + seconds;
     int status = 0;
-    while (secondsNow() < deadline) {
+    while (monotonicSeconds() < deadline) {
         if (waitpid(show.pid, &status, WNOHANG) == show.pid) {
             show.pid = -1;
             return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -114,8 +108,10 @@ int waitForExit(LiveShow& show, double seconds) {
     return -1;
 }
 
-double secondsSinceStart(const LiveShow& show) {
-    return secondsNow() - show.startedAt;
+double monotonicSeconds() {
+    timespec now = {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
 }
 
 std::string outputOf(const LiveShow& show) {

@@ -34,8 +34,8 @@ WindowPlace placeOf(const std::string& window);
 // killed).
 int waitForExit(LiveShow& show, double seconds);
 
-// Seconds from the start to now.
-double secondsSinceStart(const LiveShow& show);
+// Seconds on a clock that only moves forward.
+double monotonicSeconds();
 
 std::string outputOf(const LiveShow& show);
 
