@@ -18,38 +18,42 @@ namespace {
 
 constexpr int kPixels = kPlasmaWidth * kPlasmaHeight;
 
-// Distances of the two centres that stay put, for every pixel.
+// Distances of the two centres that stay put, for every pixel, read as one
+// stream: for each pair of pixels, centre 1's two distances, then centre 2's.
 struct FixedDistances {
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    std::vector<double> d1;
-    std::vector<double> d2;
+    int x1 = -1, y1 = -1, x2 = -1, y2 = -1;
+    std::vector<double> pairs;
 };
 FixedDistances fixed;
 
-void measureFrom(int cx, int cy, std::vector<double>& d) {
-    d.resize(kPixels);
-    double* out = d.data();
-    for (int y = 0; y < kPlasmaHeight; ++y) {
-        for (int x = 0; x < kPlasmaWidth; ++x) {
-            const int dx = cx - x;
-            const int dy = cy - y;
-            *out++ = sqrt((double)dx * dx + (double)dy * dy);
-        }
-    }
+double distance(int cx, int cy, int x, int y) {
+    const int dx = cx - x;
+    const int dy = cy - y;
+    return sqrt((double)dx * dx + (double)dy * dy);
 }
 
-const FixedDistances& fixedDistances(const int attx[3], const int atty[3]) {
-    if (fixed.d1.empty() || fixed.x1 != attx[1] || fixed.y1 != atty[1]) {
-        measureFrom(attx[1], atty[1], fixed.d1);
-        fixed.x1 = attx[1];
-        fixed.y1 = atty[1];
+void measure(const int attx[3], const int atty[3]) {
+    fixed.pairs.resize(2 * (size_t)kPixels);
+    double* out = fixed.pairs.data();
+    for (int y = 0; y < kPlasmaHeight; ++y) {
+        for (int x = 0; x < kPlasmaWidth; x += 2) {
+            *out++ = distance(attx[1], atty[1], x, y);
+            *out++ = distance(attx[1], atty[1], x + 1, y);
+            *out++ = distance(attx[2], atty[2], x, y);
+            *out++ = distance(attx[2], atty[2], x + 1, y);
+        }
     }
-    if (fixed.d2.empty() || fixed.x2 != attx[2] || fixed.y2 != atty[2]) {
-        measureFrom(attx[2], atty[2], fixed.d2);
-        fixed.x2 = attx[2];
-        fixed.y2 = atty[2];
+    fixed.x1 = attx[1];
+    fixed.y1 = atty[1];
+    fixed.x2 = attx[2];
+    fixed.y2 = atty[2];
+}
+
+const double* fixedDistances(const int attx[3], const int atty[3]) {
+    if (fixed.x1 != attx[1] || fixed.y1 != atty[1] || fixed.x2 != attx[2] || fixed.y2 != atty[2]) {
+        measure(attx, atty);
     }
-    return fixed;
+    return fixed.pairs.data();
 }
 
 // trunc(phase + d) & 255 for two distances: the truncating conversion of
@@ -66,10 +70,10 @@ inline __m128d circlingDistances(__m128d dx, __m128d dySquared) {
     return _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), dySquared));
 }
 
-alignas(16) int rowIndexes[3][kPlasmaWidth];
+// Per pair of pixels: their indexes for centre 0, then 1, then 2.
+alignas(16) int rowIndexes[3 * kPlasmaWidth];
 
-void indexRow(int y, __m128d phase, const int attx[3], const int atty[3], const double* d1,
-              const double* d2) {
+void indexRow(int y, __m128d phase, const int attx[3], const int atty[3], const double* pairs) {
     const double dy0 = (double)(atty[0] - y);
     const __m128d dySquared = _mm_set1_pd(dy0 * dy0);
     __m128d dx = _mm_set_pd((double)(attx[0] - 1), (double)attx[0]);
@@ -77,34 +81,41 @@ void indexRow(int y, __m128d phase, const int attx[3], const int atty[3], const 
     for (int x = 0; x < kPlasmaWidth; x += 2) {
         const __m128d d0 = circlingDistances(dx, dySquared);
         dx = _mm_sub_pd(dx, two);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(&rowIndexes[0][x]), waveIndexes(phase, d0));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(&rowIndexes[1][x]),
-                         waveIndexes(phase, _mm_loadu_pd(d1 + x)));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(&rowIndexes[2][x]),
-                         waveIndexes(phase, _mm_loadu_pd(d2 + x)));
+        int* out = rowIndexes + 3 * x;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), waveIndexes(phase, d0));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2),
+                         waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4),
+                         waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x + 2)));
     }
 }
 
+// NOTE: the same single-precision sum as the plain loop, in the same order;
+// starting from the first value instead of 0 + it changes at most the sign
+// of a zero, which 3 + s removes.
+inline Uint8 plasmaByte(int i0, int i1, int i2) {
+    float s = sintab[i0];
+    s += sintab[i1];
+    s += sintab[i2];
+    return (Uint8)((int)((3.0f + s) * 128.0f) & 255);
+}
+
 void sumRow(Uint8* out) {
-    for (int x = 0; x < kPlasmaWidth; ++x) {
-        // NOTE: the same single-precision sum as the plain loop, in the same
-        // order; starting from the first value instead of 0 + it changes
-        // at most the sign of a zero, which 3 + s removes.
-        float s = sintab[rowIndexes[0][x]];
-        s += sintab[rowIndexes[1][x]];
-        s += sintab[rowIndexes[2][x]];
-        out[x] = (Uint8)((int)((3.0f + s) * 128.0f) & 255);
+    const int* in = rowIndexes;
+    for (int x = 0; x < kPlasmaWidth; x += 2, in += 6) {
+        out[x] = plasmaByte(in[0], in[2], in[4]);
+        out[x + 1] = plasmaByte(in[1], in[3], in[5]);
     }
 }
 
 } // namespace
 
 void drawPlasmaFieldFast(Uint8* pixels, float b, const int attx[3], const int atty[3]) {
-    const FixedDistances& f = fixedDistances(attx, atty);
+    const double* pairs = fixedDistances(attx, atty);
     const __m128d phase = _mm_set1_pd((double)(b * 90));
     for (int y = 0; y < kPlasmaHeight; ++y) {
         const int row = y * kPlasmaWidth;
-        indexRow(y, phase, attx, atty, f.d1.data() + row, f.d2.data() + row);
+        indexRow(y, phase, attx, atty, pairs + 2 * row);
         sumRow(pixels + row);
     }
 }
