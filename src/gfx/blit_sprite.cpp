@@ -84,7 +84,7 @@ SDL_Surface* convert(SDL_Surface* sprite, SDL_PixelFormat* layout) {
 
 } // namespace
 
-SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen) {
+SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool runLengths) {
     SDL_PixelFormat* layout = screen != nullptr ? screen->format : screenLayout();
     if (sprite == nullptr || useReferenceKernels || layout == nullptr || hasAlpha(sprite)) {
         return sprite;
@@ -98,7 +98,7 @@ SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen) {
     if (!sameLayout(sprite->format, layout)) {
         sprite = convert(sprite, layout);
     }
-    if (isKeyed(sprite)) {
+    if (isKeyed(sprite) && runLengths) {
         SDL_SetColorKey(sprite, SDL_SRCCOLORKEY | SDL_RLEACCEL, sprite->format->colorkey);
     }
     if (screen != nullptr) {

@@ -38,8 +38,9 @@ void fillFontstr(Font& font) {
 void loadFontSheet(Font& font, const char* path) {
     font.surface = loadBitmap(path);
     setColourKey(font.surface, 0);
-    // Loaded before the screen opens, so made ready for the show's layout.
-    font.surface = prepareBlitSprite(font.surface, nullptr);
+    // Loaded before the screen opens, so made ready for the show's layout;
+    // glyphs are cells of one sheet, so no run lengths.
+    font.surface = prepareBlitSprite(font.surface, nullptr, false);
 }
 
 int blitString(const char* text, int x, int y, int wrapX, SDL_Surface* dst, const Font& font) {

@@ -66,8 +66,10 @@ void setColourKey(SDL_Surface* surface, Uint32 key);
 // blit map built at once. Sprites with alpha, palette sprites with a key that
 // can match, and all sprites while useReferenceKernels is set stay as they
 // are. Call it after setColourKey; use the sprite it returns (the one passed
-// in may have been freed). NULL stays NULL.
-SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen);
+// in may have been freed). NULL stays NULL. A sheet whose small cells are
+// blitted one at a time is better without run lengths (runLengths false):
+// SDL would walk the runs of every row above a cell to reach it.
+SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool runLengths = true);
 
 // Blits the whole picture with its top-left corner at (x, y), each stored as
 // a 16-bit rectangle field. Does nothing for a NULL picture.
