@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <utility>
 
@@ -41,12 +43,8 @@ TEST_F(Assets, EveryFileLoads) {
         load(name);
 }
 
-TEST_F(Assets, FontSheetHoldsExactlyTheMappedGlyphCells) {
-    Surface s = load("020.bmp");
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->w, 320);
-    EXPECT_EQ(s->h, 192);
-    EXPECT_EQ(s->format->BitsPerPixel, 24);
+// The sheet cells (column, row) the glyph table points at.
+std::set<std::pair<int, int>> mappedCells() {
     std::set<std::pair<int, int>> mapped = {{1, 0}, {8, 2}, {9, 2}, {0, 3}, {1, 3}};
     for (int c = 2; c <= 9; ++c)
         mapped.insert({c, 1});
@@ -58,11 +56,46 @@ TEST_F(Assets, FontSheetHoldsExactlyTheMappedGlyphCells) {
         mapped.insert({c, 4});
     for (int c = 0; c <= 8; ++c)
         mapped.insert({c, 5});
+    return mapped;
+}
+
+TEST_F(Assets, FontSheetHoldsExactlyTheMappedGlyphCells) {
+    Surface s = load("020.bmp");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->w, 320);
+    EXPECT_EQ(s->h, 192);
+    EXPECT_EQ(s->format->BitsPerPixel, 24);
+    std::set<std::pair<int, int>> mapped = mappedCells();
     for (int row = 0; row < 6; ++row)
         for (int col = 0; col < 10; ++col)
             EXPECT_EQ(anyVisible(s.get(), col * 32, row * 32, 32, 32),
                       mapped.count({col, row}) == 1)
                 << "cell " << col << "," << row;
+}
+
+TEST_F(Assets, FontGlyphsFillTheirCellsButNeverTouch) {
+    Surface s = load("020.bmp");
+    ASSERT_TRUE(s);
+    // Every glyph advances a whole cell, so the letters are drawn wide enough
+    // to make words of them; yet the outer columns stay empty, or neighbours
+    // would run into each other.
+    for (auto [col, row] : mappedCells()) {
+        EXPECT_FALSE(anyVisible(s.get(), col * 32, row * 32, 1, 32))
+            << "cell " << col << "," << row;
+        EXPECT_FALSE(anyVisible(s.get(), col * 32 + 31, row * 32, 1, 32))
+            << "cell " << col << "," << row;
+    }
+    auto inkWidth = [&](int col, int row) {
+        int left = 32, right = -1;
+        for (int x = 0; x < 32; ++x)
+            if (anyVisible(s.get(), col * 32 + x, row * 32, 1, 32)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        return right - left + 1;
+    };
+    for (auto [col, row] : {std::pair{6, 4}, {7, 4}, {3, 3}, {0, 4}}) // n o a h
+        EXPECT_GE(inkWidth(col, row), 22) << "cell " << col << "," << row;
 }
 
 TEST_F(Assets, LetterTilesFitTheirSlots) {
@@ -250,12 +283,55 @@ TEST_F(Assets, PixelDrawnSpritesHaveHardAlpha) {
         ASSERT_TRUE(s);
         expectHardAlpha(s.get(), name);
     }
+    // The field resamples these every frame, up to 64 times enlarged, so they
+    // stay small. The show never draws a sprite's last row and column at its
+    // own size or smaller: nothing may be painted there.
     for (const char* name : {"star.png", "paket0.png", "paket1.png"}) {
         Surface s = load(name);
         ASSERT_TRUE(s);
-        EXPECT_LE(s->w, 16) << name;
-        EXPECT_LE(s->h, 16) << name;
+        EXPECT_LE(s->w, 32) << name;
+        EXPECT_LE(s->h, 32) << name;
+        EXPECT_FALSE(anyVisible(s.get(), 0, s->h - 1, s->w, 1)) << name;
+        EXPECT_FALSE(anyVisible(s.get(), s->w - 1, 0, 1, s->h)) << name;
     }
+}
+
+TEST_F(Assets, SmallSprinkledStarsKeepTheirCore) {
+    Surface s = load("star.png");
+    ASSERT_TRUE(s);
+    // The sprinkle draws the star at two thirds of its size, sampling every
+    // 1.5 pixels. The star's centre (its centre of light) must be among the
+    // samples, or the small stars come out without core and arms.
+    double sum = 0, sx = 0, sy = 0;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 c = rgbAt(s.get(), x, y);
+            double light = (c >> 16 & 255) + (c >> 8 & 255) + (c & 255);
+            sum += light;
+            sx += light * x;
+            sy += light * y;
+        }
+    ASSERT_GT(sum, 0);
+    auto sampled = [](int size, int i) {
+        for (double p = 0; size - 1.5 > p; p += 1.5)
+            if (int(p) == i)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(sampled(s->w, int(std::lround(sx / sum))));
+    EXPECT_TRUE(sampled(s->h, int(std::lround(sy / sum))));
+}
+
+TEST_F(Assets, TheTwoGiftsLookDifferent) {
+    Surface a = load("paket0.png"), b = load("paket1.png");
+    ASSERT_TRUE(a && b);
+    ASSERT_EQ(a->w, b->w);
+    ASSERT_EQ(a->h, b->h);
+    int differing = 0;
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x)
+            differing += rgbAt(a.get(), x, y) != rgbAt(b.get(), x, y);
+    EXPECT_GT(differing, a->w * a->h / 3);
 }
 
 TEST_F(Assets, BlackErasesExactlyTheZoomingPicture) {
