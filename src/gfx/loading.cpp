@@ -4,12 +4,74 @@
 
 #include <SDL_image.h>
 
+#include <cstring>
+
+namespace {
+
+// The decoders read some header fields without looking whether the file
+// had them (SDL_ReadLE16 and SDL_ReadLE32 give whatever was in the variable),
+// and SDL_image's PNG reader ignores a short read, so an empty or cut-off
+// file would feed them uninitialised bytes. Reads through this stream give
+// zeros wherever the file ended early: a damaged file then fails, or decodes
+// to the same pixels, every time.
+int readZeroFilled(SDL_RWops* self, void* buffer, int size, int count) {
+    SDL_RWops* file = static_cast<SDL_RWops*>(self->hidden.unknown.data1);
+    const int got = SDL_RWread(file, buffer, size, count);
+    const int whole = got < 0 ? 0 : got;
+    if (size > 0 && count > whole) {
+        memset(static_cast<Uint8*>(buffer) + (size_t)whole * (size_t)size, 0,
+               (size_t)(count - whole) * (size_t)size);
+    }
+    return got;
+}
+
+int seekInFile(SDL_RWops* self, int offset, int whence) {
+    return SDL_RWseek(static_cast<SDL_RWops*>(self->hidden.unknown.data1), offset, whence);
+}
+
+int refuseWrite(SDL_RWops*, const void*, int, int) {
+    return -1;
+}
+
+int closeFile(SDL_RWops* self) {
+    const int status = SDL_RWclose(static_cast<SDL_RWops*>(self->hidden.unknown.data1));
+    SDL_FreeRW(self);
+    return status;
+}
+
+SDL_RWops* openZeroFilled(const char* path) {
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_AllocRW();
+    if (stream == nullptr) {
+        SDL_RWclose(file);
+        return nullptr;
+    }
+    stream->seek = seekInFile;
+    stream->read = readZeroFilled;
+    stream->write = refuseWrite;
+    stream->close = closeFile;
+    stream->hidden.unknown.data1 = file;
+    return stream;
+}
+
+} // namespace
+
 SDL_Surface* loadImage(const char* path) {
-    return IMG_Load(path);
+    SDL_RWops* stream = openZeroFilled(path);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    // As IMG_Load does: the file's extension names the format to try for
+    // formats that have no magic number.
+    const char* dot = strrchr(path, '.');
+    return IMG_LoadTyped_RW(stream, 1, const_cast<char*>(dot != nullptr ? dot + 1 : nullptr));
 }
 
 SDL_Surface* loadBitmap(const char* path) {
-    SDL_RWops* stream = SDL_RWFromFile(path, "rb");
+    SDL_RWops* stream = openZeroFilled(path);
     if (stream == nullptr) {
         return nullptr;
     }
@@ -41,7 +103,7 @@ SDL_Surface* convertToDense32(SDL_Surface* picture) {
 } // namespace
 
 SDL_Surface* loadPixelSprite(const char* path) {
-    SDL_Surface* picture = IMG_Load(path);
+    SDL_Surface* picture = loadImage(path);
     if (picture == nullptr || isDense32(picture)) {
         return picture;
     }

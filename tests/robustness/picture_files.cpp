@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -157,13 +158,9 @@ int colourTypeOf(PngKind kind) {
 
 constexpr int kPatternCorner = 64;
 
-std::vector<Uint8> pngRow(PngKind kind, int y, int w, bool flat) {
+std::vector<Uint8> pngRow(PngKind kind, int y, int w) {
     std::vector<Uint8> row;
     for (int x = 0; x < w; ++x) {
-        if (flat && (x >= kPatternCorner || y >= kPatternCorner)) {
-            row.insert(row.end(), {0xc0, 0xd0, 0xe0, 0xff});
-            continue;
-        }
         const Uint32 c = patternColour(x, y);
         if (kind == PngKind::Paletted) {
             row.push_back((Uint8)patternIndex(x, y, 8));
@@ -196,6 +193,23 @@ void setPalette(png_structp png, png_infop info, int transparentIndex) {
     }
 }
 
+// Row y of the huge picture, made from the previous one: the flat colour,
+// with the pattern's row in the corner of the first rows only.
+void hugeRow(std::vector<Uint8>& row, int y, int w) {
+    const Uint8 flat[4] = {0xc0, 0xd0, 0xe0, 0xff};
+    const int corner = w < kPatternCorner ? w : kPatternCorner;
+    if (row.empty() || y == kPatternCorner) {
+        row.resize(4 * (size_t)w);
+        for (size_t i = 0; i < row.size(); ++i) {
+            row[i] = flat[i % 4];
+        }
+    }
+    if (y < kPatternCorner) {
+        const std::vector<Uint8> pattern = pngRow(PngKind::Rgba, y, corner);
+        std::copy(pattern.begin(), pattern.end(), row.begin());
+    }
+}
+
 bool writePngRows(FILE* file, PngKind kind, int w, int h, int transparentIndex, bool flat) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
@@ -212,8 +226,13 @@ bool writePngRows(FILE* file, PngKind kind, int w, int h, int transparentIndex, 
         setPalette(png, info, transparentIndex);
     }
     png_write_info(png, info);
+    std::vector<Uint8> row;
     for (int y = 0; y < h; ++y) {
-        std::vector<Uint8> row = pngRow(kind, y, w, flat);
+        if (flat) {
+            hugeRow(row, y, w);
+        } else {
+            row = pngRow(kind, y, w);
+        }
         png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);
