@@ -7,8 +7,8 @@
 #include "gfx/font.h"
 #include "gfx/kernels.h"
 #include "gfx/toolkit.h"
+#include "scenes/plasma_cycle.h"
 #include "scenes/plasma_field.h"
-#include "scenes/plasma_field_fast.h"
 #include "shell/display.h"
 #include "shell/sine_tables.h"
 
@@ -78,8 +78,13 @@ void drawPlasma(SDL_Surface* screen, int frameCounter) {
     if (plasmaState.plasma == nullptr) {
         return;
     }
-    const auto field = useReferenceKernels ? drawPlasmaField : drawPlasmaFieldFast;
-    field(static_cast<Uint8*>(plasmaState.plasma->pixels), b, plasmaState.attx, plasmaState.atty);
+    Uint8* pixels = static_cast<Uint8*>(plasmaState.plasma->pixels);
+    if (useReferenceKernels) {
+        drawPlasmaField(pixels, b, plasmaState.attx, plasmaState.atty);
+    } else {
+        drawPlasmaFieldCycled(pixels, (unsigned)frameCounter % kPlasmaCycle, b, plasmaState.attx,
+                              plasmaState.atty);
+    }
     blitAt(plasmaState.plasma, screen, 0, kStripHeight);
 }
 
