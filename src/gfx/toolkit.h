@@ -47,10 +47,11 @@ void skapaPalett(SDL_Surface* surface, const char* path);
 
 // ---- Loading and blitting pictures -------------------------------------------
 
-// IMG_Load; NULL when the file is missing or unreadable.
+// IMG_Load; NULL when the file is missing or unreadable. Both loaders read
+// zeros, not uninitialised bytes, wherever a damaged file ends early.
 SDL_Surface* loadImage(const char* path);
 
-// SDL_LoadBMP_RW on SDL_RWFromFile(path, "rb"); NULL on any failure.
+// SDL_LoadBMP_RW on the file at path; NULL on any failure.
 SDL_Surface* loadBitmap(const char* path);
 
 // IMG_Load for a sprite drawn pixel by pixel: anything that is not a dense
