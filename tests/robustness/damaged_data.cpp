@@ -2,6 +2,7 @@
 
 #include "robustness/picture_files.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -140,6 +141,14 @@ std::string nameOf(Damage damage) {
 void copyDataSet(const std::string& folder) {
     fs::copy(fs::path(SNOLK_SOURCE_DIR) / "data", fs::path(folder) / "data",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+bool makeTrack(const std::string& folder) {
+    const std::string command = "ffmpeg -v error -y -f lavfi -i sine=frequency=440:duration=20 "
+                                "-ac 2 -c:a libmp3lame '" +
+                                folder + "/data/laten2.mp3' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    return pipe != nullptr && pclose(pipe) == 0;
 }
 
 bool damageFile(const std::string& folder, const std::string& file, Damage damage) {

@@ -41,6 +41,11 @@ std::string nameOf(Damage damage);
 // Copies the repository's data/ into folder/data.
 void copyDataSet(const std::string& folder);
 
+// The music track, data/laten2.mp3, is made by a tool the tests cannot rely
+// on: this writes a short one into folder/data with ffmpeg, one of the
+// show's video dependencies. False when that cannot be done here.
+bool makeTrack(const std::string& folder);
+
 // Damages folder/file. Random bytes come from a generator seeded by the
 // file's name, so every run damages alike. False if it could not be done.
 bool damageFile(const std::string& folder, const std::string& file, Damage damage);

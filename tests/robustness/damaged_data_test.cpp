@@ -140,11 +140,15 @@ TEST_P(AllFilesDamaged, ShowPlaysToTheLastScene) {
 }
 
 // The live program loads the font sheet and the music at start and the
-// first scene's pictures in its first frame.
+// first scene's pictures in its first frame. The music track takes the
+// damages that break any file.
 TEST_P(AllFilesDamaged, LiveProgramStartsAndQuitsCleanly) {
     ScratchFolder folder;
     copyDataSet(folder.path());
     damageAll(folder.path(), GetParam());
+    if (GetParam().picture < 0 && makeTrack(folder.path())) {
+        ASSERT_TRUE(damageFile(folder.path(), "data/laten2.mp3", GetParam().generic));
+    }
     const LiveResult r = runUntilSignalled({}, {}, SIGTERM, 2.5);
     EXPECT_EQ(r.status, 0) << r.errs;
     EXPECT_NE(r.out.find("FPS="), std::string::npos) << r.out;
