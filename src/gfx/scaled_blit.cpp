@@ -22,14 +22,18 @@ Sample rows[kMaxSamples];
 Uint32 argbRow[kMaxSamples];
 
 // Walks the samples of one axis exactly as the plain loop does and keeps the
-// ones whose target lies in 1 ... limit - 1. Returns -1 when there are more
-// samples than the table holds.
+// ones whose target lies in 1 ... limit - 1. The targets never decrease along
+// the axis, so the walk stops at the first one past the edge. Returns -1 when
+// there are more samples than the table holds.
 int collectSamples(int size, float step, int offset, bool offsetFirst, int limit, Sample* out) {
     int count = 0;
     for (double s = 0; (double)size - (double)step > s; s += step) {
         const int target =
             offsetFirst ? (int)(offset + s / (double)step) : (int)(s / (double)step + offset);
-        if (target > 0 && target < limit) {
+        if (target >= limit) {
+            break;
+        }
+        if (target > 0) {
             if (count == kMaxSamples) {
                 return -1;
             }
@@ -54,9 +58,10 @@ void convertRow(const SDL_PixelFormat* f, const Uint32* source, int w) {
     }
 }
 
-void drawRow(Uint32* targetRow, int columnCount, Uint32 key) {
+// argbRow holds the source row from column first on.
+void drawRow(Uint32* targetRow, int columnCount, int first, Uint32 key) {
     for (int c = 0; c < columnCount; ++c) {
-        const Uint32 argb = argbRow[columns[c].source];
+        const Uint32 argb = argbRow[columns[c].source - first];
         if (argb != key) {
             targetRow[columns[c].target] = argb;
         }
@@ -94,6 +99,12 @@ void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int
         blitScaleDownReference(dst, sprite, step, x, y);
         return;
     }
+    if (columnCount == 0) {
+        return;
+    }
+    // Only the span of source columns that reaches the screen is converted.
+    const int first = columns[0].source;
+    const int span = columns[columnCount - 1].source - first + 1;
     const Uint32 key = sprite->format->colorkey;
     const Uint32* source = static_cast<const Uint32*>(sprite->pixels);
     Uint32* target = static_cast<Uint32*>(dst->pixels);
@@ -101,8 +112,8 @@ void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int
     for (int r = 0; r < rowCount; ++r) {
         if (rows[r].source != convertedRow) {
             convertedRow = rows[r].source;
-            convertRow(sprite->format, source + convertedRow * sprite->w, sprite->w);
+            convertRow(sprite->format, source + convertedRow * sprite->w + first, span);
         }
-        drawRow(target + rows[r].target * dst->w, columnCount, key);
+        drawRow(target + rows[r].target * dst->w, columnCount, first, key);
     }
 }
