@@ -112,6 +112,14 @@ SDL_Surface* loadPixelSprite(const char* path) {
     return converted;
 }
 
+int widthOf(const SDL_Surface* picture) {
+    return picture != nullptr ? picture->w : 0;
+}
+
+int heightOf(const SDL_Surface* picture) {
+    return picture != nullptr ? picture->h : 0;
+}
+
 void setColourKey(SDL_Surface* surface, Uint32 key) {
     if (surface != nullptr) {
         SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key);

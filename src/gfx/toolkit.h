@@ -58,6 +58,11 @@ SDL_Surface* loadBitmap(const char* path);
 // 32-bit surface is converted to the screen's 0x00RRGGBB layout.
 SDL_Surface* loadPixelSprite(const char* path);
 
+// The size of a picture; a picture that failed to load counts as empty, so
+// whatever moves with it keeps moving.
+int widthOf(const SDL_Surface* picture);
+int heightOf(const SDL_Surface* picture);
+
 // SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key), skipped for NULL.
 void setColourKey(SDL_Surface* surface, Uint32 key);
 

@@ -29,15 +29,6 @@ FlakeLayer layerOf(SnowfallState& s, int layer) {
     return {s.flinga1, s.px1, s.py1, 5, 0.4, 0.4};
 }
 
-// A missing sprite still falls, as an empty picture.
-int widthOf(const SDL_Surface* sprite) {
-    return sprite != nullptr ? sprite->w : 0;
-}
-
-int heightOf(const SDL_Surface* sprite) {
-    return sprite != nullptr ? sprite->h : 0;
-}
-
 // ---- First call ---------------------------------------------------------------
 
 void loadFlakes(SnowfallState& s, SDL_Surface* screen) {

@@ -34,15 +34,6 @@ std::array<SantaLayer, 3> layersOf(SantaFieldState& s) {
     }};
 }
 
-// A missing sprite still flies, as an empty picture.
-int widthOf(const SDL_Surface* sprite) {
-    return sprite != nullptr ? sprite->w : 0;
-}
-
-int heightOf(const SDL_Surface* sprite) {
-    return sprite != nullptr ? sprite->h : 0;
-}
-
 // ---- First call ---------------------------------------------------------------
 
 void loadSantas(SantaFieldState& s, SDL_Surface* screen) {
