@@ -12,7 +12,7 @@ using namespace music_test;
 namespace {
 
 // A path as one word for the shell.
-std::string quoted(const std::string& path) {
+std::string shellWord(const std::string& path) {
     std::string word = "'";
     word += path;
     word += "'";
@@ -22,13 +22,13 @@ std::string quoted(const std::string& path) {
 } // namespace
 
 TEST(MusicGenerator, WithoutAnOutputNamePrintsItsUsageAndFails) {
-    CommandResult run = runCommand(quoted(generatorPath()));
+    CommandResult run = runCommand(shellWord(generatorPath()));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.output.find("usage: mkmusic OUT.mp3"), std::string::npos) << run.output;
 }
 
 TEST(MusicGenerator, RefusesAnOutputItCannotWriteBeforeRendering) {
-    CommandResult run = runCommand(quoted(generatorPath()) + " /nonexistent-folder/track.mp3");
+    CommandResult run = runCommand(shellWord(generatorPath()) + " /nonexistent-folder/track.mp3");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.output.find("cannot write /nonexistent-folder/track.mp3"), std::string::npos)
         << run.output;
@@ -43,7 +43,7 @@ TEST(MusicGenerator, ReproducesTheCommittedTrack) {
     ASSERT_TRUE(std::filesystem::exists(generatorPath())) << "build the mkmusic target first";
     std::string output = std::filesystem::temp_directory_path() /
                          ("snolk-music-" + std::to_string(getpid()) + ".mp3");
-    CommandResult run = runCommand(quoted(generatorPath()) + " " + quoted(output));
+    CommandResult run = runCommand(shellWord(generatorPath()) + " " + shellWord(output));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     DecodedTrack fresh = decodeMp3(output);
     std::filesystem::remove(output);
@@ -51,7 +51,7 @@ TEST(MusicGenerator, ReproducesTheCommittedTrack) {
     ASSERT_TRUE(fresh.opened && committed.opened);
 
     EXPECT_EQ(fresh.samples.size(), committed.samples.size());
-    CommandResult fingerprint = runCommand(quoted(generatorPath()) + " --fingerprint");
+    CommandResult fingerprint = runCommand(shellWord(generatorPath()) + " --fingerprint");
     ASSERT_EQ(fingerprint.exitCode, 0);
     EXPECT_EQ(fresh.comment + "\n", fingerprint.output);
     if (committed.comment == fresh.comment)

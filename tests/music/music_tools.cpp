@@ -4,21 +4,35 @@
 
 #include <array>
 #include <cstdio>
-#include <regex>
+#include <cstdlib>
 
 namespace music_test {
 namespace {
 
+// The number after the last "label" followed by blanks: the summary comes
+// last, and the running lines before it use other labels.
 bool findNumber(const std::string& text, const std::string& label, double& value) {
-    // The summary comes last; the running lines before it use other labels.
-    std::regex pattern(label + R"(\s+(-?[0-9.]+|-inf))");
-    std::smatch match;
-    std::string::const_iterator start = text.begin();
     bool found = false;
-    while (std::regex_search(start, text.end(), match, pattern)) {
-        value = match[1] == "-inf" ? -1000.0 : std::stod(match[1]);
-        found = true;
-        start = match[0].second;
+    for (size_t at = text.find(label); at != std::string::npos; at = text.find(label, at + 1)) {
+        size_t number = at + label.size();
+        if (number >= text.size() || (text[number] != ' ' && text[number] != '\t')) {
+            continue;
+        }
+        number = text.find_first_not_of(" \t", number);
+        if (number == std::string::npos) {
+            break;
+        }
+        if (text.compare(number, 4, "-inf") == 0) {
+            value = -1000.0;
+            found = true;
+            continue;
+        }
+        char* end = nullptr;
+        const double parsed = strtod(text.c_str() + number, &end);
+        if (end != text.c_str() + number) {
+            value = parsed;
+            found = true;
+        }
     }
     return found;
 }
