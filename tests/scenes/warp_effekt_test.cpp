@@ -52,6 +52,8 @@ bool fieldTurned(SDL_Surface* screen, Uint32 elapsed) {
 
 // Both warp pictures in place of the ones that failed to load.
 void givePictures(int wideWidth, int narrowWidth) {
+    SDL_FreeSurface(warpEffektState.iTomtewarp);
+    SDL_FreeSurface(warpEffektState.iTomtewarp0);
     warpEffektState.iTomtewarp = wideWidth ? solidPicture(wideWidth, 10, kWide) : nullptr;
     warpEffektState.iTomtewarp0 = narrowWidth ? solidPicture(narrowWidth, 10, kNarrow) : nullptr;
 }

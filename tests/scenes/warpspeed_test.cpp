@@ -78,6 +78,7 @@ TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
     EXPECT_EQ(wordAt(screen, 350, 321), 0u);
     EXPECT_EQ(wordAt(screen, 351, 320), 0u);
     EXPECT_EQ(countWords(screen, kBlue), 0);
+    SDL_FreeSurface(screen);
 }
 
 TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
@@ -110,6 +111,7 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     EXPECT_EQ(wordAt(screen, 233, 223), kBlue);
     EXPECT_EQ(wordAt(screen, 234, 224), kBlue);
     EXPECT_EQ(countWords(screen, 0), 640 * 480 - 4);
+    SDL_FreeSurface(screen);
 }
 
 // Each call wipes the last blue ellipse with a black one of the same radii,
@@ -139,4 +141,5 @@ TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
     EXPECT_EQ(visible, 63);
     EXPECT_EQ(warpspeedState.apanap, 254.0f);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
+    SDL_FreeSurface(screen);
 }
