@@ -64,14 +64,6 @@ SDL_Surface* solidSprite(int size, Uint32 colour) {
     return s;
 }
 
-int countWords(const SDL_Surface* screen, Uint32 colour) {
-    int n = 0;
-    for (Uint32 w : allWords(screen)) {
-        n += w == colour;
-    }
-    return n;
-}
-
 } // namespace
 
 // The first call resets whatever it is asked: every object a star, three

@@ -24,14 +24,6 @@ SDL_Surface* solidPicture(int w, int h, Uint32 colour) {
     return s;
 }
 
-int countWords(const SDL_Surface* screen, Uint32 colour) {
-    int n = 0;
-    for (Uint32 w : allWords(screen)) {
-        n += w == colour;
-    }
-    return n;
-}
-
 // Runs the scene at an elapsed time, from a folder without data.
 int at(SDL_Surface* screen, Uint32 elapsed) {
     ScratchFolder folder;

@@ -22,14 +22,6 @@ SDL_Surface* solidSquare(int size, Uint32 colour) {
     return s;
 }
 
-int countWords(const SDL_Surface* screen, Uint32 colour) {
-    int n = 0;
-    for (Uint32 w : allWords(screen)) {
-        n += w == colour;
-    }
-    return n;
-}
-
 // First call from a folder without data: both messages, no pictures.
 std::string startWithoutData(SDL_Surface* screen) {
     ScratchFolder folder;

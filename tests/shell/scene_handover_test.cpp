@@ -10,18 +10,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-int countWords(const SDL_Surface* screen, Uint32 colour) {
-    int count = 0;
-    for (Uint32 word : allWords(screen)) {
-        count += word == colour;
-    }
-    return count;
-}
-
-} // namespace
-
 TEST(SceneHandover, LetterIntroHandsOverToTheSparklerInTheSameFrame) {
     ScratchFolder folder;
     blossaState = LetterIntroState{};

@@ -38,6 +38,14 @@ std::vector<Uint32> allWords(const SDL_Surface* s) {
     return words;
 }
 
+int countWords(const SDL_Surface* s, Uint32 colour) {
+    int n = 0;
+    for (Uint32 w : allWords(s)) {
+        n += w == colour;
+    }
+    return n;
+}
+
 SDL_Surface* openTestScreen() {
     return openScreen(0, 1);
 }

@@ -15,6 +15,9 @@ SDL_Surface* makeRgbaSurface(int w, int h);
 // The word at (x, y) of a 32-bit surface.
 Uint32 wordAt(const SDL_Surface* s, int x, int y);
 
+// How many words of a 32-bit surface hold colour.
+int countWords(const SDL_Surface* s, Uint32 colour);
+
 // All words of a 32-bit surface, row by row.
 std::vector<Uint32> allWords(const SDL_Surface* s);
 
