@@ -1,9 +1,12 @@
-// The scaled, colour-keyed sprite blit. The sample positions are running sums
-// of the step in double precision, so the fast version replays exactly the same
-// sums once per axis and then visits only the samples that land on the screen.
+// Sprites and shapes drawn pixel by pixel: the scaled, colour-keyed sprite
+// blit, the filled ellipse and the star scatter.
+//
+// The scaled blit's sample positions are running sums of the step in double
+// precision, so the fast version replays exactly the same sums once per axis
+// and then visits only the samples that land on the screen.
 #include "gfx/toolkit.h"
 
-#include "gfx/kernels.h"
+#include <cstdlib>
 
 namespace {
 
@@ -115,5 +118,47 @@ void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int
             convertRow(sprite->format, source + convertedRow * sprite->w + first, span);
         }
         drawRow(target + rows[r].target * dst->w, columnCount, first, key);
+    }
+}
+
+// ---- The filled ellipse, mirrored about the half-pixel centre (cx + 0.5, cy + 0.5).
+
+void ritaElips(SDL_Surface* dst, int cx, int cy, float rx, float ry, Uint32 colour) {
+    // NOTE: single precision throughout; a radius <= 0 (or NaN) draws nothing.
+    for (int j = 0; ry > (float)j; ++j) {
+        for (int n = 0; rx > (float)n; ++n) {
+            const float v = (float)j / ry;
+            const float u = (float)n / rx;
+            if (v * v + u * u < 1.0f) {
+                putpixel(dst, cx + n, cy + j, colour);
+                putpixel(dst, cx + 1 - n, cy + j, colour);
+                putpixel(dst, cx + n, cy + 1 - j, colour);
+                putpixel(dst, cx + 1 - n, cy + 1 - j, colour);
+            }
+        }
+    }
+}
+
+// ---- A sprinkle of twenty stars at random places, each drawn at twice or at two
+// thirds of its size (a sampling step of 0.5 or 1.5).
+
+namespace {
+SDL_Surface* starPicture = nullptr;
+int starFirst = 1;
+} // namespace
+
+void starSlump(SDL_Surface* dst) {
+    if (starFirst) {
+        // Never colour-keyed: the key stays what loading left, 0.
+        starPicture = loadPixelSprite("data/star.png");
+        starFirst = 0;
+    }
+    for (int i = 0; i < 20; ++i) {
+        // The three draws happen even without a star picture, so the random
+        // sequence is the same either way.
+        const int x = rand() % dst->w;
+        const int y = rand() % dst->h;
+        const float step = (rand() % 2) + 0.5;
+        blitScaleDown(dst, starPicture, step, x, y);
     }
 }

@@ -1,6 +1,12 @@
-// Frame times of a benchmark run, gathered per scene, and the table printed
-// from them.
+// The renderer's --bench mode: the real scene chain on the virtual clock,
+// timed frame by frame, with no hashing and no files, and the table of
+// frame times per scene printed from it.
 #pragma once
+
+#include "scenes/show.h"
+#include "shell/render_options.h"
+
+#include <SDL.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -23,10 +29,6 @@ FrameStats statsOf(double firstMs, std::vector<double> rest);
 
 class BenchReport {
   public:
-    // Room for this many frames is set aside at once, so that collecting the
-    // times allocates nothing while the show is timed.
-    explicit BenchReport(int64_t expectedFrames);
-
     // A frame that ended in scene index `scene` took `ms` milliseconds.
     void add(int scene, double ms);
 
@@ -35,9 +37,15 @@ class BenchReport {
     void print(FILE* out) const;
 
   private:
-    static constexpr int kScenes = 8;
     FrameStats sceneStats(int scene) const;
     FrameStats totalStats() const;
-    std::vector<double> perScene_[kScenes];
+    // They grow as frames are drawn, outside the timed part of each frame.
+    std::vector<double> perScene_[kSceneCount];
     double totalMs_ = 0;
 };
+
+// Renders options.frames frames (or the whole show) and prints the per-scene
+// table of the processor time each frame took to out. Returns the process
+// status: 0, or 128 + the signal when a quit signal stopped it (the table of
+// the frames drawn so far is printed all the same).
+int benchShow(SDL_Surface* screen, const RenderOptions& options, FILE* out);

@@ -1,5 +1,20 @@
-// Palettes of the 8-bit effect surfaces, read from row 1 of a bitmap.
+// The tables the scenes index: the shared sine and cosine tables, and the
+// palettes of the 8-bit effect surfaces, read from row 1 of a bitmap.
 #include "gfx/toolkit.h"
+
+#include <cmath>
+
+float sintab[256];
+float costab[256];
+
+void fillSintab() {
+    for (int i = 0; i < 256; ++i) {
+        // NOTE: evaluated left to right in double, stored as float.
+        const double angle = (double)i / 255.0 * 2.0 * 3.141592653589793;
+        sintab[i] = (float)sin(angle);
+        costab[i] = (float)cos(angle);
+    }
+}
 
 void skapaPalett(SDL_Surface* surface, const char* path) {
     if (surface == nullptr) {
