@@ -277,12 +277,17 @@ int rowOfLine(int line, int height, bool interlaced) {
 
 // The first image, at its own size (its place on the logical screen is
 // ignored). Image data that ends early leaves the rest of the picture as it
-// was when the surface was made.
+// was when the surface was made. An image without pixels is refused:
+// SDL_image would write through the NULL pixels of its empty surface.
 SDL_Surface* readFirstImage(GifFileType* gif, int transparent) {
     if (DGifGetImageDesc(gif) == GIF_ERROR) {
         return nullptr;
     }
     const GifImageDesc& desc = gif->Image;
+    if (desc.Width <= 0 || desc.Height <= 0) {
+        SDL_SetError("GIF: empty image");
+        return nullptr;
+    }
     SDL_Surface* surface =
         SDL_CreateRGBSurface(SDL_SWSURFACE, desc.Width, desc.Height, 8, 0, 0, 0, 0);
     if (surface == nullptr) {
@@ -302,6 +307,18 @@ SDL_Surface* readFirstImage(GifFileType* gif, int transparent) {
     return surface;
 }
 
+// SDL_image passes over any byte that starts no block, where giflib would
+// refuse the file: leaves the stream at the next ',', '!' or ';'.
+void skipStrayBytes(SDL_RWops* stream) {
+    Uint8 byte = 0;
+    while (SDL_RWread(stream, &byte, 1, 1) == 1) {
+        if (byte == ',' || byte == '!' || byte == ';') {
+            SDL_RWseek(stream, -1, RW_SEEK_CUR);
+            return;
+        }
+    }
+}
+
 SDL_Surface* decodeGif(SDL_RWops* stream) {
     int error = 0;
     GifFileType* gif = DGifOpen(stream, readGifBytes, &error);
@@ -313,7 +330,12 @@ SDL_Surface* decodeGif(SDL_RWops* stream) {
     int transparent = -1;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
-        if (DGifGetRecordType(gif, &record) == GIF_ERROR || record == TERMINATE_RECORD_TYPE) {
+        skipStrayBytes(stream);
+        if (DGifGetRecordType(gif, &record) == GIF_ERROR) {
+            break;
+        }
+        if (record == TERMINATE_RECORD_TYPE) {
+            SDL_SetError("GIF: no image");
             break;
         }
         if (record == IMAGE_DESC_RECORD_TYPE) {
@@ -324,8 +346,8 @@ SDL_Surface* decodeGif(SDL_RWops* stream) {
             break;
         }
     }
-    if (picture == nullptr) {
-        SDL_SetError("GIF: %s", gif->Error != 0 ? GifErrorString(gif->Error) : "no image");
+    if (picture == nullptr && gif->Error != 0) {
+        SDL_SetError("GIF: %s", GifErrorString(gif->Error));
     }
     DGifCloseFile(gif, &error);
     return picture;

@@ -14,6 +14,7 @@
 #include <png.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -160,6 +161,22 @@ bool writeGifVariant(const std::string& path, const GifVariant& v) {
     }
     GifFreeMapObject(map);
     return EGifCloseFile(gif, &error) == GIF_OK && ok;
+}
+
+// A GIF of two colours and no extension, edited: its image descriptor (',',
+// place, size, flags) starts at byte 19.
+std::function<bool(const std::string&)> editedGif(std::function<void(std::string&)> edit) {
+    return [edit](const std::string& path) {
+        if (!writeGifVariant(path, {2})) {
+            return false;
+        }
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        in.close();
+        edit(bytes);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        return bytes[0] == 'G';
+    };
 }
 
 // ---- Comparing surfaces ---------------------------------------------------------
@@ -336,6 +353,10 @@ std::vector<Case> gifKinds() {
         cases.push_back(
             {"gif " + name, [v](const std::string& p) { return writeGifVariant(p, v); }});
     }
+    cases.push_back({"gif stray bytes before the image",
+                     editedGif([](std::string& b) { b.insert(19, std::string("\0\x07", 2)); })});
+    cases.push_back(
+        {"gif image wider than the screen", editedGif([](std::string& b) { b[24] = 60; })});
     return cases;
 }
 
@@ -353,6 +374,13 @@ const std::map<std::string, std::string>& knownDifferences() {
 }
 
 } // namespace
+
+// SDL_image crashes on it: an empty surface has no pixels to write.
+TEST(PictureDecoder, RefusesAGifImageWithoutPixels) {
+    ScratchFolder folder;
+    ASSERT_TRUE(editedGif([](std::string& b) { b[24] = b[25] = 0; })("empty.gif"));
+    EXPECT_EQ(throughDecoder("empty.gif"), nullptr);
+}
 
 TEST(PictureDecoder, GivesTheSurfacesSdlImageGives) {
     ScratchFolder folder;
