@@ -91,9 +91,9 @@ void takeTransparency(PngDecoding& d, int colourType) {
     }
 }
 
-// Eight bits a channel, one byte a pixel at least, grey of fewer bits scaled
-// up to 0 ... 255, grey with alpha as RGB with alpha; interlaced pictures
-// are delivered whole.
+// Eight bits a channel (16-bit samples keep their high byte), one byte a
+// pixel at least, grey of fewer bits scaled up to 0 ... 255, grey with alpha
+// as RGB with alpha; interlaced pictures are delivered whole.
 void chooseTransforms(PngDecoding& d) {
     png_read_info(d.png, d.info);
     const int colourType = png_get_color_type(d.png, d.info);
@@ -112,27 +112,24 @@ void chooseTransforms(PngDecoding& d) {
     png_read_update_info(d.png, d.info);
 }
 
-// Bytes in file order: R in the lowest byte of a pixel word on a
-// little-endian machine, alpha (if any) in the highest.
+// Bytes in file order: R in the lowest byte of a pixel word, alpha (if any)
+// in the highest. Palette pictures get no masks; every other kind, grey too,
+// gets the RGB masks, whatever its depth.
+// NOTE: grey with a tRNS colour comes out as grey plus alpha, two bytes a
+// pixel: a 16-bit surface whose "red" is the grey and "green" the alpha.
+// SDL_image makes exactly this, so the web build must too.
+#if SDL_BYTEORDER != SDL_LIL_ENDIAN
+#error "the masks below are those of a little-endian machine"
+#endif
 SDL_Surface* createPngSurface(PngDecoding& d) {
     const int colourType = png_get_color_type(d.png, d.info);
     const int channels = png_get_channels(d.png, d.info);
     const int depth = png_get_bit_depth(d.png, d.info) * channels;
-    Uint32 r = 0, g = 0, b = 0, a = 0;
-    if (colourType != PNG_COLOR_TYPE_PALETTE) {
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-        r = 0x000000ff;
-        g = 0x0000ff00;
-        b = 0x00ff0000;
-        a = channels == 4 ? 0xff000000 : 0;
-#else
-        const int shift = channels == 4 ? 0 : 8;
-        r = 0xff000000 >> shift;
-        g = 0x00ff0000 >> shift;
-        b = 0x0000ff00 >> shift;
-        a = 0x000000ff >> shift;
-#endif
-    }
+    const bool masked = colourType != PNG_COLOR_TYPE_PALETTE;
+    const Uint32 r = masked ? 0x000000ff : 0;
+    const Uint32 g = masked ? 0x0000ff00 : 0;
+    const Uint32 b = masked ? 0x00ff0000 : 0;
+    const Uint32 a = masked && channels == 4 ? 0xff000000 : 0;
     return SDL_CreateRGBSurface(SDL_SWSURFACE, (int)png_get_image_width(d.png, d.info),
                                 (int)png_get_image_height(d.png, d.info), depth, r, g, b, a);
 }
