@@ -65,7 +65,10 @@ bool findDataFolder(const char* program) {
             setDataFolder(folder.c_str());
             return true;
         }
-        tried += (tried.empty() ? "" : ", ") + describe(folder);
+        const std::string place = describe(folder);
+        if (tried.find(place) == std::string::npos) {
+            tried += (tried.empty() ? "" : ", ") + place;
+        }
     }
     fprintf(stderr, "%s: no data folder found (looked in %s); the show has no pictures\n", program,
             tried.c_str());
