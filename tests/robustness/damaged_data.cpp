@@ -28,6 +28,29 @@ const std::vector<std::string>& dataFiles() {
     return files;
 }
 
+int firstSceneReading(const std::string& file) {
+    static const struct {
+        const char* file;
+        int scene;
+    } kFirstReaders[] = {
+        {"tb.png", 1},        {"tbub.png", 1},        {"krx4.png", 2},
+        {"7.png", 2},         {"weinPalette.bmp", 3}, {"tannenbaum.png", 4},
+        {"256MOONE.PNG", 5},  {"litenapanap.png", 5}, {"tomte0.bmp", 5},
+        {"tomte1.bmp", 5},    {"tomte2.bmp", 5},      {"flinga0.png", 5},
+        {"flinga1.png", 5},   {"star.png", 6},        {"tomtewarp0.png", 6},
+        {"tomtewarp.png", 6}, {"tomtebak.png", 6},    {"black.png", 6},
+        {"paket0.png", 6},    {"paket1.png", 6},      {"firePattern.bmp", 7},
+        {"Ljus.gif", 7},      {"firePalette.bmp", 7}, {"greets.png", 7},
+    };
+    const std::string name = fs::path(file).filename().string();
+    for (const auto& reader : kFirstReaders) {
+        if (name == reader.file) {
+            return reader.scene;
+        }
+    }
+    return 0;
+}
+
 namespace {
 
 std::string extensionOf(const std::string& file) {

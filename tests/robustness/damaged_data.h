@@ -29,6 +29,11 @@ enum class Damage {
 // Every file of the data set that the show reads, as "data/NAME".
 const std::vector<std::string>& dataFiles();
 
+// The first scene that reads the file: a show begun there meets it in
+// every scene that draws it (the font sheet, read at start-up and drawn by
+// several scenes, gives 0).
+int firstSceneReading(const std::string& file);
+
 // The damages that make sense for a file: the four that break any file, and
 // valid pictures of the file's own format.
 std::vector<Damage> damagesFor(const std::string& file);

@@ -116,3 +116,27 @@ TEST(Renderer, QuitSignalsStopEveryModeCleanly) {
         }
     }
 }
+
+// Started from any folder, the programs find the repository's data beside
+// themselves, and an installed copy finds its own from anywhere; where there
+// is none, one line says where they looked.
+TEST(Renderer, FindsItsDataFromAnyFolderAndWhenInstalled) {
+    enterSourceTree();
+    const std::string expected = runProgram("SNOLK_BIN/snolk-render --frames 600 --hash").out;
+    ASSERT_NE(expected.find("frame 600 "), std::string::npos);
+    ScratchFolder folder;
+    unsetenv("SNOLK_DATA");
+    const ProgramResult installed =
+        runProgram("cmake --install SNOLK_BIN --prefix $PWD/prefix >/dev/null && "
+                   "cp SNOLK_BIN/snolk-render . && cd / && " +
+                   folder.path() + "/prefix/bin/snolk-render --frames 600 --hash");
+    EXPECT_EQ(installed.out, expected);
+    EXPECT_EQ(runProgram("SNOLK_BIN/snolk-render --frames 600 --hash").out, expected);
+
+    const ProgramResult lost = runProgram("./snolk-render --frames 1", true);
+    EXPECT_EQ(lost.status, 0);
+    EXPECT_NE(
+        lost.out.find("snolk-render: no data folder found (looked in " + folder.path() + "/data, "),
+        std::string::npos)
+        << lost.out;
+}

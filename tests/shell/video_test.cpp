@@ -19,7 +19,9 @@ namespace {
 using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
 // A scratch folder whose data/ holds the show's pictures and a made-up track:
-// silence until 2.5 s, then a tone, so the sound shows where the video starts.
+// silence until 2.5 s, then a tone until 8 s, and again from 84.883 s, half a
+// second after the warp's place in the track (84.383 s), so the sound shows
+// where the video starts.
 class VideoFolder {
   public:
     VideoFolder() {
@@ -27,7 +29,8 @@ class VideoFolder {
             runProgram(std::string("mkdir data && for f in ") + SNOLK_SOURCE_DIR +
                            "/data/*; do ln -s \"$f\" data/; done; rm -f data/laten2.mp3; "
                            "ffmpeg -v error -f lavfi -i "
-                           "'aevalsrc=if(gte(t\\,2.5)\\,0.5*sin(2*PI*440*t)\\,0):d=8:s=44100' "
+                           "'aevalsrc=if(gte(t\\,2.5)*lt(t\\,8)+gte(t\\,84.883)\\,"
+                           "0.5*sin(2*PI*440*t)\\,0):d=86:s=44100' "
                            "-c:a libmp3lame data/laten2.mp3",
                        true);
         EXPECT_EQ(made.status, 0) << made.out;
@@ -144,18 +147,30 @@ TEST(Video, ShortRenderHasTheFramesRateAndSound) {
     EXPECT_LT(d.shareFarOff, 0.01);
 }
 
-TEST(Video, FirstFramePlaysTheTrackAtTwoSecondsWhateverTheStart) {
+// The first frame plays the track where the first scene stands in it: at two
+// seconds for the whole show whatever the start offset, and at the warp's
+// place for a show begun with the warp, whose first frame then draws its
+// caption.
+TEST(Video, FirstFramePlaysTheTrackWhereTheFirstSceneStands) {
     VideoFolder folder;
-    // The tone starts 2.5 s into the track, so half a second into the video.
-    for (const char* start : {"0", "3"}) {
+    for (const char* options : {"--start 0", "--start 3", "--scene 6 --png ."}) {
         const ProgramResult r = runProgram(
-            std::string("SNOLK_BIN/snolk-render --fps 50 --frames 60 --video v.mp4 --start ") +
-                start,
+            std::string("SNOLK_BIN/snolk-render --fps 50 --frames 60 --video v.mp4 ") + options,
             true);
         ASSERT_EQ(r.status, 0) << r.out;
-        EXPECT_NEAR(secondsUntilLoud(soundOf("v.mp4")), 0.5, 0.01) << start;
-        EXPECT_NEAR(probedNumber("v.mp4", "a", "duration"), 1.2, 0.05) << start;
+        EXPECT_NEAR(secondsUntilLoud(soundOf("v.mp4")), 0.5, 0.01) << options;
+        EXPECT_NEAR(probedNumber("v.mp4", "a", "duration"), 1.2, 0.05) << options;
     }
+    const SurfacePtr warp = loadPicture("frame-000001.png");
+    Uint8 rgb[3] = {};
+    int red = 0;
+    for (int x = 300; x < 640; ++x) {
+        for (int y = 20; y < 52; ++y) {
+            rgbAt(warp.get(), x, y, rgb);
+            red += rgb[0] > 100 && rgb[1] < 80;
+        }
+    }
+    EXPECT_GT(red, 500) << "the caption of the warp";
 }
 
 TEST(Video, ATrackShorterThanTheVideoEndsInSilenceNotInACut) {
