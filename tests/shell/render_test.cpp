@@ -65,6 +65,12 @@ TEST(Renderer, WritesTheChosenFramesAsPngIntoAFolderItMakes) {
         runProgram("touch file && SNOLK_BIN/snolk-render --frames 2 --png file/pictures", true);
     EXPECT_EQ(blocked.status, 1);
     EXPECT_NE(blocked.out.find("cannot make file/pictures"), std::string::npos) << blocked.out;
+    // A name longer than the system takes is refused, never cut short.
+    const ProgramResult longName =
+        runProgram("SNOLK_BIN/snolk-render --frames 2 --png " + std::string(4085, 'a'), true);
+    EXPECT_EQ(longName.status, 1);
+    EXPECT_NE(longName.out.find("File name too long"), std::string::npos) << longName.out;
+    EXPECT_EQ(runProgram("ls | grep -c frame-").out, "0\n");
 }
 
 // Every mode stops soon after a quit signal, says where it stopped, exits
