@@ -1,18 +1,23 @@
 # The two commands of the README, and a few more.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: deps build demo test bench assets video clean
+.PHONY: demo build test bench assets video install clean
 
-deps:
-	@scripts/install-deps
-
-build: deps
+# Only what the show needs: the packages to build and play it, and the one
+# program.
+demo:
+	@scripts/install-deps run
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD) -j $(JOBS)
-
-demo: build
+	cmake --build $(BUILD) -j $(JOBS) --target snolk
 	./$(BUILD)/snolk $(ARGS)
+
+# Everything: the programs, generators, benchmarks and tests.
+build:
+	@scripts/install-deps test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSNOLK_DEVELOPER=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -27,6 +32,14 @@ assets: build
 video: build
 	mkdir -p out
 	./$(BUILD)/snolk-render --video out/snolk.mp4
+
+# The show, the renderer and the data files under PREFIX (default
+# /usr/local); the installed show plays from any folder.
+install:
+	@scripts/install-deps run
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target snolk snolk-render
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

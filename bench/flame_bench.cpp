@@ -1,7 +1,6 @@
 // The flame kernel on the four 40 x 128 flames of the candlestick, each
 // smoothed into the scratch buffer and copied back, as a frame does it.
-#include "scenes/flame_filter.h"
-#include "scenes/flame_filter_fast.h"
+#include "scenes/candle_flame.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,6 @@
 // One plasma frame: the plain per-pixel loop against the fast version.
-#include "scenes/plasma_cycle.h"
+#include "gfx/toolkit.h"
 #include "scenes/plasma_field.h"
-#include "scenes/plasma_field_fast.h"
-#include "shell/sine_tables.h"
 
 #include <benchmark/benchmark.h>
 

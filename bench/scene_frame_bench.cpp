@@ -2,14 +2,9 @@
 // ones: the moonlit sky in its late phase and the warp's turning star field
 // (phase 4). Each run starts the scene afresh, so its pictures are loaded
 // the way the chosen kernels want them.
-#include "gfx/kernels.h"
+#include "gfx/toolkit.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/snoe_state.h"
-#include "scenes/star3d_state.h"
-#include "scenes/tomte_effekt_state.h"
-#include "scenes/tomtefield_state.h"
-#include "scenes/warp_effekt_state.h"
-#include "scenes/warpspeed_state.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,19 +22,21 @@ void freeAll(std::initializer_list<SDL_Surface*> surfaces) {
 }
 
 void restartMoonlitSky() {
-    freeAll({tomteEffektState.iMoon, tomteEffektState.iLitenapanap, tomtefieldState.tomte0,
-             tomtefieldState.tomte1, tomtefieldState.tomte2, snoeState.flinga0, snoeState.flinga1});
-    tomteEffektState = MoonlitSkyState{};
-    tomtefieldState = SantaFieldState{};
-    snoeState = SnowfallState{};
+    freeAll({tomteEffektState().iMoon, tomteEffektState().iLitenapanap, tomtefieldState().tomte0,
+             tomtefieldState().tomte1, tomtefieldState().tomte2, snoeState().flinga0,
+             snoeState().flinga1});
+    setTomteEffektState({});
+    setTomtefieldState({});
+    setSnoeState({});
 }
 
 void restartWarp() {
-    freeAll({warpEffektState.iTomtewarp0, warpEffektState.iTomtewarp, warpspeedState.enterprise,
-             warpspeedState.black, star3dState.bild[0], star3dState.bild[1], star3dState.bild[2]});
-    warpEffektState = WarpSequenceState{};
-    warpspeedState = WarpZoomState{};
-    star3dState = StarFieldState{};
+    freeAll({warpEffektState().iTomtewarp0, warpEffektState().iTomtewarp,
+             warpspeedState().enterprise, warpspeedState().black, star3dState().bild[0],
+             star3dState().bild[1], star3dState().bild[2]});
+    setWarpEffektState({});
+    setWarpspeedState({});
+    setStar3dState({});
 }
 
 using Scene = int (*)(SDL_Surface*, Uint32);

@@ -5,8 +5,6 @@
 // leaves every blitted pixel as it was is done.
 #include "gfx/toolkit.h"
 
-#include "gfx/kernels.h"
-
 namespace {
 
 bool hasAlpha(const SDL_Surface* s) {

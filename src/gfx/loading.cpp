@@ -5,6 +5,24 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <string>
+
+namespace {
+
+std::string dataFolder = "data";
+
+} // namespace
+
+void setDataFolder(const char* folder) {
+    dataFolder = folder;
+}
+
+std::string dataFilePath(const char* path) {
+    if (strncmp(path, "data/", 5) != 0) {
+        return path;
+    }
+    return dataFolder + (path + 4);
+}
 
 namespace {
 
@@ -40,7 +58,7 @@ int closeFile(SDL_RWops* self) {
 }
 
 SDL_RWops* openZeroFilled(const char* path) {
-    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    SDL_RWops* file = SDL_RWFromFile(dataFilePath(path).c_str(), "rb");
     if (file == nullptr) {
         return nullptr;
     }

@@ -1,5 +1,23 @@
-// Pixel access on 32-bit surfaces and the conversion of sprite pixels to ARGB.
+// Pixel access on 32-bit surfaces, the conversion of sprite pixels to ARGB,
+// and the toolkit's two process-wide settings: the kernel switch and the
+// console stream.
 #include "gfx/toolkit.h"
+
+bool useReferenceKernels = false;
+
+namespace {
+FILE* console = nullptr;
+} // namespace
+
+void sayLine(const char* text) {
+    FILE* stream = console != nullptr ? console : stdout;
+    fputs(text, stream);
+    fputc('\n', stream);
+}
+
+void setConsole(FILE* stream) {
+    console = stream;
+}
 
 void putpixel(SDL_Surface* surface, int x, int y, Uint32 colour) {
     // NOTE: both lower bounds are strict; column 0 and row 0 stay untouched.

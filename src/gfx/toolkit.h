@@ -1,9 +1,30 @@
-// The drawing toolkit: pixel access on 32-bit surfaces, ARGB conversion, the
+// The drawing toolkit: the sine tables, pixel access on 32-bit surfaces, ARGB conversion, the
 // scaled colour-keyed sprite, the filled ellipse, the star scatter, palettes
 // read from bitmaps, and NULL-safe loading and blitting of pictures.
 #pragma once
 
 #include <SDL.h>
+
+#include <cstdio>
+#include <string>
+
+// ---- Kernels ------------------------------------------------------------------
+
+// The hot drawing kernels come in two versions that draw the very same
+// pixels: the fast ones the show runs, and the plain loops they are checked
+// and benchmarked against. This switch (false by default) picks the plain
+// loops everywhere, so a whole show can be rendered both ways and compared
+// frame by frame. Set it before the first frame: sprites prepared for fast
+// blitting at load time stay as loaded while it is set.
+extern bool useReferenceKernels;
+
+// ---- Sine tables ----------------------------------------------------------------
+
+// One full period over indexes 0 ... 255 (divisor 255, so entry 255 is entry
+// 0 again up to rounding), filled once at start-up.
+extern float sintab[256];
+extern float costab[256];
+void fillSintab();
 
 // ---- Pixel access ---------------------------------------------------------
 
@@ -45,7 +66,21 @@ void starSlump(SDL_Surface* dst);
 // A missing or too small bitmap leaves the palette as it was.
 void skapaPalett(SDL_Surface* surface, const char* path);
 
+// ---- Console ----------------------------------------------------------------------
+
+// Writes one of the show's console lines ("tomten har kommit", the words for
+// a missing picture) and a line break, to standard output unless the program
+// chose another stream.
+void sayLine(const char* text);
+void setConsole(FILE* stream);
+
 // ---- Loading and blitting pictures -------------------------------------------
+
+// Where the data files are: the scenes name them "data/...", and that prefix
+// stands for this folder ("data", in the working folder, unless the program
+// found them elsewhere at start-up).
+void setDataFolder(const char* folder);
+std::string dataFilePath(const char* path);
 
 // IMG_Load; NULL when the file is missing or unreadable. Both loaders read
 // zeros, not uninitialised bytes, wherever a damaged file ends early.

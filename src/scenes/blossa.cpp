@@ -2,18 +2,27 @@
 // screen. A highlight runs along the letters three times, then a bottle shows
 // up, the whole word flashes twice, and after 9.3 seconds the sparkler takes
 // over.
-#include "scenes/blossa_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/toolkit.h"
 
-LetterIntroState blossaState;
+namespace {
+LetterIntroState state;
+} // namespace
+
+const LetterIntroState& blossaState() {
+    return state;
+}
+
+void setBlossaState(const LetterIntroState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
 constexpr int kSlots = 6;
-constexpr Uint32 kCycle = 2400;    // one run of the highlight along the word
-constexpr Uint32 kDuration = 9300; // the scene finishes after this
+constexpr Uint32 kCycle = 2400; // one run of the highlight along the word
 constexpr int kBottleX = 100;
 constexpr int kBottleY = 100;
 
@@ -95,7 +104,7 @@ void drawHighlight(SDL_Surface* screen, const LetterIntroState& s, int slot) {
 } // namespace
 
 int blossa(SDL_Surface* screen, Uint32 demoTime) {
-    LetterIntroState& s = blossaState;
+    LetterIntroState& s = state;
 
     // First call: the clock starts before loading, so the loading time shows
     // up in the second frame's elapsed time.
@@ -125,5 +134,5 @@ int blossa(SDL_Surface* screen, Uint32 demoTime) {
         }
     }
 
-    return elapsed > kDuration ? 1 : 0;
+    return elapsed > kBlossaMs ? 1 : 0;
 }

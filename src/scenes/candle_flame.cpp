@@ -2,18 +2,25 @@
 // the bottom three times at wobbling places, and the smoothing makes the heat
 // rise, spread and cool, so the seed grows into a flickering flame.
 #include "scenes/candle_flame.h"
+#include "scenes/scene_state.h"
 
-#include "gfx/kernels.h"
 #include "gfx/toolkit.h"
-#include "scenes/candle_flame_state.h"
-#include "scenes/flame_filter.h"
-#include "scenes/flame_filter_fast.h"
 #include "scenes/scenes.h"
 
 #include <cmath>
 #include <cstring>
 
-CandleFlameState candleFlameState;
+namespace {
+CandleFlameState state;
+} // namespace
+
+const CandleFlameState& candleFlameState() {
+    return state;
+}
+
+void setCandleFlameState(const CandleFlameState& replacement) {
+    state = replacement;
+}
 
 void flameStampAngles(int t, float phase, double angles[3]) {
     // NOTE: the first and third angles are summed in single precision (the
@@ -45,21 +52,21 @@ SDL_Surface* loadSeed() {
 // The flame's own seed; the shared one when there is no room for another
 // copy or it cannot be loaded, and with the plain kernels.
 SDL_Surface* seedFor(SDL_Surface* flame) {
-    if (useReferenceKernels || candleFlameState.pattern == nullptr) {
-        return candleFlameState.pattern;
+    if (useReferenceKernels || state.pattern == nullptr) {
+        return state.pattern;
     }
-    for (CandleFlameState::OwnSeed& own : candleFlameState.ownSeeds) {
+    for (CandleFlameState::OwnSeed& own : state.ownSeeds) {
         if (own.flame == flame) {
             return own.pattern;
         }
         if (own.flame == nullptr) {
             SDL_Surface* seed = loadSeed();
             own.flame = flame;
-            own.pattern = seed != nullptr ? seed : candleFlameState.pattern;
+            own.pattern = seed != nullptr ? seed : state.pattern;
             return own.pattern;
         }
     }
-    return candleFlameState.pattern;
+    return state.pattern;
 }
 
 void stampSeeds(SDL_Surface* surface, int t, float phase) {
@@ -77,7 +84,7 @@ void stampSeeds(SDL_Surface* surface, int t, float phase) {
 }
 
 Uint8* scratchFor(int w, int h) {
-    std::vector<Uint8>& scratch = candleFlameState.scratch;
+    std::vector<Uint8>& scratch = state.scratch;
     const size_t needed = (size_t)w * (size_t)h;
     if (scratch.size() < needed) {
         scratch.resize(needed);
@@ -102,9 +109,9 @@ void smoothInPlace(SDL_Surface* surface) {
 } // namespace
 
 void nextCandleFrame(SDL_Surface* surface, int demoTime, float phase) {
-    if (candleFlameState.first) {
-        candleFlameState.pattern = loadSeed();
-        candleFlameState.first = 0;
+    if (state.first) {
+        state.pattern = loadSeed();
+        state.first = 0;
     }
     // Heat is one byte per pixel; any other surface is left untouched.
     if (surface == nullptr || surface->format->BytesPerPixel != 1) {

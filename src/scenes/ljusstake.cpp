@@ -2,10 +2,20 @@
 // with four flickering candle flames, each in its own phase, while the
 // greetings rise from below the bottom edge on the right.
 #include "gfx/toolkit.h"
-#include "scenes/ljusstake_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
-CandlestickState ljusstakeState;
+namespace {
+CandlestickState state;
+} // namespace
+
+const CandlestickState& ljusstakeState() {
+    return state;
+}
+
+void setLjusstakeState(const CandlestickState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
@@ -39,21 +49,21 @@ SDL_Surface* makeFlameSurface() {
 }
 
 void firstCall(SDL_Surface* screen) {
-    ljusstakeState.iStake = loadImage("data/Ljus.gif");
+    state.iStake = loadImage("data/Ljus.gif");
     // NOTE: a key no 8-bit pixel can hold: the stake is drawn whole, and
     // preparing it for blitting drops the key rather than making green clear.
-    setColourKey(ljusstakeState.iStake, 0x00FF00);
-    ljusstakeState.iStake = prepareBlitSprite(ljusstakeState.iStake, screen);
-    for (SDL_Surface*& flame : ljusstakeState.eld) {
+    setColourKey(state.iStake, 0x00FF00);
+    state.iStake = prepareBlitSprite(state.iStake, screen);
+    for (SDL_Surface*& flame : state.eld) {
         flame = makeFlameSurface();
     }
-    ljusstakeState.iGreets = prepareBlitSprite(loadImage("data/greets.png"), screen);
-    ljusstakeState.first = 0;
+    state.iGreets = prepareBlitSprite(loadImage("data/greets.png"), screen);
+    state.first = 0;
 }
 
 void drawFlames(SDL_Surface* screen, Uint32 demoTime) {
     for (int k = 0; k < 4; ++k) {
-        SDL_Surface* flame = ljusstakeState.eld[k];
+        SDL_Surface* flame = state.eld[k];
         if (flame == nullptr) {
             continue;
         }
@@ -67,20 +77,20 @@ void drawFlames(SDL_Surface* screen, Uint32 demoTime) {
 void riseGreetings(SDL_Surface* screen) {
     // NOTE: blitAt keeps the low 16 bits of apan, so the greetings come back
     // from below every 32,768 frames.
-    blitAt(ljusstakeState.iGreets, screen, 370, ljusstakeState.apan);
+    blitAt(state.iGreets, screen, 370, state.apan);
     // NOTE: apan falls without end; the subtraction is done unsigned and
     // wraps, so its low 16 bits keep the same cycle past the int range.
-    ljusstakeState.apan = (int)((unsigned)ljusstakeState.apan - 2u);
+    state.apan = (int)((unsigned)state.apan - 2u);
 }
 
 } // namespace
 
 int ljusstake(SDL_Surface* screen, Uint32 demoTime) {
-    if (ljusstakeState.first) {
+    if (state.first) {
         firstCall(screen);
     }
     SDL_FillRect(screen, nullptr, 0);
-    blitAt(ljusstakeState.iStake, screen, 45, 114);
+    blitAt(state.iStake, screen, 45, 114);
     drawFlames(screen, demoTime);
     riseGreetings(screen);
     return 0;

@@ -1,25 +1,31 @@
 // The plasma and scroller: rings of a palette plasma spread from three wave
 // centres, one circling the middle, under a black strip whose text stands
 // for four seconds and then scrolls away to the left.
-#include "scenes/plasma_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
-#include "gfx/kernels.h"
 #include "gfx/toolkit.h"
-#include "scenes/plasma_cycle.h"
 #include "scenes/plasma_field.h"
-#include "shell/display.h"
-#include "shell/sine_tables.h"
+#include "scenes/show.h"
 
 #include <cstdlib>
 #include <cstring>
 
-PlasmaState plasmaState;
+namespace {
+PlasmaState state;
+} // namespace
+
+const PlasmaState& plasmaState() {
+    return state;
+}
+
+void setPlasmaState(const PlasmaState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
-constexpr Uint32 kDuration = 28000;     // ms
 constexpr Uint32 kScrollerStill = 4000; // ms before the text starts to move
 constexpr int kStripHeight = 40;
 constexpr int kTextY = 4;
@@ -51,16 +57,16 @@ SDL_Surface* createPlasmaSurface() {
 void placeWaveCentres() {
     // NOTE: x then y for each centre; y may fall below the 440 rows.
     for (int k = 0; k < 3; ++k) {
-        plasmaState.attx[k] = rand() % 640;
-        plasmaState.atty[k] = rand() % 480;
+        state.attx[k] = rand() % 640;
+        state.atty[k] = rand() % 480;
     }
 }
 
 void setUp(Uint32 demoTime) {
-    plasmaState.plasma = createPlasmaSurface();
+    state.plasma = createPlasmaSurface();
     placeWaveCentres();
-    plasmaState.stid = demoTime;
-    plasmaState.first = 0;
+    state.stid = demoTime;
+    state.first = 0;
 }
 
 // Centre 0 runs round the middle of the plasma, 8 table steps per frame.
@@ -68,24 +74,24 @@ void moveCentreZero(int frameCounter) {
     // NOTE: unsigned, so a frame counter past 2^31 / 8 still gives an index
     // in 0 ... 255.
     const unsigned i = ((unsigned)frameCounter * 8) % 256;
-    plasmaState.attx[0] = (int)(320 + 80 * sintab[i]);
-    plasmaState.atty[0] = (int)(220 + 80 * costab[i]);
+    state.attx[0] = (int)(320 + 80 * sintab[i]);
+    state.atty[0] = (int)(220 + 80 * costab[i]);
 }
 
 void drawPlasma(SDL_Surface* screen, int frameCounter) {
     const float b = sintab[((unsigned)frameCounter * 4) % 256];
     moveCentreZero(frameCounter);
-    if (plasmaState.plasma == nullptr) {
+    if (state.plasma == nullptr) {
         return;
     }
-    Uint8* pixels = static_cast<Uint8*>(plasmaState.plasma->pixels);
+    Uint8* pixels = static_cast<Uint8*>(state.plasma->pixels);
     if (useReferenceKernels) {
-        drawPlasmaField(pixels, b, plasmaState.attx, plasmaState.atty);
+        drawPlasmaField(pixels, b, state.attx, state.atty);
     } else {
-        drawPlasmaFieldCycled(pixels, (unsigned)frameCounter % kPlasmaCycle, b, plasmaState.attx,
-                              plasmaState.atty);
+        drawPlasmaFieldCycled(pixels, (unsigned)frameCounter % kPlasmaCycle, b, state.attx,
+                              state.atty);
     }
-    blitAt(plasmaState.plasma, screen, 0, kStripHeight);
+    blitAt(state.plasma, screen, 0, kStripHeight);
 }
 
 void clearStrip(SDL_Surface* screen) {
@@ -97,9 +103,9 @@ void clearStrip(SDL_Surface* screen) {
 void drawScrollerText(SDL_Surface* screen) {
     // NOTE: once the text has gone past the left edge nothing is drawn, so
     // the 16-bit glyph positions never wrap it back into view.
-    const int textWidth = (int)(strlen(plasmaState.scroller) * redfont.width);
-    if (plasmaState.scrollerx + textWidth > 0) {
-        blitString(plasmaState.scroller, plasmaState.scrollerx, kTextY, 0, screen, redfont);
+    const int textWidth = (int)(strlen(state.scroller) * redfont.width);
+    if (state.scrollerx + textWidth > 0) {
+        blitString(state.scroller, state.scrollerx, kTextY, 0, screen, redfont);
     }
 }
 
@@ -110,22 +116,22 @@ void drawScroller(SDL_Surface* screen, Uint32 elapsed) {
         return;
     }
     // The strip is shown after every one-pixel step.
-    for (int step = 0; step < plasmaState.scrollermove; ++step) {
+    for (int step = 0; step < state.scrollermove; ++step) {
         clearStrip(screen);
-        --plasmaState.scrollerx;
+        --state.scrollerx;
         drawScrollerText(screen);
-        showRect(screen, 0, 0, 640, kStripHeight);
+        presentRect(screen, 0, 0, 640, kStripHeight);
     }
 }
 
 } // namespace
 
 int plasma(SDL_Surface* screen, Uint32 demoTime, int frameCounter) {
-    if (plasmaState.first) {
+    if (state.first) {
         setUp(demoTime);
     }
-    const Uint32 elapsed = demoTime - plasmaState.stid;
+    const Uint32 elapsed = demoTime - state.stid;
     drawPlasma(screen, frameCounter);
     drawScroller(screen, elapsed);
-    return elapsed > kDuration ? 1 : 0;
+    return elapsed > kPlasmaMs ? 1 : 0;
 }

@@ -1,7 +1,7 @@
 // The logo presentation: under the title "the snolk demo" the logo drops in
 // from above, splits after its 120th column into two pieces that swing apart
 // in growing jerks, and settles with the seven standing in the gap.
-#include "scenes/present_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
@@ -9,20 +9,29 @@
 
 #include <cmath>
 
-PresentState presentState;
+namespace {
+PresentState state;
+} // namespace
+
+const PresentState& presentState() {
+    return state;
+}
+
+void setPresentState(const PresentState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
-constexpr Uint32 kDuration = 10000; // ms
-constexpr int kRestBottom = 100;    // the logo comes to rest with its bottom here
-constexpr int kSplit = 120;         // width of the left piece
+constexpr int kRestBottom = 100; // the logo comes to rest with its bottom here
+constexpr int kSplit = 120;      // width of the left piece
 constexpr Uint32 kSwingStart = 3000;
 constexpr int kSettleSpread = 14; // the swing ends once the spread exceeds this
 constexpr int kSettledOffset = 20;
 
 void loadPictures(SDL_Surface* screen) {
-    presentState.krx4 = prepareBlitSprite(loadImage("data/krx4.png"), screen);
-    presentState.seven = prepareBlitSprite(loadImage("data/7.png"), screen);
+    state.krx4 = prepareBlitSprite(loadImage("data/krx4.png"), screen);
+    state.seven = prepareBlitSprite(loadImage("data/7.png"), screen);
 }
 
 // Where the logo stands once centred and at rest.
@@ -39,10 +48,10 @@ Layout layoutOf(const SDL_Surface* screen, const SDL_Surface* logo) {
 
 // Draws the left piece at (leftX, top) and the right piece at (rightX, top).
 void drawPieces(SDL_Surface* screen, const Layout& at, int leftX, int rightX) {
-    blitPartAt(presentState.krx4, 0, 0, kSplit, at.lh, screen, leftX, at.top);
+    blitPartAt(state.krx4, 0, 0, kSplit, at.lh, screen, leftX, at.top);
     // A logo no wider than the split has no right piece.
     if (at.lw > kSplit) {
-        blitPartAt(presentState.krx4, kSplit, 0, at.lw - kSplit, at.lh, screen, rightX, at.top);
+        blitPartAt(state.krx4, kSplit, 0, at.lw - kSplit, at.lh, screen, rightX, at.top);
     }
 }
 
@@ -50,10 +59,10 @@ void drawDrop(SDL_Surface* screen, const Layout& at, Uint32 e) {
     // NOTE: unsigned minus int, cut to 16 bits: above the screen the logo's y
     // is negative until SDL's clipping raises it to 0.
     SDL_Rect where = {(Sint16)at.cx, (Sint16)(e / 30 - at.lh), 0, 0};
-    SDL_UpperBlit(presentState.krx4, nullptr, screen, &where);
+    SDL_UpperBlit(state.krx4, nullptr, screen, &where);
     // The clipped y is what decides that the drop is over.
     if (where.y >= at.top) {
-        presentState.stage = 1;
+        state.stage = 1;
     }
 }
 
@@ -67,18 +76,18 @@ void drawSwing(SDL_Surface* screen, const Layout& at, Uint32 e) {
     const int g = (int)(sin((double)k) * (double)s);
     drawPieces(screen, at, at.cx - s - g, at.cx + kSplit + s + g);
     if (s > kSettleSpread) {
-        presentState.stage = 2;
+        state.stage = 2;
     }
 }
 
 void drawSettled(SDL_Surface* screen, const Layout& at) {
     drawPieces(screen, at, at.cx - kSettledOffset, at.cx + kSplit + kSettledOffset);
-    blitAt(presentState.seven, screen, at.cx + kSplit - kSettledOffset, at.top);
+    blitAt(state.seven, screen, at.cx + kSplit - kSettledOffset, at.top);
 }
 
 void drawLogo(SDL_Surface* screen, Uint32 e) {
-    const Layout at = layoutOf(screen, presentState.krx4);
-    switch (presentState.stage) {
+    const Layout at = layoutOf(screen, state.krx4);
+    switch (state.stage) {
     case 0:
         drawDrop(screen, at, e);
         break;
@@ -94,18 +103,18 @@ void drawLogo(SDL_Surface* screen, Uint32 e) {
 } // namespace
 
 int present(SDL_Surface* screen, Uint32 demoTime) {
-    if (presentState.first) {
+    if (state.first) {
         loadPictures(screen);
-        presentState.starttid = demoTime;
-        presentState.first = 0;
+        state.starttid = demoTime;
+        state.first = 0;
     }
-    const Uint32 e = demoTime - presentState.starttid;
+    const Uint32 e = demoTime - state.starttid;
 
     SDL_FillRect(screen, nullptr, 0);
     blitString("the snolk demo", 100, 400, 0, screen, redfont);
     // Without the logo the title stands alone for the scene's time.
-    if (presentState.krx4 != nullptr) {
+    if (state.krx4 != nullptr) {
         drawLogo(screen, e);
     }
-    return e > kDuration ? 1 : 0;
+    return e > kPresentMs ? 1 : 0;
 }

@@ -1,14 +1,24 @@
 // Snowflakes fall down the night sky while drifting to the left: many small
 // slow ones and a few large fast ones. A flake that has left the screen at the
 // bottom or on the left starts again just above the top edge.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/snoe_state.h"
 
 #include "gfx/toolkit.h"
 
 #include <cstdlib>
 
-SnowfallState snoeState;
+namespace {
+SnowfallState state;
+} // namespace
+
+const SnowfallState& snoeState() {
+    return state;
+}
+
+void setSnoeState(const SnowfallState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
@@ -76,7 +86,7 @@ void fallLayer(SnowfallState& s, const FlakeLayer& layer, SDL_Surface* screen) {
 } // namespace
 
 void snoe(SDL_Surface* screen, int layer) {
-    SnowfallState& s = snoeState;
+    SnowfallState& s = state;
     if (s.first == 1) {
         loadFlakes(s, screen);
         placeFlakes(layerOf(s, 0), screen);

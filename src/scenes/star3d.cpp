@@ -1,15 +1,25 @@
 // Forty stars, with now and then a gift among them, fly at the viewer out of
 // the vanishing point (320, 270), growing as they come nearer; on request the
 // whole field also turns clockwise about the viewing axis.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/star3d_state.h"
 
 #include "gfx/toolkit.h"
 
 #include <cmath>
 #include <cstdlib>
 
-StarFieldState star3dState;
+namespace {
+StarFieldState state;
+} // namespace
+
+const StarFieldState& star3dState() {
+    return state;
+}
+
+void setStar3dState(const StarFieldState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
@@ -69,13 +79,13 @@ void draw(SDL_Surface* screen, const StarFieldState& s, int i) {
 } // namespace
 
 void star3dLoad() {
-    if (!star3dState.loaded) {
-        loadSprites(star3dState);
+    if (!state.loaded) {
+        loadSprites(state);
     }
 }
 
 void star3d(SDL_Surface* screen, int reset, int advance, float angle) {
-    StarFieldState& s = star3dState;
+    StarFieldState& s = state;
     if (s.first) {
         star3dLoad();
         s.first = 0;

@@ -1,19 +1,25 @@
 // A still Christmas tree held for two seconds between the plasma and the
 // moonlit sky. Whatever the picture leaves uncovered keeps the last plasma
 // frame.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/tannenbaum_state.h"
 
 #include "gfx/toolkit.h"
 
-TreeState tannenbaumState;
-
 namespace {
-constexpr Uint32 kLastShownMs = 1999;
+TreeState state;
 } // namespace
 
+const TreeState& tannenbaumState() {
+    return state;
+}
+
+void setTannenbaumState(const TreeState& replacement) {
+    state = replacement;
+}
+
 int tannenbaum(SDL_Surface* screen, Uint32 demoTime) {
-    TreeState& s = tannenbaumState;
+    TreeState& s = state;
 
     // First call: the clock starts even when the picture is missing, so the
     // show still moves on after two seconds.
@@ -24,7 +30,7 @@ int tannenbaum(SDL_Surface* screen, Uint32 demoTime) {
     }
 
     // The frame that finishes draws nothing; the moonlit sky starts in it.
-    if (demoTime - s.stime > kLastShownMs) {
+    if (demoTime - s.stime > kTannenbaumMs) {
         return 1;
     }
     if (s.baum != nullptr) {

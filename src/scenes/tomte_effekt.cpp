@@ -1,18 +1,25 @@
 // A moon hangs in the night sky while santas fly past and snow falls in front
 // of them. Half way through a second picture appears under the moon, the
 // santas start to bob and the viewer is asked "to much snolk?".
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/tomte_effekt_state.h"
 
 #include "gfx/font.h"
 #include "gfx/toolkit.h"
 
-MoonlitSkyState tomteEffektState;
+namespace {
+MoonlitSkyState state;
+} // namespace
+
+const MoonlitSkyState& tomteEffektState() {
+    return state;
+}
+
+void setTomteEffektState(const MoonlitSkyState& replacement) {
+    state = replacement;
+}
 
 namespace {
-
-constexpr Uint32 kLastEarlyMs = 7499; // the late phase starts at 7500 ms
-constexpr Uint32 kDurationMs = 15000; // finished from 15001 ms on
 
 // ---- First call ---------------------------------------------------------------
 
@@ -49,18 +56,18 @@ void drawLatePhase(const MoonlitSkyState& s, SDL_Surface* screen) {
 } // namespace
 
 int tomteEffekt(SDL_Surface* screen, Uint32 demoTime) {
-    MoonlitSkyState& s = tomteEffektState;
+    MoonlitSkyState& s = state;
     if (s.first != 0) {
         start(s, screen, demoTime);
     }
     SDL_FillRect(screen, nullptr, 0);
     const Uint32 elapsed = demoTime - s.stid;
     drawMoon(s, screen);
-    if (elapsed > kLastEarlyMs) {
+    if (elapsed >= kSkyLatePhaseMs) {
         drawLatePhase(s, screen);
     } else {
         drawEarlyPhase(screen);
     }
     // Decided after drawing: the last frame of the scene is a whole one.
-    return elapsed > kDurationMs ? 1 : 0;
+    return elapsed > kTomteEffektMs ? 1 : 0;
 }

@@ -1,19 +1,28 @@
 // A sparkler burning down on a black screen: the stick shortens a row every
 // 80 ms while sparks spray from the burning point and fall away. After 16
 // seconds it is burnt out; after 18 the logo takes over.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/tomtebloss_state.h"
 
 #include "gfx/toolkit.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-SparklerState tomteblossState;
+namespace {
+SparklerState state;
+} // namespace
+
+const SparklerState& tomteblossState() {
+    return state;
+}
+
+void setTomteblossState(const SparklerState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
-constexpr Uint32 kDuration = 18000;     // the scene finishes after this
 constexpr Uint32 kMsPerRow = 80;        // the burning point climbs a row this often
 constexpr Uint32 kLastBurningRow = 199; // from the next row on, sparks are parked
 constexpr int kParkedX = -10000;        // far enough left never to pass the clipping
@@ -23,11 +32,11 @@ constexpr double kGravity = 9.82 / 200;
 void loadPictures(SparklerState& s, SDL_Surface* screen) {
     s.tomtepinne = prepareBlitSprite(loadImage("data/tb.png"), screen);
     if (s.tomtepinne == nullptr) {
-        puts("blota!!");
+        sayLine("blota!!");
     }
     s.tomtepub = prepareBlitSprite(loadImage("data/tbub.png"), screen);
     if (s.tomtepub == nullptr) {
-        puts("blota brunnit!!");
+        sayLine("blota brunnit!!");
     }
 }
 
@@ -91,7 +100,7 @@ void moveSpark(SparklerState& s, int i) {
 } // namespace
 
 int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
-    SparklerState& s = tomteblossState;
+    SparklerState& s = state;
     SDL_FillRect(screen, nullptr, 0);
 
     // First call: the clock starts now and both pictures are tried.
@@ -114,5 +123,5 @@ int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
         moveSpark(s, i);
     }
 
-    return elapsed > kDuration ? 1 : 0;
+    return elapsed > kTomteblossMs ? 1 : 0;
 }

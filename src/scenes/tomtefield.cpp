@@ -1,17 +1,26 @@
 // Santas in their sleighs fly leftwards across the night sky in three layers,
 // the nearer ones larger and faster; one that has left on the left comes back
 // at the right edge at a new height. On request they bob along a sine wave.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/tomtefield_state.h"
 
 #include "gfx/toolkit.h"
-#include "shell/sine_tables.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 
-SantaFieldState tomtefieldState;
+namespace {
+SantaFieldState state;
+} // namespace
+
+const SantaFieldState& tomtefieldState() {
+    return state;
+}
+
+void setTomtefieldState(const SantaFieldState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
@@ -90,14 +99,14 @@ void flyLayer(SantaFieldState& s, const SantaLayer& layer, SDL_Surface* screen, 
 } // namespace
 
 void tomtefield(SDL_Surface* screen, int wobble) {
-    SantaFieldState& s = tomtefieldState;
+    SantaFieldState& s = state;
     if (s.first == 1) {
         loadSantas(s, screen);
         for (const SantaLayer& layer : layersOf(s)) {
             placeSantas(layer, screen);
         }
         s.first = 0;
-        puts("tomten har kommit");
+        sayLine("tomten har kommit");
     }
     for (const SantaLayer& layer : layersOf(s)) {
         flyLayer(s, layer, screen, wobble);

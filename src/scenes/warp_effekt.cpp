@@ -2,20 +2,26 @@
 // of stars while the picture holds still and then recedes into a blue flash;
 // then a field of stars and gifts rushes past a warp picture, first straight,
 // then turning.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/warp_effekt_state.h"
 
 #include "gfx/font.h"
 #include "gfx/toolkit.h"
 
-WarpSequenceState warpEffektState;
+namespace {
+WarpSequenceState state;
+} // namespace
+
+const WarpSequenceState& warpEffektState() {
+    return state;
+}
+
+void setWarpEffektState(const WarpSequenceState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
-constexpr Uint32 kHoldEnds = 3000;      // the picture holds still until then
-constexpr Uint32 kZoomEnds = 6000;      // then recedes; the field flies straight
-constexpr Uint32 kStraightEnds = 12000; // then the field turns
-constexpr Uint32 kDuration = 15000;
 constexpr float kTurnPerCall = 0.03f; // radians
 constexpr int kPictureY = 250;
 
@@ -56,21 +62,21 @@ void flyThroughField(SDL_Surface* screen, float angle, SDL_Surface* picture,
 } // namespace
 
 int warpEffekt(SDL_Surface* screen, Uint32 demoTime) {
-    WarpSequenceState& s = warpEffektState;
+    WarpSequenceState& s = state;
     if (s.first) {
         firstCall(screen, demoTime, s);
     }
     const Uint32 elapsed = demoTime - s.stid;
     // Two blanks after "to" and after the comma: each ends its line off screen.
     blitString("take us to  warpspeed,  rudolph", 300, 20, screen->w, screen, redfont);
-    if (elapsed < kHoldEnds) {
+    if (elapsed < kWarpHoldEndsMs) {
         warpspeed(screen, 0);
-    } else if (elapsed < kZoomEnds) {
+    } else if (elapsed < kWarpZoomEndsMs) {
         warpspeed(screen, 1);
-    } else if (elapsed < kStraightEnds) {
+    } else if (elapsed < kWarpStraightEndsMs) {
         flyThroughField(screen, 0.0f, s.iTomtewarp0, s);
     } else {
         flyThroughField(screen, kTurnPerCall, s.iTomtewarp, s);
     }
-    return elapsed > kDuration ? 1 : 0;
+    return elapsed > kWarpEffektMs ? 1 : 0;
 }

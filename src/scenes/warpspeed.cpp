@@ -2,15 +2,24 @@
 // point (200, 200), shrinking, with two runs of blue points that leave
 // converging streaks; once it is far enough away a tall blue flash swells and
 // fades where it vanished. Nothing here clears the screen.
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/warpspeed_state.h"
 
 #include "gfx/toolkit.h"
-#include "shell/sine_tables.h"
 
 #include <cstdio>
 
-WarpZoomState warpspeedState;
+namespace {
+WarpZoomState state;
+} // namespace
+
+const WarpZoomState& warpspeedState() {
+    return state;
+}
+
+void setWarpspeedState(const WarpZoomState& replacement) {
+    state = replacement;
+}
 
 namespace {
 
@@ -31,12 +40,12 @@ float grow(float distance) {
 void loadPictures(WarpZoomState& s) {
     s.enterprise = loadPixelSprite("data/tomtebak.png");
     if (s.enterprise == nullptr) {
-        puts("Klingons!!");
+        sayLine("Klingons!!");
     }
     s.black = loadPixelSprite("data/black.png");
     if (s.black == nullptr) {
-        puts("ett fel av typen 1 har intr\xe4"
-             "ffat");
+        sayLine("ett fel av typen 1 har intr\xe4"
+                "ffat");
     }
     // Only the receding picture is keyed; black keeps the key it loaded with.
     setColourKey(s.enterprise, 0);
@@ -85,7 +94,7 @@ void flashStep(SDL_Surface* screen, WarpZoomState& s) {
 } // namespace
 
 void warpspeed(SDL_Surface* screen, int moving) {
-    WarpZoomState& s = warpspeedState;
+    WarpZoomState& s = state;
     if (s.first) {
         loadPictures(s);
     }

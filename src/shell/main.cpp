@@ -1,11 +1,12 @@
 // snolk: plays the show in a window (or the full screen) to its music, until
 // Escape or the window is closed, then prints the average frame rate.
+#include "gfx/toolkit.h"
+#include "scenes/show.h"
 #include "shell/display.h"
 #include "shell/frame_limiter.h"
 #include "shell/music.h"
 #include "shell/options.h"
 #include "shell/quit_signals.h"
-#include "shell/scene_chain.h"
 #include "shell/startup.h"
 
 #include <cstdio>
@@ -27,47 +28,50 @@ bool viewerQuits() {
     return quit || quitSignalled();
 }
 
-void printFrameRate(Uint64 frames, Uint32 demoTime) {
+void printFrameRate(uint64_t frames, Uint32 demoTime) {
     printf("FPS=%f\n", demoTime == 0 ? 0.0 : (double)frames / (double)demoTime * 1000.0);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (parser(argc, argv) != 0) {
+    LiveOptions options;
+    if (parser(argc, argv, options) != 0) {
         return 1;
     }
-    srand(time(nullptr));
-    prepareShow();
-    SDL_Surface* screen = openScreen(fullscreen, windowScale);
     installQuitSignals();
-    if (!nosound) {
-        startMusic("data/laten2.mp3");
+    srand(time(nullptr));
+    findDataFolder("snolk");
+    prepareShow();
+    SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
+    installPresentHook(showRect);
+    // The music starts where the first scene stands in the track, two
+    // seconds before that scene's first frame, as at the top of the show.
+    const Uint32 trackAtOrigin = kScenes[options.firstScene].trackMs - kShowStartMs;
+    if (!options.nosound) {
+        startMusic(dataFilePath("data/laten2.mp3").c_str(), trackAtOrigin);
     }
     // NOTE: unsigned arithmetic; a start offset moves the origin back.
-    const Uint32 origin = SDL_GetTicks() - hopptid;
-    SDL_Delay(2000);
+    const Uint32 origin = SDL_GetTicks() - options.hopptid - trackAtOrigin;
+    SDL_Delay(kShowStartMs);
 
     FrameLimiter limiter;
-    limiter.fps = fpsLimit;
-    // The show runs until the viewer quits: counted in 64 bits, the frames
-    // never overflow; the scenes get the count's low 32 bits as an int.
-    Uint64 frameCounter = 0;
-    int sceneIndex = 0;
+    limiter.fps = options.fpsLimit;
+    Show show = startShow(options.firstScene);
     Uint32 demoTime = 0;
     bool quit = false;
     while (!quit) {
-        ++frameCounter;
         demoTime = SDL_GetTicks() - origin;
-        sceneIndex = runFrame(screen, (int)(Uint32)frameCounter, demoTime, sceneIndex);
-        showCanvas(screen);
+        stepShow(show, screen, demoTime);
         quit = viewerQuits();
         if (!quit) {
             waitForNextFrame(limiter);
         }
     }
 
-    printFrameRate(frameCounter, demoTime);
+    // NOTE: divided by the demo time, pause and -start included; a show
+    // begun at a later scene does not count the part of the track it skipped.
+    printFrameRate(show.frames, demoTime - trackAtOrigin);
     fflush(stdout);
     stopMusic();
     closeScreen(screen);

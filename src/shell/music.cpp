@@ -5,9 +5,11 @@
 #include <SDL.h>
 #include <mpg123.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -29,27 +31,47 @@ void fillAudio(void*, Uint8* stream, int length) {
     track.position += copied;
 }
 
-// Decodes the whole file to 16-bit stereo at its own rate.
-bool decode(const char* path, std::string& why) {
+// Why a file cannot be played: the system's word when it cannot be read.
+std::string whyNotPlayable(const char* path) {
+    return std::string(path) + ": " +
+           (access(path, R_OK) != 0 ? strerror(errno) : "not a playable MP3 track");
+}
+
+// Opens the MP3 at path for 16-bit stereo at its own rate; NULL when it
+// cannot. libmpg123 would print its own line for a broken file; ours is
+// enough, so it is kept quiet.
+mpg123_handle* openTrack(const char* path, long& rate) {
     int error = MPG123_OK;
     mpg123_handle* handle = mpg123_new(nullptr, &error);
     if (handle == nullptr) {
-        why = mpg123_plain_strerror(error);
-        return false;
+        return nullptr;
     }
-    long rate = 0;
+    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
     int channels = 0;
     int encoding = 0;
-    bool ok = mpg123_open(handle, path) == MPG123_OK &&
-              mpg123_getformat(handle, &rate, &channels, &encoding) == MPG123_OK;
-    if (ok) {
-        mpg123_format_none(handle);
-        ok = mpg123_format(handle, rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) == MPG123_OK;
+    if (mpg123_open(handle, path) != MPG123_OK ||
+        mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK ||
+        mpg123_format_none(handle) != MPG123_OK ||
+        mpg123_format(handle, rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) {
+        mpg123_delete(handle);
+        return nullptr;
+    }
+    return handle;
+}
+
+// Decodes the whole file to 16-bit stereo at its own rate.
+bool decode(const char* path, std::string& why) {
+    long rate = 0;
+    mpg123_handle* handle = openTrack(path, rate);
+    if (handle == nullptr) {
+        why = whyNotPlayable(path);
+        return false;
     }
     unsigned char buffer[16384];
     size_t done = 0;
     int status = MPG123_OK;
-    while (ok && (status = mpg123_read(handle, buffer, sizeof buffer, &done)) != MPG123_DONE) {
+    bool ok = true;
+    while ((status = mpg123_read(handle, buffer, sizeof buffer, &done)) != MPG123_DONE) {
         if (status != MPG123_OK && status != MPG123_NEW_FORMAT) {
             ok = false;
             break;
@@ -57,11 +79,9 @@ bool decode(const char* path, std::string& why) {
         const Sint16* decoded = reinterpret_cast<const Sint16*>(buffer);
         track.samples.insert(track.samples.end(), decoded, decoded + done / sizeof(Sint16));
     }
-    if (!ok) {
-        why = std::string(path) + ": " + mpg123_strerror(handle);
-    } else if (track.samples.empty()) {
+    if (!ok || track.samples.empty()) {
         ok = false;
-        why = std::string(path) + ": no audio in the file";
+        why = whyNotPlayable(path);
     }
     track.rate = rate;
     mpg123_close(handle);
@@ -90,13 +110,15 @@ bool openAudio(std::string& why) {
 
 } // namespace
 
-bool startMusic(const char* path) {
+bool startMusic(const char* path, Uint32 fromMs) {
     std::string why;
     if (!decode(path, why) || !openAudio(why)) {
         fprintf(stderr, "no music: %s\n", why.c_str());
         track = Track();
         return false;
     }
+    const size_t from = (size_t)((uint64_t)fromMs * (uint64_t)track.rate / 1000) * 2;
+    track.position = from < track.samples.size() ? from : track.samples.size();
     track.playing = true;
     SDL_PauseAudio(0);
     return true;
@@ -110,4 +132,22 @@ void stopMusic() {
     SDL_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     track = Track();
+}
+
+bool musicIsPlayable(const char* path, std::string& why) {
+    long rate = 0;
+    mpg123_handle* handle = openTrack(path, rate);
+    unsigned char buffer[8192];
+    size_t done = 0;
+    const int status =
+        handle != nullptr ? mpg123_read(handle, buffer, sizeof buffer, &done) : MPG123_ERR;
+    const bool ok = (status == MPG123_OK || status == MPG123_NEW_FORMAT) && done > 0;
+    if (!ok) {
+        why = whyNotPlayable(path);
+    }
+    if (handle != nullptr) {
+        mpg123_close(handle);
+        mpg123_delete(handle);
+    }
+    return ok;
 }

@@ -5,12 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-int fullscreen = 0;
-int nosound = 0;
-Uint32 hopptid = 0;
-int fpsLimit = 60;
-int windowScale = 1;
-
 namespace {
 
 const char* const kOptionsText =
@@ -19,13 +13,30 @@ const char* const kOptionsText =
     "-fs        :fullscreen\n"
     "-start #n  :start #n-seconds in to the demo (doesn't effect sound only visuals)\n"
     "-fps n     :limit the frame rate to n frames per second, 0 = no limit (default 60)\n"
-    "-scale n   :show the demo n times as large, n = 1 ... 4 (default 1)";
+    "-scale n   :show the demo n times as large, n = 1 ... 4 (default 1)\n"
+    "-scene n   :begin with scene n, 0 ... 7, the music from that scene's place (default 0)";
 
 const char* const kStartSyntax =
     "syntax: -start seconds\nWhere seconds is a number over 0 and less then 600";
 const char* const kFpsSyntax =
     "syntax: -fps n\nWhere n is the frame rate limit, from 0 (no limit) to 1000";
 const char* const kScaleSyntax = "syntax: -scale n\nWhere n is the window scale, from 1 to 4";
+const char* const kSceneSyntax = "syntax: -scene n\nWhere n is the first scene, from 0 to 7";
+
+// An option with a whole number in a range, written as digits only.
+struct NumberOption {
+    const char* name;
+    long low;
+    long high;
+    const char* syntax; // printed when the value is missing or not allowed
+    int LiveOptions::*setting;
+};
+
+const NumberOption kNumberOptions[] = {
+    {"-fps", 0, 1000, kFpsSyntax, &LiveOptions::fpsLimit},
+    {"-scale", 1, 4, kScaleSyntax, &LiveOptions::windowScale},
+    {"-scene", 0, 7, kSceneSyntax, &LiveOptions::firstScene},
+};
 
 // A whole decimal number within [low, high], or -1.
 long strictNumber(const char* text, long low, long high) {
@@ -37,24 +48,26 @@ long strictNumber(const char* text, long low, long high) {
     return value;
 }
 
-} // namespace
-
-void resetOptions() {
-    fullscreen = 0;
-    nosound = 0;
-    hopptid = 0;
-    fpsLimit = 60;
-    windowScale = 1;
+const NumberOption* numberOptionNamed(const char* arg) {
+    for (const NumberOption& option : kNumberOptions) {
+        if (strcmp(arg, option.name) == 0) {
+            return &option;
+        }
+    }
+    return nullptr;
 }
 
-int parser(int argc, char** argv) {
+} // namespace
+
+int parser(int argc, char** argv, LiveOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const bool hasValue = i + 1 < argc;
+        const NumberOption* number = numberOptionNamed(arg);
         if (strcmp(arg, "-fs") == 0) {
-            fullscreen = 1;
+            options.fullscreen = 1;
         } else if (strcmp(arg, "-ns") == 0) {
-            nosound = 1;
+            options.nosound = 1;
         } else if (strcmp(arg, "-start") == 0) {
             // NOTE: a negative value wraps to a huge unsigned one and is
             // rejected; a word that is no number reads as 0 and is accepted.
@@ -63,23 +76,15 @@ int parser(int argc, char** argv) {
                 puts(kStartSyntax);
                 return 1;
             }
-            hopptid = (Uint32)(value * 1000);
+            options.hopptid = (Uint32)(value * 1000);
             ++i;
-        } else if (strcmp(arg, "-fps") == 0) {
-            const long value = hasValue ? strictNumber(argv[i + 1], 0, 1000) : -1;
+        } else if (number != nullptr) {
+            const long value = hasValue ? strictNumber(argv[i + 1], number->low, number->high) : -1;
             if (value < 0) {
-                puts(kFpsSyntax);
+                puts(number->syntax);
                 return 1;
             }
-            fpsLimit = (int)value;
-            ++i;
-        } else if (strcmp(arg, "-scale") == 0) {
-            const long value = hasValue ? strictNumber(argv[i + 1], 1, 4) : -1;
-            if (value < 0) {
-                puts(kScaleSyntax);
-                return 1;
-            }
-            windowScale = (int)value;
+            options.*number->setting = (int)value;
             ++i;
         } else {
             puts(kOptionsText);

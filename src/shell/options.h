@@ -1,16 +1,17 @@
-// The live program's command line and the settings it sets.
+// The live program's command line.
 #pragma once
 
 #include <SDL.h>
 
-extern int fullscreen;  // 1 after -fs
-extern int nosound;     // 1 after -ns
-extern Uint32 hopptid;  // start offset in milliseconds, from -start
-extern int fpsLimit;    // frames per second, 0 = no limit; from -fps
-extern int windowScale; // 1 ... 4, from -scale
+struct LiveOptions {
+    int fullscreen = 0;  // 1 after -fs
+    int nosound = 0;     // 1 after -ns
+    Uint32 hopptid = 0;  // start offset in milliseconds, from -start
+    int fpsLimit = 60;   // frames per second, 0 = no limit; from -fps
+    int windowScale = 1; // 1 ... 4, from -scale
+    int firstScene = 0;  // 0 ... 7, from -scene
+};
 
-// Reads the options. Returns 0 to go on, 1 after printing a usage text.
-int parser(int argc, char** argv);
-
-// Puts every setting back to its default (for tests).
-void resetOptions();
+// Reads the options into options. Returns 0 to go on, 1 after printing a
+// usage text.
+int parser(int argc, char** argv, LiveOptions& options);

@@ -1,12 +1,13 @@
 #include "shell/quit_signals.h"
 
 #include <csignal>
+#include <initializer_list>
 
 namespace {
 volatile sig_atomic_t signalled = 0;
 
-void noteQuit(int) {
-    signalled = 1;
+void noteQuit(int signal) {
+    signalled = signal;
 }
 } // namespace
 
@@ -14,10 +15,16 @@ void installQuitSignals() {
     struct sigaction action = {};
     action.sa_handler = noteQuit;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    action.sa_flags = 0; // no SA_RESTART
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
 }
 
 bool quitSignalled() {
     return signalled != 0;
+}
+
+int quitSignal() {
+    return signalled;
 }

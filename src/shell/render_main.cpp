@@ -1,6 +1,42 @@
-// snolk-render: renders the show offline on a virtual clock.
-#include "shell/render.h"
+// snolk-render: plays the show offline on a virtual clock, as fast as the
+// machine allows, and writes hash lines, pictures, a video or a benchmark.
+#include "gfx/toolkit.h"
+#include "scenes/show.h"
+#include "shell/bench_mode.h"
+#include "shell/display.h"
+#include "shell/frame_files.h"
+#include "shell/quit_signals.h"
+#include "shell/render_options.h"
+#include "shell/startup.h"
+#include "shell/video_mode.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
-    return renderMain(argc, argv);
+    RenderOptions options;
+    if (!parseRenderOptions(argc, argv, options, stderr)) {
+        return 2;
+    }
+    installQuitSignals();
+    // Standard output carries the hash lines alone: the show's own console
+    // lines go to standard error.
+    setConsole(stderr);
+    if (!options.window) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    useReferenceKernels = options.literal;
+    findDataFolder("snolk-render");
+    srand(options.seed);
+    prepareShow();
+    SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
+    installPresentHook(options.window ? showRect : nullptr);
+    const int status = options.bench               ? benchShow(screen, options, stdout)
+                       : options.videoPath.empty() ? renderFrames(screen, options)
+                                                   : captureVideo(screen, options);
+    fflush(stdout);
+    closeScreen(screen);
+    releaseShow();
+    return status;
 }

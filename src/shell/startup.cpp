@@ -1,7 +1,76 @@
 #include "shell/startup.h"
 
 #include "gfx/font.h"
-#include "shell/sine_tables.h"
+#include "gfx/toolkit.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#ifndef SNOLK_INSTALLED_DATA
+#define SNOLK_INSTALLED_DATA "/usr/local/share/snolk/data"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+// Where to look when SNOLK_DATA does not say, in order.
+std::vector<fs::path> candidateFolders() {
+    std::vector<fs::path> candidates = {"data"};
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const fs::path beside = executable.parent_path();
+        candidates.push_back(beside / "data");
+        candidates.push_back(beside.parent_path() / "data");
+        // An installed program finds its data relative to itself too, so a
+        // tree installed under any prefix and moved still plays.
+        candidates.push_back(beside.parent_path() / "share" / "snolk" / "data");
+    }
+    candidates.push_back(SNOLK_INSTALLED_DATA);
+    return candidates;
+}
+
+std::string describe(const fs::path& folder) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(folder, error);
+    return (error ? folder : absolute.lexically_normal()).string();
+}
+
+} // namespace
+
+bool findDataFolder(const char* program) {
+    const char* chosen = getenv("SNOLK_DATA");
+    if (chosen != nullptr && *chosen != '\0') {
+        setDataFolder(chosen);
+        if (isFolder(chosen)) {
+            return true;
+        }
+        fprintf(stderr, "%s: no data folder at %s (SNOLK_DATA); the show has no pictures\n",
+                program, chosen);
+        return false;
+    }
+    std::string tried;
+    for (const fs::path& folder : candidateFolders()) {
+        if (isFolder(folder)) {
+            setDataFolder(folder.c_str());
+            return true;
+        }
+        tried += (tried.empty() ? "" : ", ") + describe(folder);
+    }
+    fprintf(stderr, "%s: no data folder found (looked in %s); the show has no pictures\n", program,
+            tried.c_str());
+    return false;
+}
 
 void prepareShow() {
     fillSintab();

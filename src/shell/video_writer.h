@@ -1,7 +1,10 @@
 // Encodes the rendered frames to an H.264 video with the music as AAC by
-// feeding raw frames to the ffmpeg program on a pipe. The video appears under
-// its final name only once ffmpeg has finished it, so a failed or interrupted
-// render never leaves a file that looks complete.
+// feeding raw frames to the ffmpeg program on a pipe. ffmpeg writes into a
+// file with no name (O_TMPFILE) in the video's folder, which is linked under
+// the final name only once ffmpeg has finished it: a failed, interrupted or
+// even killed render leaves nothing behind, and no file of the user's is
+// touched on the way. Where the file system cannot make a file without a
+// name, a temporary name of our own (mkstemp) stands in.
 #pragma once
 
 #include <SDL.h>
@@ -13,16 +16,18 @@
 #include <vector>
 
 struct VideoSettings {
-    std::string path;      // the finished video
-    int64_t fps = 60;      // frames per second of the video
-    int scale = 1;         // nearest-neighbour enlargement, 1 ... 4
-    std::string musicPath; // empty = no sound
+    std::string path;            // the finished video
+    int64_t fps = 60;            // frames per second of the video
+    int scale = 1;               // nearest-neighbour enlargement, 1 ... 4
+    std::string musicPath;       // empty = no sound
+    Uint32 musicOffsetMs = 2000; // the track's position at the first frame
 };
 
 struct VideoWriter {
-    pid_t encoder = -1; // the ffmpeg process
-    int frames = -1;    // the pipe into its standard input
-    std::string partPath;
+    pid_t encoder = -1;   // the ffmpeg process
+    int frames = -1;      // the pipe into its standard input
+    int output = -1;      // the nameless file ffmpeg writes, or -1
+    std::string tempPath; // the named stand-in when there is no nameless file
     std::string finalPath;
 };
 
@@ -38,12 +43,13 @@ bool openVideo(VideoWriter& writer, const VideoSettings& settings, FILE* err);
 bool frameFitsVideo(const SDL_Surface* frame);
 
 // Sends one frame that fits. False, with errno set, when ffmpeg no longer
-// takes frames.
+// takes frames, or when a quit signal came while it was not taking them.
 bool writeVideoFrame(VideoWriter& writer, const SDL_Surface* frame);
 
 // Lets ffmpeg finish and gives the video its final name. False (after a
 // message, and with nothing left behind) when ffmpeg failed.
 bool finishVideo(VideoWriter& writer, FILE* err);
 
-// Stops ffmpeg and removes what it wrote so far.
+// Stops ffmpeg (SIGTERM, then SIGKILL if it has not gone within a second)
+// and removes what it wrote so far.
 void abandonVideo(VideoWriter& writer);

@@ -1,4 +1,3 @@
-#include "gfx/kernels.h"
 #include "gfx/toolkit.h"
 
 #include "support/fixtures.h"

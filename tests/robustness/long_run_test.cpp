@@ -1,8 +1,7 @@
 // The last scene never ends: it must keep burning with the show's own data
 // on the full screen far past the point where the greetings' 16-bit
 // position wraps, and bring the greetings up from below once more.
-#include "scenes/candle_flame_state.h"
-#include "scenes/ljusstake_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "support/fixtures.h"
@@ -45,8 +44,8 @@ Uint32 demoTimeOf(int frame) {
 
 TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
     enterSourceTree();
-    ljusstakeState = CandlestickState{};
-    candleFlameState = CandleFlameState{};
+    setLjusstakeState({});
+    setCandleFlameState({});
     SDL_Surface* screen = makeScreenSurface(640, 480);
     // Frames of the scene's first rise, looked at again one wrap later.
     const int looks[] = {1, 2, 200, 400, 700};
@@ -61,7 +60,7 @@ TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
             }
         }
     }
-    ASSERT_NE(ljusstakeState.iGreets, nullptr);
+    ASSERT_NE(ljusstakeState().iGreets, nullptr);
     EXPECT_TRUE(allBlack(firstRise[1])) << "the greetings start below the bottom edge";
     EXPECT_FALSE(allBlack(firstRise[400])) << "the greetings never showed";
     SDL_FreeSurface(screen);

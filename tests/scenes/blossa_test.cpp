@@ -1,7 +1,7 @@
-#include "scenes/blossa_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
-#include "shell/png_writer.h"
+#include "shell/frame_files.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -26,30 +26,26 @@ SDL_Surface* solid(int w, int h, Uint32 colour) {
 class BlossaTest : public testing::Test {
   protected:
     void SetUp() override {
-        blossaState = LetterIntroState{};
-        blossaState.first = 0;
-        blossaState.stid = kStart;
-        SDL_Surface** highlights[] = {&blossaState.bf, &blossaState.lf, &blossaState.of,
-                                      &blossaState.sf, &blossaState.af};
-        SDL_Surface** bases[] = {&blossaState.bg, &blossaState.lg, &blossaState.og, &blossaState.sg,
-                                 &blossaState.ag};
+        LetterIntroState s{.first = 0, .stid = kStart};
+        SDL_Surface** highlights[] = {&s.bf, &s.lf, &s.of, &s.sf, &s.af};
+        SDL_Surface** bases[] = {&s.bg, &s.lg, &s.og, &s.sg, &s.ag};
         for (int i = 0; i < 5; ++i) {
             *highlights[i] = solid(16, 16, 0xff0000 + (Uint32)i);
             *bases[i] = solid(16, 16, 0x00ff00 + (Uint32)i);
         }
-        blossaState.flaska = solid(16, 16, 0x0000ff);
+        s.flaska = solid(16, 16, 0x0000ff);
+        setBlossaState(s);
         screen = makeScreenSurface(640, 480);
     }
 
     void TearDown() override {
-        SDL_Surface* pictures[] = {blossaState.bf, blossaState.bg,    blossaState.lf,
-                                   blossaState.lg, blossaState.of,    blossaState.og,
-                                   blossaState.sf, blossaState.sg,    blossaState.af,
-                                   blossaState.ag, blossaState.flaska};
+        const LetterIntroState& s = blossaState();
+        SDL_Surface* pictures[] = {s.bf, s.bg, s.lf, s.lg, s.of,    s.og,
+                                   s.sf, s.sg, s.af, s.ag, s.flaska};
         for (SDL_Surface* p : pictures) {
             SDL_FreeSurface(p);
         }
-        blossaState = LetterIntroState{};
+        setBlossaState({});
         SDL_FreeSurface(screen);
     }
 
@@ -105,13 +101,13 @@ TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
         ASSERT_TRUE(writePng(picture, path.c_str()));
         SDL_FreeSurface(picture);
     }
-    blossaState = LetterIntroState{};
+    setBlossaState({});
     SDL_Surface* screen = solid(640, 480, 0x000077);
 
     EXPECT_EQ(blossa(screen, 4321), 0);
-    EXPECT_EQ(blossaState.first, 0);
-    EXPECT_EQ(blossaState.stid, 4321u);
-    EXPECT_EQ(blossaState.flaska, nullptr);
+    EXPECT_EQ(blossaState().first, 0);
+    EXPECT_EQ(blossaState().stid, 4321u);
+    EXPECT_EQ(blossaState().flaska, nullptr);
     EXPECT_EQ(wordAt(screen, 10, 10), 0x100000u);  // bf
     EXPECT_EQ(wordAt(screen, 25, 10), 0u);         // its black corner
     EXPECT_EQ(wordAt(screen, 74, 10), 0x400000u);  // lg
@@ -124,7 +120,7 @@ TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
 
 TEST(Blossa, WithEveryPictureMissingDrawsNothingAndKeepsTheTiming) {
     ScratchFolder folder;
-    blossaState = LetterIntroState{};
+    setBlossaState({});
     SDL_Surface* screen = solid(640, 480, 0x000077);
     for (Uint32 elapsed = 0; elapsed <= 9300; elapsed += 100) {
         ASSERT_EQ(blossa(screen, 2000 + elapsed), 0) << elapsed;

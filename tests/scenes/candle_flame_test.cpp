@@ -1,6 +1,5 @@
 #include "scenes/candle_flame.h"
-#include "scenes/candle_flame_state.h"
-#include "scenes/flame_filter.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "scenes/flame_pictures.h"
@@ -106,10 +105,10 @@ TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInAKeptBuffer) {
     nextCandleFrame(flame, 0, 0.0f);
     EXPECT_EQ(pixelsOf(flame), smoothed(expected, 40, 128));
 
-    const Uint8* scratch = candleFlameState.scratch.data();
+    const Uint8* scratch = candleFlameState().scratch.data();
     SDL_Surface* small = greySurface(20, 30);
     nextCandleFrame(small, 0, 0.0f);
-    EXPECT_EQ(candleFlameState.scratch.data(), scratch) << "scratch buffer reallocated";
+    EXPECT_EQ(candleFlameState().scratch.data(), scratch) << "scratch buffer reallocated";
     SDL_FreeSurface(small);
     SDL_FreeSurface(flame);
 }
@@ -120,12 +119,12 @@ TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
     SDL_Surface* seed = greySurface(3, 1);
     static_cast<Uint8*>(seed->pixels)[1] = 255;
     ASSERT_EQ(SDL_SaveBMP(seed, "data/firePattern.bmp"), 0);
-    candleFlameState = CandleFlameState{};
+    setCandleFlameState({});
 
     SDL_Surface* flame = greySurface(40, 128);
     SDL_FillRect(flame, nullptr, 100);
     nextCandleFrame(flame, 0, 0.0f);
-    ASSERT_NE(candleFlameState.pattern, nullptr);
+    ASSERT_NE(candleFlameState().pattern, nullptr);
     // The seed's black ends, at x = 19 and 21, leave the 100 beneath them.
     EXPECT_EQ(pixelsOf(flame), smoothed(dotAt(40, 128, 20, 126, 100), 40, 128));
     SDL_FreeSurface(flame);
@@ -134,14 +133,14 @@ TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
 
 TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurfaces) {
     ScratchFolder folder;
-    candleFlameState = CandleFlameState{};
+    setCandleFlameState({});
     SDL_Surface* flame = greySurface(38, 20);
     ASSERT_GT(flame->pitch, flame->w);
     memset(flame->pixels, 0xab, (size_t)(flame->pitch * flame->h));
     const Picture before = pixelsOf(flame);
     nextCandleFrame(flame, 1234, 1.8f);
-    EXPECT_EQ(candleFlameState.pattern, nullptr);
-    EXPECT_EQ(candleFlameState.first, 0) << "the seed would be looked for every frame";
+    EXPECT_EQ(candleFlameState().pattern, nullptr);
+    EXPECT_EQ(candleFlameState().first, 0) << "the seed would be looked for every frame";
     EXPECT_EQ(pixelsOf(flame), smoothed(before, 38, 20));
     for (int y = 0; y < flame->h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(flame->pixels) + y * flame->pitch;

@@ -1,5 +1,4 @@
-#include "scenes/flame_filter.h"
-#include "scenes/flame_filter_fast.h"
+#include "scenes/candle_flame.h"
 
 #include <gtest/gtest.h>
 

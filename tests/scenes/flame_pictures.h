@@ -2,8 +2,8 @@
 // whose palette is the grey ramp, so blits between them keep every index.
 #pragma once
 
-#include "scenes/candle_flame_state.h"
-#include "scenes/flame_filter.h"
+#include "scenes/candle_flame.h"
+#include "scenes/scene_state.h"
 
 #include <SDL.h>
 
@@ -46,8 +46,8 @@ inline Picture pixelsOf(const SDL_Surface* s) {
 
 // A one-pixel seed of heat 255: each stamp marks exactly its corner.
 inline void useDotPattern() {
-    candleFlameState.first = 0;
-    candleFlameState.pattern = greySurface(1, 1);
-    SDL_FillRect(candleFlameState.pattern, nullptr, 255);
-    SDL_SetColorKey(candleFlameState.pattern, SDL_SRCCOLORKEY, 0);
+    SDL_Surface* dot = greySurface(1, 1);
+    SDL_FillRect(dot, nullptr, 255);
+    SDL_SetColorKey(dot, SDL_SRCCOLORKEY, 0);
+    setCandleFlameState({.first = 0, .pattern = dot});
 }

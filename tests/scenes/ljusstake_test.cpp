@@ -1,5 +1,4 @@
-#include "scenes/candle_flame_state.h"
-#include "scenes/ljusstake_state.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "scenes/flame_pictures.h"
@@ -29,10 +28,8 @@ SDL_Surface* greetings() {
 // The scene past its first call with nothing loaded: each test puts in
 // just the pictures it looks at.
 void startedWithNothing() {
-    ljusstakeState = CandlestickState{};
-    ljusstakeState.first = 0;
-    candleFlameState.first = 0;
-    candleFlameState.pattern = nullptr;
+    setLjusstakeState({.first = 0});
+    setCandleFlameState({.first = 0});
 }
 
 SDL_Surface* whiteScreen() {
@@ -51,18 +48,18 @@ constexpr FlamePlace kFlamePlaces[4] = {{62, 84}, {142, 62}, {220, 42}, {300, 20
 
 TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     ScratchFolder folder;
-    ljusstakeState = CandlestickState{};
-    candleFlameState = CandleFlameState{};
+    setLjusstakeState({});
+    setCandleFlameState({});
     SDL_Surface* screen = whiteScreen();
     EXPECT_EQ(ljusstake(screen, 2000), 0);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
-    EXPECT_EQ(ljusstakeState.first, 0);
-    EXPECT_EQ(ljusstakeState.iStake, nullptr);
-    EXPECT_EQ(ljusstakeState.iGreets, nullptr);
-    EXPECT_EQ(ljusstakeState.apan, 478);
-    for (SDL_Surface* flame : ljusstakeState.eld) {
+    EXPECT_EQ(ljusstakeState().first, 0);
+    EXPECT_EQ(ljusstakeState().iStake, nullptr);
+    EXPECT_EQ(ljusstakeState().iGreets, nullptr);
+    EXPECT_EQ(ljusstakeState().apan, 478);
+    for (SDL_Surface* flame : ljusstakeState().eld) {
         ASSERT_NE(flame, nullptr);
         EXPECT_EQ(pixelsOf(flame), Picture(40 * 128, 0));
         const SDL_Palette* palette = flame->format->palette;
@@ -73,20 +70,22 @@ TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
         }
     }
     EXPECT_EQ(ljusstake(screen, 2016), 0);
-    EXPECT_EQ(ljusstakeState.apan, 476);
+    EXPECT_EQ(ljusstakeState().apan, 476);
     SDL_FreeSurface(screen);
 }
 
 TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
     startedWithNothing();
     useDotPattern();
-    ljusstakeState.iStake = makeScreenSurface(500, 300);
-    SDL_FillRect(ljusstakeState.iStake, nullptr, 0xffffff);
+    CandlestickState s = ljusstakeState();
+    s.iStake = makeScreenSurface(500, 300);
+    SDL_FillRect(s.iStake, nullptr, 0xffffff);
     for (int k = 0; k < 4; ++k) {
-        ljusstakeState.eld[k] = greySurface(40, 128);
+        s.eld[k] = greySurface(40, 128);
         SDL_Color cold = {(Uint8)(0x10 * (k + 1)), 0x20, 0x30, 0};
-        SDL_SetColors(ljusstakeState.eld[k], &cold, 0, 1);
+        SDL_SetColors(s.eld[k], &cold, 0, 1);
     }
+    setLjusstakeState(s);
     SDL_Surface* screen = whiteScreen();
     ljusstake(screen, 0);
     // At time 0 all three stamps sit at angle = phase: 0, 3.14, 1.8, 4.0.
@@ -94,7 +93,7 @@ TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
     EXPECT_EQ(wordAt(screen, 45, 114), 0xffffffu);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(pixelsOf(ljusstakeState.eld[k]),
+        EXPECT_EQ(pixelsOf(ljusstakeState().eld[k]),
                   smoothed(dotAt(40, 128, seeds[k].x, seeds[k].y), 40, 128));
         // Cold pixels are opaque: the whole rectangle hides the stake.
         const Uint32 cold = 0x10u * (Uint32)(k + 1) << 16 | 0x2030;
@@ -112,7 +111,7 @@ TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
 
 TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
     startedWithNothing();
-    ljusstakeState.iGreets = greetings();
+    setLjusstakeState({.first = 0, .iGreets = greetings()});
     SDL_Surface* screen = whiteScreen();
     ljusstake(screen, 1000);
     for (int y = 470; y < 480; ++y) {
@@ -128,13 +127,13 @@ TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
 
 TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
     startedWithNothing();
-    ljusstakeState.iGreets = greetings();
+    setLjusstakeState({.first = 0, .iGreets = greetings()});
     SDL_Surface* tiny = makeScreenSurface(4, 4);
     SDL_Surface* screen = whiteScreen();
     int finished = 0;
     for (int frame = 1; frame <= 70000; ++frame) {
         if (frame == 32769) {
-            EXPECT_EQ((Sint16)ljusstakeState.apan, 480);
+            EXPECT_EQ((Sint16)ljusstakeState().apan, 480);
         }
         finished += ljusstake(frame == 32770 ? screen : tiny, 2000u + 16u * (Uint32)frame);
     }
@@ -143,10 +142,12 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
     EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
 
     // Even past the end of int the cycle goes on: low 16 bits 1, then -1.
-    ljusstakeState.apan = INT_MIN + 1;
+    CandlestickState low = ljusstakeState();
+    low.apan = INT_MIN + 1;
+    setLjusstakeState(low);
     ljusstake(screen, 0);
     EXPECT_EQ(wordAt(screen, 370, 1), greetRow(0));
-    EXPECT_EQ(ljusstakeState.apan, INT_MAX);
+    EXPECT_EQ(ljusstakeState().apan, INT_MAX);
     ljusstake(screen, 0);
     EXPECT_EQ(wordAt(screen, 370, 0), greetRow(1));
     SDL_FreeSurface(screen);
@@ -155,19 +156,19 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
 
 TEST(Ljusstake, BurnsWithTheShowsData) {
     enterSourceTree();
-    ljusstakeState = CandlestickState{};
-    candleFlameState = CandleFlameState{};
+    setLjusstakeState({});
+    setCandleFlameState({});
     SDL_Surface* screen = makeScreenSurface(640, 480);
     for (int frame = 0; frame < 30; ++frame) {
         ASSERT_EQ(ljusstake(screen, 200000u + 16u * (Uint32)frame), 0);
     }
-    ASSERT_NE(ljusstakeState.iStake, nullptr);
-    ASSERT_NE(ljusstakeState.iGreets, nullptr);
-    ASSERT_NE(candleFlameState.pattern, nullptr);
+    ASSERT_NE(ljusstakeState().iStake, nullptr);
+    ASSERT_NE(ljusstakeState().iGreets, nullptr);
+    ASSERT_NE(candleFlameState().pattern, nullptr);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
         // The hottest part of the flame shows in colour on the screen.
-        const Picture heat = pixelsOf(ljusstakeState.eld[k]);
+        const Picture heat = pixelsOf(ljusstakeState().eld[k]);
         const int hottest = (int)(std::max_element(heat.begin(), heat.end()) - heat.begin());
         EXPECT_GT(heat[(size_t)hottest], 0) << "flame went out";
         EXPECT_NE(

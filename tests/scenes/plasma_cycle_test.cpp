@@ -1,6 +1,5 @@
-#include "scenes/plasma_cycle.h"
+#include "gfx/toolkit.h"
 #include "scenes/plasma_field.h"
-#include "shell/sine_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "scenes/plasma_field.h"
-#include "scenes/plasma_field_fast.h"
 
-#include "shell/sine_tables.h"
+#include "gfx/toolkit.h"
 
 #include <gtest/gtest.h>
 

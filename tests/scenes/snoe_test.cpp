@@ -1,7 +1,7 @@
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
-#include "scenes/snoe_state.h"
-#include "shell/png_writer.h"
+#include "shell/frame_files.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ constexpr Uint32 kSmall = 0x00c0c0f0, kLarge = 0x00f0f0ff;
 
 class Snowfall : public testing::Test {
   protected:
-    void SetUp() override { snoeState = SnowfallState{}; }
+    void SetUp() override { setSnoeState({}); }
     void TearDown() override {
         SDL_FreeSurface(s.flinga0);
         SDL_FreeSurface(s.flinga1);
@@ -29,12 +29,20 @@ class Snowfall : public testing::Test {
     // unseen for a long time.
     void startWithParkedFlakes() {
         snoe(screen, 2);
-        s.flinga0 = solidSprite(6, 5, kSmall);
-        s.flinga1 = solidSprite(10, 12, kLarge);
-        std::fill(s.px0, s.px0 + 60, 10000.0f);
-        std::fill(s.px1, s.px1 + 5, 10000.0f);
-        std::fill(s.py0, s.py0 + 60, 0.0f);
-        std::fill(s.py1, s.py1 + 5, 0.0f);
+        change([](SnowfallState& n) {
+            n.flinga0 = solidSprite(6, 5, kSmall);
+            n.flinga1 = solidSprite(10, 12, kLarge);
+            std::fill(n.px0, n.px0 + 60, 10000.0f);
+            std::fill(n.px1, n.px1 + 5, 10000.0f);
+            std::fill(n.py0, n.py0 + 60, 0.0f);
+            std::fill(n.py1, n.py1 + 5, 0.0f);
+        });
+    }
+    // Puts the snow into its present state changed by edit.
+    template <class Edit> static void change(Edit edit) {
+        SnowfallState next = snoeState();
+        edit(next);
+        setSnoeState(next);
     }
     void fall(int layer) {
         SDL_FillRect(screen, nullptr, 0);
@@ -42,7 +50,7 @@ class Snowfall : public testing::Test {
     }
 
     ScratchFolder folder;
-    SnowfallState& s = snoeState;
+    const SnowfallState& s = snoeState();
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
@@ -83,7 +91,7 @@ TEST_F(Snowfall, LayerTwoChangesNothing) {
     EXPECT_EQ(s.first, 0);
     EXPECT_EQ(s.px1[4], (float)(r[128] % 640));
     EXPECT_EQ(s.py1[4], (float)(r[129] % 480));
-    s.py0[0] = 480.0f; // due to be sent back by a real layer
+    change([](SnowfallState& n) { n.py0[0] = 480.0f; }); // due to be sent back by a real layer
     const SnowfallState before = s;
     SDL_FillRect(screen, nullptr, 0x123456);
     snoe(screen, 2);
@@ -94,12 +102,14 @@ TEST_F(Snowfall, LayerTwoChangesNothing) {
 
 TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
     startWithParkedFlakes();
-    s.px0[0] = 100.0f;
-    s.py0[0] = 480.0f; // at the bottom edge: sent back
-    s.px0[1] = 200.0f;
-    s.py0[1] = 479.9f; // moves on to 480.1, drawn at row 480, unseen
-    s.px0[2] = -5.95f; // drifts on to -6.05, drawn at -6, unseen
-    s.px0[3] = -6.0f;  // at -(width) it still moves once more
+    change([](SnowfallState& n) {
+        n.px0[0] = 100.0f;
+        n.py0[0] = 480.0f; // at the bottom edge: sent back
+        n.px0[1] = 200.0f;
+        n.py0[1] = 479.9f; // moves on to 480.1, drawn at row 480, unseen
+        n.px0[2] = -5.95f; // drifts on to -6.05, drawn at -6, unseen
+        n.px0[3] = -6.0f;  // at -(width) it still moves once more
+    });
     const std::vector<int> r = randomNumbers(10, 4);
     srand(10);
     fall(0);
@@ -120,13 +130,17 @@ TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
 
 TEST_F(Snowfall, DoubleStepsTruncatedTowardZero) {
     startWithParkedFlakes();
-    s.px1[0] = -3.5f;  // -3.9 is drawn at column -3
-    s.py1[0] = -10.2f; // -9.8 is drawn at row -9
+    change([](SnowfallState& n) {
+        n.px1[0] = -3.5f;  // -3.9 is drawn at column -3
+        n.py1[0] = -10.2f; // -9.8 is drawn at row -9
+    });
     fall(1);
     EXPECT_EQ(boxOf(screen, kLarge), (Box{0, 0, 6, 2}));
     // Steps are taken in double: near zero a float step would land elsewhere.
-    s.px1[0] = 2.0f;
-    s.py1[0] = -2.0f;
+    change([](SnowfallState& n) {
+        n.px1[0] = 2.0f;
+        n.py1[0] = -2.0f;
+    });
     for (int call = 0; call < 5; ++call) {
         fall(1);
     }
@@ -140,7 +154,7 @@ TEST_F(Snowfall, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(12, 132);
     srand(12);
     snoe(screen, 0);
-    s.px1[2] = -0.1f; // left of -(width 0)
+    change([](SnowfallState& n) { n.px1[2] = -0.1f; }); // left of -(width 0)
     snoe(screen, 1);
     EXPECT_EQ(s.py1[2], 0.0f);
     EXPECT_EQ(s.px1[2], (float)(r[130] % 640));

@@ -1,9 +1,11 @@
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/star3d_state.h"
 
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdlib>
@@ -38,10 +40,10 @@ Object expectedRespawn() {
 }
 
 void expectObject(int i, const Object& o) {
-    EXPECT_EQ(star3dState.starx[i], o.x) << i;
-    EXPECT_EQ(star3dState.stary[i], o.y) << i;
-    EXPECT_EQ(star3dState.starz[i], o.z) << i;
-    EXPECT_EQ(star3dState.start[i], o.kind) << i;
+    EXPECT_EQ(star3dState().starx[i], o.x) << i;
+    EXPECT_EQ(star3dState().stary[i], o.y) << i;
+    EXPECT_EQ(star3dState().starz[i], o.z) << i;
+    EXPECT_EQ(star3dState().start[i], o.kind) << i;
 }
 
 // First call from a folder without data: no sprites, a randomised field.
@@ -52,10 +54,12 @@ void startWithoutData(SDL_Surface* screen) {
 
 // Field coordinates that project onto (px, py) at distance 64 (step 1).
 void place(int i, int px, int py) {
-    star3dState.starx[i] = 2.0f * (px - 320);
-    star3dState.stary[i] = 2.0f * (py - 270);
-    star3dState.starz[i] = 64;
-    star3dState.start[i] = 0;
+    StarFieldState s = star3dState();
+    s.starx[i] = 2.0f * (px - 320);
+    s.stary[i] = 2.0f * (py - 270);
+    s.starz[i] = 64;
+    s.start[i] = 0;
+    setStar3dState(s);
 }
 
 SDL_Surface* solidSprite(int size, Uint32 colour) {
@@ -78,7 +82,7 @@ TEST(Star3d, FirstCallRandomisesEveryObjectAsAStar) {
         expectObject(i, expectedReset());
     }
     EXPECT_EQ(rand(), afterCall);
-    EXPECT_EQ(star3dState.first, 0);
+    EXPECT_EQ(star3dState().first, 0);
     SDL_FreeSurface(screen);
 }
 
@@ -115,9 +119,9 @@ TEST(Star3d, GiftsComeOnlyFromRespawns) {
     startWithoutData(screen);
     int gifts[3] = {};
     for (unsigned seed = 1; seed <= 40; ++seed) {
-        for (int i = 0; i < kFieldObjects; ++i) {
-            star3dState.starz[i] = 1;
-        }
+        StarFieldState s = star3dState();
+        std::fill(s.starz, s.starz + kFieldObjects, 1.0f);
+        setStar3dState(s);
         srand(seed);
         star3d(screen, 0, 1, 0.0f);
         srand(seed);
@@ -131,13 +135,15 @@ TEST(Star3d, GiftsComeOnlyFromRespawns) {
     EXPECT_GT(gifts[2], 0);
 
     // A gift keeps its kind while it flies; a reset makes every object a star.
-    star3dState.start[5] = 2;
-    star3dState.starz[5] = 50;
+    StarFieldState gift = star3dState();
+    gift.start[5] = 2;
+    gift.starz[5] = 50;
+    setStar3dState(gift);
     star3d(screen, 0, 1, 0.0f);
-    EXPECT_EQ(star3dState.start[5], 2);
+    EXPECT_EQ(star3dState().start[5], 2);
     star3d(screen, 1, 0, 0.0f);
     for (int i = 0; i < kFieldObjects; ++i) {
-        EXPECT_EQ(star3dState.start[i], 0);
+        EXPECT_EQ(star3dState().start[i], 0);
     }
     SDL_FreeSurface(screen);
 }
@@ -147,21 +153,21 @@ TEST(Star3d, GiftsComeOnlyFromRespawns) {
 TEST(Star3d, TurnsOnlyForPositiveAngles) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
     startWithoutData(screen);
-    for (int i = 0; i < kFieldObjects; ++i) {
-        star3dState.starx[i] = 100;
-        star3dState.stary[i] = 50;
-        star3dState.starz[i] = 50;
-    }
+    StarFieldState field = star3dState();
+    std::fill(field.starx, field.starx + kFieldObjects, 100.0f);
+    std::fill(field.stary, field.stary + kFieldObjects, 50.0f);
+    std::fill(field.starz, field.starz + kFieldObjects, 50.0f);
+    setStar3dState(field);
     star3d(screen, 0, 0, 0.0f);
     star3d(screen, 0, 0, -0.1f);
-    EXPECT_EQ(star3dState.starx[7], 100.0f);
-    EXPECT_EQ(star3dState.stary[7], 50.0f);
+    EXPECT_EQ(star3dState().starx[7], 100.0f);
+    EXPECT_EQ(star3dState().stary[7], 50.0f);
     const float angle = 0.03f;
     star3d(screen, 0, 0, angle);
     const double c = cos((double)angle);
     const double s = sin((double)angle);
-    EXPECT_EQ(star3dState.starx[7], (float)(c * 100.0 - s * 50.0));
-    EXPECT_EQ(star3dState.stary[7], (float)(s * 100.0 + c * 50.0));
+    EXPECT_EQ(star3dState().starx[7], (float)(c * 100.0 - s * 50.0));
+    EXPECT_EQ(star3dState().stary[7], (float)(s * 100.0 + c * 50.0));
     SDL_FreeSurface(screen);
 }
 
@@ -170,7 +176,9 @@ TEST(Star3d, TurnsOnlyForPositiveAngles) {
 TEST(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
     startWithoutData(screen);
-    star3dState.bild[0] = solidSprite(4, kWhite);
+    StarFieldState withStar = star3dState();
+    withStar.bild[0] = solidSprite(4, kWhite);
+    setStar3dState(withStar);
     const int outside[][2] = {{0, 100}, {100, 0}, {640, 100}, {100, 480}, {-5, 100}};
     for (int i = 0; i < kFieldObjects; ++i) {
         place(i, outside[i % 5][0], outside[i % 5][1]);
@@ -190,9 +198,11 @@ TEST(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
 
     // The projection truncates toward zero: -0.5 lands on column 320. At
     // z = 32 the sprite is sampled every half pixel, 7 x 7 pixels.
-    star3dState.starx[3] = -0.5f;
-    star3dState.stary[3] = -0.5f;
-    star3dState.starz[3] = 32;
+    StarFieldState nearer = star3dState();
+    nearer.starx[3] = -0.5f;
+    nearer.stary[3] = -0.5f;
+    nearer.starz[3] = 32;
+    setStar3dState(nearer);
     SDL_FillRect(screen, nullptr, 0);
     star3d(screen, 0, 0, 0.0f);
     EXPECT_EQ(countWords(screen, kWhite), 3 + 3 + 9 + 7 * 7);

@@ -1,7 +1,7 @@
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/tannenbaum_state.h"
 
-#include "shell/png_writer.h"
+#include "shell/frame_files.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +28,12 @@ TEST(Tannenbaum, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
     SDL_FillRect(tree, nullptr, kTree);
     ASSERT_TRUE(writePng(tree, "data/tannenbaum.png"));
     SDL_FreeSurface(tree);
-    tannenbaumState = TreeState{};
+    setTannenbaumState({});
     SDL_Surface* screen = makeScreenSurface(640, 480);
 
     fillScreen(screen);
     EXPECT_EQ(tannenbaum(screen, 50000), 0);
-    EXPECT_EQ(tannenbaumState.stime, 50000u);
+    EXPECT_EQ(tannenbaumState().stime, 50000u);
     EXPECT_EQ(wordAt(screen, 0, 0), kTree);
     EXPECT_EQ(wordAt(screen, 99, 79), kTree);
     EXPECT_EQ(wordAt(screen, 100, 0), kOld);
@@ -51,13 +51,13 @@ TEST(Tannenbaum, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
 
 TEST(Tannenbaum, WithoutThePictureKeepsTheTwoSecondsAndDrawsNothing) {
     ScratchFolder folder;
-    tannenbaumState = TreeState{};
+    setTannenbaumState({});
     SDL_Surface* screen = makeScreenSurface(640, 480);
     fillScreen(screen);
     // The elapsed time is unsigned: it wraps with the demo time.
     const Uint32 start = 0xfffffff0u;
     EXPECT_EQ(tannenbaum(screen, start), 0);
-    EXPECT_EQ(tannenbaumState.baum, nullptr);
+    EXPECT_EQ(tannenbaumState().baum, nullptr);
     EXPECT_EQ(tannenbaum(screen, start + 1999), 0);
     EXPECT_EQ(tannenbaum(screen, start + 2000), 1);
     for (Uint32 word : allWords(screen)) {

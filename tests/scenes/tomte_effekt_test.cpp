@@ -1,11 +1,9 @@
 #include "gfx/font.h"
+#include "gfx/toolkit.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
-#include "scenes/snoe_state.h"
-#include "scenes/tomte_effekt_state.h"
-#include "scenes/tomtefield_state.h"
-#include "shell/png_writer.h"
-#include "shell/sine_tables.h"
+#include "shell/frame_files.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +21,9 @@ class MoonlitSky : public testing::Test {
   protected:
     void SetUp() override {
         fillSintab();
-        tomteEffektState = MoonlitSkyState{};
-        tomtefieldState = SantaFieldState{};
-        snoeState = SnowfallState{};
+        setTomteEffektState({});
+        setTomtefieldState({});
+        setSnoeState({});
     }
     void TearDown() override { SDL_FreeSurface(screen); }
 
@@ -44,10 +42,10 @@ TEST_F(MoonlitSky, FirstCallStartsSantasThenSnowAndAnnouncesOnce) {
     srand(21);
     StdoutCapture console;
     EXPECT_EQ(frame(4000), 0);
-    EXPECT_EQ(tomteEffektState.stid, 4000u);
-    EXPECT_EQ(tomtefieldState.py0[0], (float)(r[1] % 480));
-    EXPECT_EQ(snoeState.py0[0], (float)((double)(r[77] % 480) + 0.2));
-    EXPECT_EQ(snoeState.py1[4], (float)((double)(r[205] % 480) + 0.4));
+    EXPECT_EQ(tomteEffektState().stid, 4000u);
+    EXPECT_EQ(tomtefieldState().py0[0], (float)(r[1] % 480));
+    EXPECT_EQ(snoeState().py0[0], (float)((double)(r[77] % 480) + 0.2));
+    EXPECT_EQ(snoeState().py1[4], (float)((double)(r[205] % 480) + 0.4));
     EXPECT_EQ(rand(), r[206]);
     frame(4016);
     EXPECT_EQ(console.finish(), "tomten har kommit\n");
@@ -77,12 +75,14 @@ TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
 
     const Uint32 start = 30000;
     EXPECT_EQ(frame(start), 0);
-    tomtefieldState.tomte0 = solidSprite(8, 6, kSanta);
-    std::fill(tomtefieldState.px0, tomtefieldState.px0 + 25, 10000.0f);
-    std::fill(tomtefieldState.px1, tomtefieldState.px1 + 10, 10000.0f);
-    std::fill(tomtefieldState.px2, tomtefieldState.px2 + 3, 10000.0f);
-    tomtefieldState.px0[0] = 56.7f; // drawn at 56 twice: a quarter turn of bobbing
-    tomtefieldState.py0[0] = 300.0f;
+    SantaFieldState field = tomtefieldState();
+    field.tomte0 = solidSprite(8, 6, kSanta);
+    std::fill(field.px0, field.px0 + 25, 10000.0f);
+    std::fill(field.px1, field.px1 + 10, 10000.0f);
+    std::fill(field.px2, field.px2 + 3, 10000.0f);
+    field.px0[0] = 56.7f; // drawn at 56 twice: a quarter turn of bobbing
+    field.py0[0] = 300.0f;
+    setTomtefieldState(field);
 
     EXPECT_EQ(frame(start + 7499), 0);
     EXPECT_EQ(boxOf(screen, kMoon), (Box{360, 10, 615, 265}));

@@ -1,7 +1,7 @@
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/tomtebloss_state.h"
 
-#include "shell/png_writer.h"
+#include "shell/frame_files.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -32,28 +32,28 @@ int litPixels(const SDL_Surface* screen) {
 class TomteblossTest : public testing::Test {
   protected:
     void SetUp() override {
-        tomteblossState = SparklerState{};
-        tomteblossState.first = 0;
-        tomteblossState.starttid = kStart;
+        setTomteblossState({.first = 0, .starttid = kStart});
         screen = makeScreenSurface(640, 480);
     }
 
     void TearDown() override {
-        SDL_FreeSurface(tomteblossState.tomtepinne);
-        SDL_FreeSurface(tomteblossState.tomtepub);
-        tomteblossState = SparklerState{};
+        SDL_FreeSurface(tomteblossState().tomtepinne);
+        SDL_FreeSurface(tomteblossState().tomtepub);
+        setTomteblossState({});
         SDL_FreeSurface(screen);
     }
 
     // Every slot out of sight, so only sparks born in the next frame show,
     // within 7 columns of the anchor.
     static void parkAllSparks() {
+        SparklerState s = tomteblossState();
         for (int i = 0; i < kSparkSlots; ++i) {
-            tomteblossState.xpos[i] = -10000;
-            tomteblossState.ypos[i] = 0;
-            tomteblossState.xspeed[i] = 0;
-            tomteblossState.yspeed[i] = 0;
+            s.xpos[i] = -10000;
+            s.ypos[i] = 0;
+            s.xspeed[i] = 0;
+            s.yspeed[i] = 0;
         }
+        setTomteblossState(s);
     }
 
     int frameAt(Uint32 elapsed) { return tomtebloss(screen, 300, 360, kStart + elapsed); }
@@ -65,13 +65,13 @@ class TomteblossTest : public testing::Test {
 
 TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
     ScratchFolder folder;
-    tomteblossState = SparklerState{};
+    setTomteblossState({});
     SDL_Surface* screen = solid(640, 480, 0x123456);
     StdoutCapture capture;
     EXPECT_EQ(tomtebloss(screen, 300, 360, 5000), 0);
     EXPECT_EQ(capture.finish(), "blota!!\nblota brunnit!!\n");
-    EXPECT_EQ(tomteblossState.first, 0);
-    EXPECT_EQ(tomteblossState.starttid, 5000u);
+    EXPECT_EQ(tomteblossState().first, 0);
+    EXPECT_EQ(tomteblossState().starttid, 5000u);
     EXPECT_EQ(wordAt(screen, 600, 200), 0u);
 
     // Only the burnt stick there: the unburnt one is still tried and reported.
@@ -79,12 +79,12 @@ TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
     SDL_Surface* burnt = solid(20, 320, kBurnt);
     ASSERT_TRUE(writePng(burnt, "data/tbub.png"));
     SDL_FreeSurface(burnt);
-    tomteblossState = SparklerState{};
+    setTomteblossState({});
     StdoutCapture second;
     EXPECT_EQ(tomtebloss(screen, 300, 360, 5000), 0);
     EXPECT_EQ(second.finish(), "blota!!\n");
-    EXPECT_EQ(tomteblossState.tomtepinne, nullptr);
-    ASSERT_NE(tomteblossState.tomtepub, nullptr);
+    EXPECT_EQ(tomteblossState().tomtepinne, nullptr);
+    ASSERT_NE(tomteblossState().tomtepub, nullptr);
     EXPECT_EQ(wordAt(screen, 290, 40), kBurnt);
     SDL_FreeSurface(screen);
 }
@@ -92,8 +92,10 @@ TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
 // The unburnt stick is the left 20 columns and top 320 - e / 80 rows of its
 // picture, over the whole burnt stick, both hanging from (290, 40).
 TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
-    tomteblossState.tomtepinne = solid(40, 400, kUnburnt);
-    tomteblossState.tomtepub = solid(20, 320, kBurnt);
+    SparklerState s = tomteblossState();
+    s.tomtepinne = solid(40, 400, kUnburnt);
+    s.tomtepub = solid(20, 320, kBurnt);
+    setTomteblossState(s);
     struct Case {
         Uint32 elapsed;
         int lastUnburntRow;
@@ -125,11 +127,11 @@ TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
     for (Uint32 elapsed = 0; elapsed < 60; elapsed += 10) {
         frameAt(elapsed);
     }
-    const SparklerState before = tomteblossState;
+    const SparklerState before = tomteblossState();
     srand(11);
     frameAt(79);
     SDL_Surface* lower = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
-    tomteblossState = before;
+    setTomteblossState(before);
     srand(11);
     frameAt(80);
     EXPECT_GT(litPixels(lower), 100);
@@ -149,18 +151,20 @@ TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
     srand(2);
     frameAt(15999);
     frameAt(15999);
-    const int born = tomteblossState.skapa;
+    const int born = tomteblossState().skapa;
     ASSERT_GT(born, 0);
-    EXPECT_NEAR(tomteblossState.xpos[0], 300, 8);
+    EXPECT_NEAR(tomteblossState().xpos[0], 300, 8);
     EXPECT_GT(litPixels(screen), 0);
 
-    tomteblossState.skapa = 0;
+    SparklerState restarted = tomteblossState();
+    restarted.skapa = 0;
+    setTomteblossState(restarted);
     parkAllSparks();
     srand(2);
     frameAt(16000);
     frameAt(16000);
-    EXPECT_EQ(tomteblossState.skapa, born);
-    EXPECT_NEAR(tomteblossState.xpos[0], -10000, 8);
+    EXPECT_EQ(tomteblossState().skapa, born);
+    EXPECT_NEAR(tomteblossState().xpos[0], -10000, 8);
     EXPECT_EQ(litPixels(screen), 0);
     for (Uint32 elapsed = 16016; elapsed < 17000; elapsed += 16) {
         frameAt(elapsed);
@@ -171,7 +175,7 @@ TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
 // Positions are whole pixels: each step is a single-precision sum cut toward
 // zero, so negative positions round up and slow downward sparks stand still.
 TEST_F(TomteblossTest, StepsTruncateTowardZero) {
-    SparklerState& s = tomteblossState;
+    SparklerState s = tomteblossState();
     s.skapa = 0; // births this frame take the low slots, not the ones below
     s.ypos[45] = 2;
     s.yspeed[45] = (float)(-4 + 9.82 / 200);
@@ -183,13 +187,14 @@ TEST_F(TomteblossTest, StepsTruncateTowardZero) {
     s.xspeed[48] = 2.5f;
     s.ypos[49] = 100;
     s.yspeed[49] = 1.99f;
+    setTomteblossState(s);
     srand(1);
     frameAt(0);
-    ASSERT_LT(s.skapa, 45);
-    EXPECT_EQ(s.ypos[45], -1);
-    EXPECT_EQ(s.xpos[46], -1);
-    EXPECT_EQ(s.ypos[47], 100);
-    EXPECT_EQ(s.xpos[48], -4);
-    EXPECT_EQ(s.ypos[49], 101);
-    EXPECT_GT(s.yspeed[47], 0.9f);
+    ASSERT_LT(tomteblossState().skapa, 45);
+    EXPECT_EQ(tomteblossState().ypos[45], -1);
+    EXPECT_EQ(tomteblossState().xpos[46], -1);
+    EXPECT_EQ(tomteblossState().ypos[47], 100);
+    EXPECT_EQ(tomteblossState().xpos[48], -4);
+    EXPECT_EQ(tomteblossState().ypos[49], 101);
+    EXPECT_GT(tomteblossState().yspeed[47], 0.9f);
 }

@@ -1,7 +1,7 @@
+#include "gfx/toolkit.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
-#include "scenes/tomtefield_state.h"
-#include "shell/sine_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ class SantaField : public testing::Test {
   protected:
     void SetUp() override {
         fillSintab();
-        tomtefieldState = SantaFieldState{};
+        setTomtefieldState({});
     }
     void TearDown() override {
         freeSprites();
@@ -30,21 +30,31 @@ class SantaField : public testing::Test {
     void startWithSprites() {
         StdoutCapture quiet;
         tomtefield(screen, 0);
-        s.tomte0 = solidSprite(8, 6, kFar);
-        s.tomte1 = solidSprite(12, 8, kMiddle);
-        s.tomte2 = solidSprite(16, 10, kNear);
+        change([](SantaFieldState& n) {
+            n.tomte0 = solidSprite(8, 6, kFar);
+            n.tomte1 = solidSprite(12, 8, kMiddle);
+            n.tomte2 = solidSprite(16, 10, kNear);
+        });
+    }
+    // Puts the santas into their present state changed by edit.
+    template <class Edit> static void change(Edit edit) {
+        SantaFieldState next = tomtefieldState();
+        edit(next);
+        setTomtefieldState(next);
     }
     void freeSprites() {
         for (SDL_Surface* sprite : {s.tomte0, s.tomte1, s.tomte2}) {
             SDL_FreeSurface(sprite);
         }
-        s = SantaFieldState{};
+        setTomtefieldState({});
     }
     // Far off the right edge a santa flies unseen and never comes back.
     void parkAll() {
-        std::fill(s.px0, s.px0 + 25, 10000.0f);
-        std::fill(s.px1, s.px1 + 10, 10000.0f);
-        std::fill(s.px2, s.px2 + 3, 10000.0f);
+        change([](SantaFieldState& n) {
+            std::fill(n.px0, n.px0 + 25, 10000.0f);
+            std::fill(n.px1, n.px1 + 10, 10000.0f);
+            std::fill(n.px2, n.px2 + 3, 10000.0f);
+        });
     }
     void fly(int wobble) {
         SDL_FillRect(screen, nullptr, 0);
@@ -52,7 +62,7 @@ class SantaField : public testing::Test {
     }
 
     ScratchFolder folder;
-    SantaFieldState& s = tomtefieldState;
+    const SantaFieldState& s = tomtefieldState();
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
@@ -93,7 +103,7 @@ TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     StdoutCapture quiet;
     tomtefield(screen, 1);
     parkAll();
-    s.px0[0] = 0.0f; // at -(width 0): sent back
+    change([](SantaFieldState& n) { n.px0[0] = 0.0f; }); // at -(width 0): sent back
     tomtefield(screen, 1);
     EXPECT_EQ(s.px0[0], 640.0f);
     EXPECT_EQ(s.py0[0], (float)(r[76] % 480));
@@ -106,9 +116,11 @@ TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
 TEST_F(SantaField, SentBackAtMinusWidthAndAbsentForOneCall) {
     startWithSprites();
     parkAll();
-    s.px0[0] = -8.0f; // exactly -(width)
-    s.px0[1] = -7.9f; // moves to -8.1, drawn once more wholly off-screen
-    s.px2[0] = -16.0f;
+    change([](SantaFieldState& n) {
+        n.px0[0] = -8.0f; // exactly -(width)
+        n.px0[1] = -7.9f; // moves to -8.1, drawn once more wholly off-screen
+        n.px2[0] = -16.0f;
+    });
     const std::vector<int> r = randomNumbers(9, 3);
     srand(9);
     fly(0);
@@ -126,17 +138,21 @@ TEST_F(SantaField, SentBackAtMinusWidthAndAbsentForOneCall) {
 TEST_F(SantaField, DoubleStepsTruncatedTowardZero) {
     startWithSprites();
     parkAll();
-    s.px0[0] = -3.5f; // -3.7 is drawn at -3
-    s.py0[0] = 20.0f;
+    change([](SantaFieldState& n) {
+        n.px0[0] = -3.5f; // -3.7 is drawn at -3
+        n.py0[0] = 20.0f;
+    });
     fly(0);
     EXPECT_EQ(boxOf(screen, kFar), (Box{0, 20, 4, 25}));
     // Bobbed: 5 + 10 sin(192 / 255 of a turn) = -4.9986, drawn at row -4.
-    s.px0[0] = 184.5f;
-    s.py0[0] = 5.0f;
+    change([](SantaFieldState& n) {
+        n.px0[0] = 184.5f;
+        n.py0[0] = 5.0f;
+    });
     fly(1);
     EXPECT_EQ(boxOf(screen, kFar), (Box{184, 0, 191, 1}));
     // Steps are taken in double: near zero a float step would land elsewhere.
-    s.px0[0] = 1.0f;
+    change([](SantaFieldState& n) { n.px0[0] = 1.0f; });
     for (int call = 0; call < 5; ++call) {
         fly(0);
     }
@@ -146,10 +162,12 @@ TEST_F(SantaField, DoubleStepsTruncatedTowardZero) {
 TEST_F(SantaField, BobbingPhaseFollowsTheDrawnPosition) {
     startWithSprites();
     parkAll();
-    s.px0[0] = 56.5f;  // index 56 + 8 = 64: a quarter turn, +10
-    s.px1[0] = 20.5f;  // index 2 (20 + 12) = 64: +20
-    s.px2[2] = -15.5f; // drawn at -17: index 2 (-17 + 16) = -2, taken as 254
-    s.py0[0] = s.py1[0] = s.py2[2] = 100.0f;
+    change([](SantaFieldState& n) {
+        n.px0[0] = 56.5f;  // index 56 + 8 = 64: a quarter turn, +10
+        n.px1[0] = 20.5f;  // index 2 (20 + 12) = 64: +20
+        n.px2[2] = -15.5f; // drawn at -17: index 2 (-17 + 16) = -2, taken as 254
+        n.py0[0] = n.py1[0] = n.py2[2] = 100.0f;
+    });
     fly(1);
     EXPECT_EQ(boxOf(screen, kFar)[1], 109);
     EXPECT_EQ(boxOf(screen, kMiddle)[1], 119);

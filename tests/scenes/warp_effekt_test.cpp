@@ -1,13 +1,13 @@
 #include "gfx/font.h"
+#include "gfx/toolkit.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/star3d_state.h"
-#include "scenes/warp_effekt_state.h"
-#include "scenes/warpspeed_state.h"
-#include "shell/sine_tables.h"
 
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 
@@ -33,21 +33,23 @@ int at(SDL_Surface* screen, Uint32 elapsed) {
 
 // The star field turned this call when an object on the x axis left it.
 bool fieldTurned(SDL_Surface* screen, Uint32 elapsed) {
-    for (int i = 0; i < kFieldObjects; ++i) {
-        star3dState.starx[i] = 100;
-        star3dState.stary[i] = 0;
-        star3dState.starz[i] = 50;
-    }
+    StarFieldState s = star3dState();
+    std::fill(s.starx, s.starx + kFieldObjects, 100.0f);
+    std::fill(s.stary, s.stary + kFieldObjects, 0.0f);
+    std::fill(s.starz, s.starz + kFieldObjects, 50.0f);
+    setStar3dState(s);
     at(screen, elapsed);
-    return star3dState.stary[0] != 0.0f;
+    return star3dState().stary[0] != 0.0f;
 }
 
 // Both warp pictures in place of the ones that failed to load.
 void givePictures(int wideWidth, int narrowWidth) {
-    SDL_FreeSurface(warpEffektState.iTomtewarp);
-    SDL_FreeSurface(warpEffektState.iTomtewarp0);
-    warpEffektState.iTomtewarp = wideWidth ? solidPicture(wideWidth, 10, kWide) : nullptr;
-    warpEffektState.iTomtewarp0 = narrowWidth ? solidPicture(narrowWidth, 10, kNarrow) : nullptr;
+    WarpSequenceState s = warpEffektState();
+    SDL_FreeSurface(s.iTomtewarp);
+    SDL_FreeSurface(s.iTomtewarp0);
+    s.iTomtewarp = wideWidth ? solidPicture(wideWidth, 10, kWide) : nullptr;
+    s.iTomtewarp0 = narrowWidth ? solidPicture(narrowWidth, 10, kNarrow) : nullptr;
+    setWarpEffektState(s);
 }
 
 } // namespace
@@ -60,11 +62,11 @@ TEST(WarpEffekt, FirstCallClearsSprinklesStarsAndHoldsThePicture) {
     EXPECT_EQ(at(screen, 0), 0);
     const int afterCall = rand();
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
-    EXPECT_EQ(warpEffektState.first, 0);
-    EXPECT_EQ(warpEffektState.stid, kStart);
-    EXPECT_EQ(warpspeedState.first, 0);
-    EXPECT_EQ(warpspeedState.tzpos, 1.65f);
-    EXPECT_EQ(star3dState.first, 1);
+    EXPECT_EQ(warpEffektState().first, 0);
+    EXPECT_EQ(warpEffektState().stid, kStart);
+    EXPECT_EQ(warpspeedState().first, 0);
+    EXPECT_EQ(warpspeedState().tzpos, 1.65f);
+    EXPECT_EQ(star3dState().first, 1);
     // Twenty stars, three draws each, and nothing else.
     srand(9);
     for (int i = 0; i < 60; ++i) {
@@ -98,23 +100,23 @@ TEST(WarpEffekt, PhasesFollowTheElapsedTime) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
     at(screen, 0);
     EXPECT_EQ(at(screen, 2999), 0);
-    EXPECT_EQ(warpspeedState.tzpos, 1.65f);
+    EXPECT_EQ(warpspeedState().tzpos, 1.65f);
     EXPECT_EQ(at(screen, 3000), 0);
-    const float receded = warpspeedState.tzpos;
+    const float receded = warpspeedState().tzpos;
     EXPECT_GT(receded, 1.65f);
     EXPECT_EQ(at(screen, 5999), 0);
-    EXPECT_GT(warpspeedState.tzpos, receded);
-    EXPECT_EQ(star3dState.first, 1);
+    EXPECT_GT(warpspeedState().tzpos, receded);
+    EXPECT_EQ(star3dState().first, 1);
 
     SDL_FillRect(screen, nullptr, 0x123456);
-    const float lastZoom = warpspeedState.tzpos;
+    const float lastZoom = warpspeedState().tzpos;
     EXPECT_EQ(at(screen, 6000), 0);
-    EXPECT_EQ(star3dState.first, 0);
-    EXPECT_EQ(warpspeedState.tzpos, lastZoom);
+    EXPECT_EQ(star3dState().first, 0);
+    EXPECT_EQ(warpspeedState().tzpos, lastZoom);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
 
     EXPECT_FALSE(fieldTurned(screen, 11999));
-    EXPECT_EQ(star3dState.starz[0], 49.0f);
+    EXPECT_EQ(star3dState().starz[0], 49.0f);
     EXPECT_TRUE(fieldTurned(screen, 12000));
     EXPECT_EQ(at(screen, 15000), 0);
     EXPECT_EQ(at(screen, 15001), 1);

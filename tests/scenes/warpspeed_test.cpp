@@ -1,7 +1,6 @@
 #include "gfx/toolkit.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-#include "scenes/warpspeed_state.h"
-#include "shell/sine_tables.h"
 
 #include "support/fixtures.h"
 
@@ -43,9 +42,9 @@ TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
     EXPECT_EQ(startWithoutData(screen), "Klingons!!\nett fel av typen 1 har intr\xe4"
                                         "ffat\n");
-    EXPECT_EQ(warpspeedState.first, 0);
-    EXPECT_EQ(warpspeedState.enterprise, nullptr);
-    EXPECT_EQ(warpspeedState.black, nullptr);
+    EXPECT_EQ(warpspeedState().first, 0);
+    EXPECT_EQ(warpspeedState().enterprise, nullptr);
+    EXPECT_EQ(warpspeedState().black, nullptr);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     SDL_FreeSurface(screen);
 }
@@ -54,17 +53,19 @@ TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     startWithoutData(screen);
-    warpspeedState.enterprise = solidSquare(40, kRed);
-    warpspeedState.black = solidSquare(40, kBlackMark);
+    WarpZoomState pictures = warpspeedState();
+    pictures.enterprise = solidSquare(40, kRed);
+    pictures.black = solidSquare(40, kBlackMark);
+    setWarpspeedState(pictures);
     warpspeed(screen, 0);
     const auto once = allWords(screen);
     for (int i = 0; i < 5; ++i) {
         warpspeed(screen, 0);
     }
     EXPECT_EQ(allWords(screen), once);
-    EXPECT_EQ(warpspeedState.tzpos, 1.65f);
-    EXPECT_EQ(warpspeedState.zpos, 0.95f);
-    EXPECT_EQ(warpspeedState.apanap, 0.0f);
+    EXPECT_EQ(warpspeedState().tzpos, 1.65f);
+    EXPECT_EQ(warpspeedState().zpos, 0.95f);
+    EXPECT_EQ(warpspeedState().apanap, 0.0f);
     // The picture's top-left corner at distance 1.65 and no speed lines.
     EXPECT_EQ(wordAt(screen, 351, 321), kRed);
     EXPECT_EQ(wordAt(screen, 350, 321), 0u);
@@ -77,12 +78,14 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     startWithoutData(screen);
-    warpspeedState.enterprise = solidSquare(20, kRed);
-    warpspeedState.black = solidSquare(20, kBlackMark);
+    WarpZoomState pictures = warpspeedState();
+    pictures.enterprise = solidSquare(20, kRed);
+    pictures.black = solidSquare(20, kBlackMark);
+    setWarpspeedState(pictures);
     recedeToTheFlash(screen);
-    EXPECT_NEAR(warpspeedState.zpos, 5.0049f, 1e-4f);
-    EXPECT_GE(warpspeedState.zpos, 5.0f);
-    EXPECT_NEAR(warpspeedState.tzpos, 8.6927f, 1e-4f);
+    EXPECT_NEAR(warpspeedState().zpos, 5.0049f, 1e-4f);
+    EXPECT_GE(warpspeedState().zpos, 5.0f);
+    EXPECT_NEAR(warpspeedState().tzpos, 8.6927f, 1e-4f);
     // Black has covered every earlier picture: only the last one is red, 2 x 2
     // samples at step 8.69 with its top-left corner at (228, 223).
     EXPECT_EQ(countWords(screen, kRed), 4);
@@ -98,7 +101,7 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     // one at index 2 around (233, 223); the pictures are no longer drawn.
     SDL_FillRect(screen, nullptr, 0);
     warpspeed(screen, 1);
-    EXPECT_EQ(warpspeedState.apanap, 2.0f);
+    EXPECT_EQ(warpspeedState().apanap, 2.0f);
     EXPECT_EQ(countWords(screen, kBlue), 4);
     EXPECT_EQ(wordAt(screen, 233, 223), kBlue);
     EXPECT_EQ(wordAt(screen, 234, 224), kBlue);
@@ -131,7 +134,7 @@ TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
         }
     }
     EXPECT_EQ(visible, 63);
-    EXPECT_EQ(warpspeedState.apanap, 254.0f);
+    EXPECT_EQ(warpspeedState().apanap, 254.0f);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     SDL_FreeSurface(screen);
 }

@@ -8,15 +8,18 @@
 
 namespace {
 
-// Runs the parser on the words after the program name; returns its result.
+LiveOptions options;
+
+// Runs the parser on the words after the program name into fresh options;
+// returns its result.
 int parse(std::vector<const char*> words, std::string* printed = nullptr) {
-    resetOptions();
+    options = LiveOptions();
     std::vector<char*> argv = {const_cast<char*>("snolk")};
     for (const char* w : words) {
         argv.push_back(const_cast<char*>(w));
     }
     StdoutCapture capture;
-    const int result = parser((int)argv.size(), argv.data());
+    const int result = parser((int)argv.size(), argv.data(), options);
     const std::string text = capture.finish();
     if (printed != nullptr) {
         *printed = text;
@@ -31,29 +34,30 @@ const char* const kStartSyntax =
 
 TEST(Parser, NoArgumentsKeepsTheDefaults) {
     EXPECT_EQ(parse({}), 0);
-    EXPECT_EQ(fullscreen, 0);
-    EXPECT_EQ(nosound, 0);
-    EXPECT_EQ(hopptid, 0u);
-    EXPECT_EQ(fpsLimit, 60);
-    EXPECT_EQ(windowScale, 1);
+    EXPECT_EQ(options.fullscreen, 0);
+    EXPECT_EQ(options.nosound, 0);
+    EXPECT_EQ(options.hopptid, 0u);
+    EXPECT_EQ(options.fpsLimit, 60);
+    EXPECT_EQ(options.windowScale, 1);
 }
 
 TEST(Parser, AllOptionsTogetherInAnyOrder) {
-    EXPECT_EQ(parse({"-start", "5", "-ns", "-fs", "-fps", "0", "-scale", "3"}), 0);
-    EXPECT_EQ(fullscreen, 1);
-    EXPECT_EQ(nosound, 1);
-    EXPECT_EQ(hopptid, 5000u);
-    EXPECT_EQ(fpsLimit, 0);
-    EXPECT_EQ(windowScale, 3);
+    EXPECT_EQ(parse({"-start", "5", "-ns", "-fs", "-fps", "0", "-scale", "3", "-scene", "6"}), 0);
+    EXPECT_EQ(options.fullscreen, 1);
+    EXPECT_EQ(options.nosound, 1);
+    EXPECT_EQ(options.hopptid, 5000u);
+    EXPECT_EQ(options.fpsLimit, 0);
+    EXPECT_EQ(options.windowScale, 3);
+    EXPECT_EQ(options.firstScene, 6);
     // A later -start overwrites an earlier one.
     EXPECT_EQ(parse({"-start", "5", "-start", "7"}), 0);
-    EXPECT_EQ(hopptid, 7000u);
+    EXPECT_EQ(options.hopptid, 7000u);
 }
 
 TEST(Parser, StartRange) {
     std::string printed;
     EXPECT_EQ(parse({"-start", "600"}, &printed), 0);
-    EXPECT_EQ(hopptid, 600000u);
+    EXPECT_EQ(options.hopptid, 600000u);
     EXPECT_EQ(printed, "");
     EXPECT_EQ(parse({"-start", "601"}, &printed), 1);
     EXPECT_EQ(printed, kStartSyntax);
@@ -61,9 +65,9 @@ TEST(Parser, StartRange) {
     EXPECT_EQ(printed, kStartSyntax);
     // Not a number reads as 0; text after the digits is ignored.
     EXPECT_EQ(parse({"-start", "soon"}), 0);
-    EXPECT_EQ(hopptid, 0u);
+    EXPECT_EQ(options.hopptid, 0u);
     EXPECT_EQ(parse({"-start", "12s"}), 0);
-    EXPECT_EQ(hopptid, 12000u);
+    EXPECT_EQ(options.hopptid, 12000u);
 }
 
 TEST(Parser, StartWithoutValueIsASyntaxError) {
@@ -85,10 +89,10 @@ TEST(Parser, UnknownWordsPrintTheOptions) {
     }
 }
 
-TEST(Parser, FrameRateAndScaleAreCheckedStrictly) {
+TEST(Parser, FrameRateScaleAndSceneAreCheckedStrictly) {
     std::string printed;
     EXPECT_EQ(parse({"-fps", "1000"}), 0);
-    EXPECT_EQ(fpsLimit, 1000);
+    EXPECT_EQ(options.fpsLimit, 1000);
     for (const char* bad : {"1001", "-1", "sixty", "60x"}) {
         EXPECT_EQ(parse({"-fps", bad}, &printed), 1) << bad;
         EXPECT_EQ(printed.rfind("syntax: -fps n\n", 0), 0u);
@@ -97,5 +101,9 @@ TEST(Parser, FrameRateAndScaleAreCheckedStrictly) {
     for (const char* bad : {"0", "5", "2.5"}) {
         EXPECT_EQ(parse({"-scale", bad}, &printed), 1) << bad;
         EXPECT_EQ(printed.rfind("syntax: -scale n\n", 0), 0u);
+    }
+    for (const char* bad : {"8", "-1", "warp", ""}) {
+        EXPECT_EQ(parse({"-scene", bad}, &printed), 1) << bad;
+        EXPECT_EQ(printed.rfind("syntax: -scene n\n", 0), 0u);
     }
 }

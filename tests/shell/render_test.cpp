@@ -1,9 +1,13 @@
-#include "shell/render.h"
+#include "shell/virtual_clock.h"
 
 #include "support/fixtures.h"
 #include "support/run_program.h"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
 
 TEST(Renderer, VirtualClock) {
     RenderOptions o;
@@ -23,7 +27,8 @@ TEST(Renderer, VirtualClock) {
 TEST(Renderer, OptionsAreCheckedAndBadOnesExitWithTwo) {
     ScratchFolder folder;
     for (const char* bad :
-         {"--fps 0", "--frames", "--seed x", "--start 601", "--every 0", "--bogus", "--png"}) {
+         {"--fps 0", "--frames", "--seed x", "--start 601", "--every 0", "--bogus", "--png",
+          "--png ''", "--scene 8", "--bench --video v.mp4", "--bench --hash"}) {
         const ProgramResult r = runProgram(std::string("SNOLK_BIN/snolk-render ") + bad, true);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_NE(r.out.find("usage: snolk-render"), std::string::npos) << bad;
@@ -50,14 +55,64 @@ TEST(Renderer, SameArgumentsSameFrames) {
     EXPECT_EQ(lineOf(first.out, 899).substr(0, 24), "frame 900 time 21980 sce");
 }
 
-TEST(Renderer, WritesTheChosenFramesAsPng) {
+TEST(Renderer, WritesTheChosenFramesAsPngIntoAFolderItMakes) {
     ScratchFolder folder;
-    const ProgramResult r = runProgram("mkdir pictures && SNOLK_BIN/snolk-render --frames 7 --png "
-                                       "pictures --from 2 --every 3 && ls pictures");
+    const ProgramResult r = runProgram("SNOLK_BIN/snolk-render --frames 7 --png new/pictures "
+                                       "--from 2 --every 3 && ls new/pictures");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "frame-000002.png\nframe-000005.png\n");
-    const ProgramResult missing =
-        runProgram("SNOLK_BIN/snolk-render --frames 2 --png nowhere", true);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.out.find("cannot write nowhere/frame-000001.png"), std::string::npos);
+    const ProgramResult blocked =
+        runProgram("touch file && SNOLK_BIN/snolk-render --frames 2 --png file/pictures", true);
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.out.find("cannot make file/pictures"), std::string::npos) << blocked.out;
+}
+
+// Every mode stops soon after a quit signal, says where it stopped, exits
+// with 128 + the signal and leaves no file half written: no video, no
+// temporary file, only whole pictures. The bench keeps its memory small
+// however many frames it is asked for, and an encoder that stalls does not
+// hold the renderer.
+TEST(Renderer, QuitSignalsStopEveryModeCleanly) {
+    ScratchFolder folder;
+    ASSERT_EQ(runProgram("mkdir stalled && printf '#!/bin/sh\\nexec sleep 1000\\n' "
+                         ">stalled/ffmpeg && chmod +x stalled/ffmpeg")
+                  .status,
+              0);
+    const struct {
+        const char* command;
+        const char* signal;
+        int status;
+    } cases[] = {
+        {"SNOLK_BIN/snolk-render --hash --png pictures", "INT", 130},
+        {"SNOLK_BIN/snolk-render --bench --frames 2147483647", "TERM", 143},
+        {"SNOLK_BIN/snolk-render --no-audio --video v.mp4", "HUP", 129},
+        {"PATH=$PWD/stalled:$PATH SNOLK_BIN/snolk-render --no-audio --video v.mp4", "TERM", 143},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        const ProgramResult r = runProgram(
+            std::string("(") + c.command + " >out 2>err & pid=$!; sleep 2; " +
+                "grep VmRSS /proc/$pid/status | tr -dc 0-9 >rss; t0=$(date +%s%N); kill -" +
+                c.signal + " $pid; wait $pid; s=$?; t1=$(date +%s%N); " +
+                "echo $s $(( (t1 - t0) / 1000000 )) $(cat rss); rm -r stalled/x out rss "
+                "2>/dev/null; "
+                "cat err >&2; rm err)",
+            true);
+        int status = -1;
+        long ms = -1;
+        long rssKb = -1;
+        sscanf(r.out.c_str(), "%d %ld %ld", &status, &ms, &rssKb);
+        EXPECT_EQ(status, c.status) << r.out;
+        EXPECT_LT(ms, 2000) << r.out;
+        EXPECT_LT(rssKb, 200 * 1024) << r.out;
+        EXPECT_NE(r.out.find("snolk-render: stopped by "), std::string::npos) << r.out;
+        EXPECT_EQ(runProgram("ls -A | grep -v -x -e stalled -e pictures").out, "");
+        const ProgramResult pictures = runProgram("ls pictures 2>/dev/null");
+        std::istringstream names(pictures.out);
+        for (std::string name; std::getline(names, name);) {
+            SDL_Surface* picture = IMG_Load(("pictures/" + name).c_str());
+            EXPECT_NE(picture, nullptr) << name << " is not a whole picture";
+            SDL_FreeSurface(picture);
+        }
+    }
 }

@@ -1,4 +1,4 @@
-#include "shell/sine_tables.h"
+#include "gfx/toolkit.h"
 
 #include <gtest/gtest.h>
 

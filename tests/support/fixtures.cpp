@@ -58,9 +58,13 @@ ScratchFolder::ScratchFolder() {
     if (chdir(path_.c_str()) != 0) {
         abort();
     }
+    // The programs would otherwise find the repository's data beside
+    // themselves; this folder's own data/, if a test makes one, is the one.
+    setenv("SNOLK_DATA", (path_ + "/data").c_str(), 1);
 }
 
 ScratchFolder::~ScratchFolder() {
+    unsetenv("SNOLK_DATA");
     if (chdir(previous_.c_str()) != 0) {
         abort();
     }

@@ -24,8 +24,9 @@ std::vector<Uint32> allWords(const SDL_Surface* s);
 // Opens the 640 x 480 x 32 screen the programs use, with the dummy driver.
 SDL_Surface* openTestScreen();
 
-// A fresh empty folder; the test moves into it (so no data/ is found) and
-// back out when the object goes.
+// A fresh empty folder; the test moves into it and back out when the object
+// goes. The programs it starts look for their data in its data/ alone
+// (SNOLK_DATA), so without one they find none.
 class ScratchFolder {
   public:
     ScratchFolder();

@@ -17,15 +17,30 @@ double bottleShape(Vec2 p) {
     return smin(body, neck, 26);
 }
 
-// Half the glass width at height y, for the round-glass shading.
+// Half the glass width at height y: where the silhouette's edge crosses that
+// row, found by bisection on its distance. The round-glass shading divides by
+// it, so the shading follows the outline itself and runs on without a break
+// from the neck over the shoulder into the body.
 double halfWidth(double y) {
-    return y > 120 ? 46 : std::max(13.0, 13 + (y - 70) * 0.6);
+    // Invariant: the point lo from the axis is inside the glass, hi outside.
+    double lo = 0, hi = kW / 2.0;
+    if (bottleShape({kCx, y}) >= 0)
+        return 1; // above the cap or below the base: no glass on this row
+    for (int i = 0; i < 40; ++i) {
+        double mid = (lo + hi) / 2;
+        (bottleShape({kCx + mid, y}) < 0 ? lo : hi) = mid;
+    }
+    return std::max(lo, 1.0);
 }
 
 Rgb glass(Vec2 p) {
     double u = std::clamp((p.x - kCx) / halfWidth(p.y), -1.0, 1.0);
     double nz = std::sqrt(1 - u * u);
-    double diffuse = std::max(0.0, -0.5 * u + 0.8 * nz);
+    // Where the glass widens downwards (the shoulder) its surface tilts up
+    // towards the light.
+    double slope = (halfWidth(p.y + 1) - halfWidth(p.y - 1)) / 2;
+    double facingUp = std::max(0.0, slope) / std::sqrt(1 + slope * slope);
+    double diffuse = std::max(0.0, -0.5 * u + 0.8 * nz + 0.4 * facingUp * nz);
     Rgb base = hex(0x0c4a2a) * (0.35 + 0.75 * diffuse);
     // Light shining through the far wall on the right.
     base =

@@ -55,21 +55,6 @@ void Canvas::glow(const Sdf& shape, Rgb c, double radius, Box box, double streng
         }
 }
 
-void Canvas::fillMask(const std::vector<double>& mask, int mw, int mh, int ox, int oy,
-                      const Shader& shader, double alpha) {
-    for (int y = 0; y < mh; ++y)
-        for (int x = 0; x < mw; ++x) {
-            int tx = x + ox, ty = y + oy;
-            double k = mask[size_t(y) * mw + x] * alpha;
-            if (k <= 0 || tx < 0 || ty < 0 || tx >= w || ty >= h)
-                continue;
-            Rgb& c = at(tx, ty);
-            c = lerp(c, shader({tx + 0.5, ty + 0.5}), k);
-            double& a = coverAt(tx, ty);
-            a = a + k * (1 - a);
-        }
-}
-
 void Canvas::draw(const Canvas& src, int ox, int oy) {
     for (int y = 0; y < src.h; ++y)
         for (int x = 0; x < src.w; ++x) {

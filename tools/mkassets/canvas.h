@@ -54,9 +54,6 @@ class Canvas {
     // covered pixels keep their coverage, the halo adds coverage by its light.
     void glow(const Sdf& shape, Rgb c, double radius, Box box, double strength = 1.0,
               bool addCoverage = true);
-    // Paints a coverage mask (e.g. rendered text) at (ox, oy).
-    void fillMask(const std::vector<double>& mask, int mw, int mh, int ox, int oy,
-                  const Shader& shader, double alpha = 1.0);
     // Draws another canvas over this one at (ox, oy), by its coverage.
     void draw(const Canvas& src, int ox, int oy);
 

@@ -2,10 +2,8 @@
 // from above as red enamel with a dark rim, so they read on black and on the
 // plasma alike. Black around the glyphs is the colour key.
 #include "assets.h"
-#include "bevel.h"
+#include "enamel_type.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
 #include <algorithm>
@@ -15,15 +13,14 @@
 
 namespace {
 
-constexpr int kCell = 32, kScale = 4, kBaseline = 24;
+constexpr int kCell = 32, kScale = 4, kBaseline = kEnamelBaseline;
 
-// Letter shapes, in cell pixels. The face is drawn at kEm and widened up to
-// kWiden times, but never wider than kMaxInk; then every stroke grows by
-// kBoldX to the right and kBoldY upwards. Ink starts no higher than kTopRow,
-// which leaves the top row of the cell to the dark rim, and accents keep
-// kAccentGap clear above their letter. With a descender of 0.22 em below
-// kBaseline the bottom row stays free as well.
-constexpr double kEm = 27.5, kWiden = 1.6, kMaxInk = 27, kBoldX = 0.5, kBoldY = 1.0;
+// Letter shapes, in cell pixels. The heavy face is widened up to kWiden
+// times, but never wider than kMaxInk, before its strokes grow. Ink starts no
+// higher than kTopRow, which leaves the top row of the cell to the dark rim,
+// and accents keep kAccentGap clear above their letter. With a descender of
+// 0.22 em below kBaseline the bottom row stays free as well.
+constexpr double kWiden = 1.6, kMaxInk = 27;
 constexpr double kTopRow = 2, kAccentGap = 1.5;
 
 struct CellChar {
@@ -48,71 +45,8 @@ std::vector<CellChar> cellTable() {
     return t;
 }
 
-class Face {
-  public:
-    Face() {
-        if (FT_Init_FreeType(&lib_))
-            throw std::runtime_error("FreeType failed to start");
-        if (FT_New_Face(lib_, fontPath("DejaVuSans-Bold.ttf").c_str(), 0, &face_)) {
-            FT_Done_FreeType(lib_);
-            throw std::runtime_error("cannot load the font face");
-        }
-        FT_Set_Char_Size(face_, 0, FT_F26Dot6(std::lround(kEm * kScale * 64)), 72, 72);
-    }
-    ~Face() {
-        FT_Done_Face(face_);
-        FT_Done_FreeType(lib_);
-    }
-    Face(const Face&) = delete;
-    Face& operator=(const Face&) = delete;
-
-    // The glyph's outline in 26.6 mask pixels, widened by sx.
-    FT_Outline& load(unsigned char ch, double sx) {
-        FT_Matrix m = {FT_Fixed(std::lround(sx * 65536)), 0, 0, 0x10000};
-        FT_Set_Transform(face_, &m, nullptr);
-        // Latin-1 bytes are the first 256 Unicode code points.
-        if (FT_Load_Char(face_, ch, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP))
-            throw std::runtime_error("glyph missing from the font face");
-        return face_->glyph->outline;
-    }
-    FT_GlyphSlot slot() { return face_->glyph; }
-
-  private:
-    FT_Library lib_ = nullptr;
-    FT_Face face_ = nullptr;
-};
-
 FT_Pos toFt(double cellPixels) {
     return FT_Pos(std::lround(cellPixels * kScale * 64));
-}
-
-struct Span {
-    FT_Pos lo, hi;
-};
-
-Span contourSpan(const FT_Outline& o, int contour, bool vertical) {
-    int first = contour == 0 ? 0 : o.contours[contour - 1] + 1;
-    Span s = {LONG_MAX, LONG_MIN};
-    for (int p = first; p <= o.contours[contour]; ++p) {
-        FT_Pos v = vertical ? o.points[p].y : o.points[p].x;
-        s.lo = std::min(s.lo, v);
-        s.hi = std::max(s.hi, v);
-    }
-    return s;
-}
-
-// Moves the accents' points vertically: y' = pivot + (y - pivot) * scale - shift.
-void moveAccents(FT_Outline& o, const std::vector<bool>& accent, FT_Pos pivot, double scale,
-                 FT_Pos shift) {
-    int first = 0;
-    for (int c = 0; c < o.n_contours; ++c) {
-        if (accent[size_t(c)])
-            for (int p = first; p <= o.contours[c]; ++p) {
-                FT_Pos& y = o.points[p].y;
-                y = pivot + FT_Pos(std::lround(double(y - pivot) * scale)) - shift;
-            }
-        first = o.contours[c] + 1;
-    }
 }
 
 // Fits a thickened outline under the top of the cell. Accents (contours
@@ -121,7 +55,7 @@ void moveAccents(FT_Outline& o, const std::vector<bool>& accent, FT_Pos pivot, d
 // clear gap to its letter, or the dark rim would fuse the two.
 void fitHeight(FT_Outline& o, FT_Pos xHeight) {
     const FT_Pos top = toFt(kBaseline - kTopRow), gap = toFt(kAccentGap);
-    std::vector<bool> accent(size_t(o.n_contours));
+    std::vector<bool> accent = accentContours(o, xHeight);
     FT_Pos bodyTop = LONG_MIN, accentTop = LONG_MIN, accentBottom = LONG_MAX;
     auto measure = [&] {
         bodyTop = accentTop = LONG_MIN;
@@ -136,8 +70,6 @@ void fitHeight(FT_Outline& o, FT_Pos xHeight) {
             }
         }
     };
-    for (int c = 0; c < o.n_contours; ++c)
-        accent[size_t(c)] = contourSpan(o, c, true).lo > xHeight;
     measure();
     if (accentTop > top) {
         FT_Pos room = std::max(FT_Pos(0), accentBottom - bodyTop - gap);
@@ -156,14 +88,14 @@ void fitHeight(FT_Outline& o, FT_Pos xHeight) {
 }
 
 // One glyph centred in a cell-sized mask at kScale times the cell size.
-TextMask glyphCell(Face& face, unsigned char ch, FT_Pos xHeight) {
+TextMask glyphCell(HeavyFace& face, unsigned char ch, FT_Pos xHeight) {
     const int size = kCell * kScale;
     FT_BBox box;
     FT_Outline_Get_CBox(&face.load(ch, 1.0), &box);
     double inkWidth = double(box.xMax - box.xMin) / (64 * kScale);
-    double sx = std::min(kWiden, (kMaxInk - kBoldX) / std::max(inkWidth, 1.0));
+    double sx = std::min(kWiden, (kMaxInk - kEnamelBoldX) / std::max(inkWidth, 1.0));
     FT_Outline& o = face.load(ch, sx);
-    FT_Outline_EmboldenXY(&o, toFt(kBoldX), toFt(kBoldY));
+    FT_Outline_EmboldenXY(&o, toFt(kEnamelBoldX), toFt(kEnamelBoldY));
     fitHeight(o, xHeight);
     if (FT_Render_Glyph(face.slot(), FT_RENDER_MODE_NORMAL))
         throw std::runtime_error("glyph failed to render");
@@ -189,24 +121,8 @@ TextMask glyphCell(Face& face, unsigned char ch, FT_Pos xHeight) {
 void makeFontSheet(const std::string& dir) {
     const int w = 320, h = 192;
     Canvas sheet(w, h);
-    // Enamel red, bright where the light falls on the tops of the letters and
-    // deep towards the baseline; the grade runs by cell row, so every glyph
-    // shares it.
-    Material red;
-    red.body = [](Vec2 p) {
-        double row = p.y / kScale;
-        if (row < 12)
-            return lerp(hex(0xffb08a), hex(0xf03a2a), smoothstep(4, 12, row));
-        return lerp(hex(0xf03a2a), hex(0x800814), smoothstep(12, 27, row));
-    };
-    red.specular = hex(0xfff0d8);
-    red.shininess = 28;
-    red.ambient = 0.55;
-    red.bevel = 6;
-    red.depth = 1.6;
-    red.outline = hex(0x300004);
-    red.outlineWidth = 4;
-    Face face;
+    const Material red = redEnamel(kBaseline * kScale, kScale);
+    HeavyFace face(kEnamelEm * kScale);
     FT_BBox x;
     FT_Outline_Get_CBox(&face.load('x', 1.0), &x);
     for (const CellChar& c : cellTable()) {

@@ -1,9 +1,12 @@
-// The closing greetings that rise beside the candles: "god jul" in gold and
-// thanks to the free software the show is built with, on black.
+// The closing greetings that rise beside the candles: "god jul" and thanks
+// to the free software the show is built with, on black, in the show's own
+// heavy red enamel letters: the title at the font's own size, the names and
+// the notes smaller.
 #include "assets.h"
-#include "bevel.h"
+#include "enamel_type.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -14,31 +17,17 @@ struct Line {
     std::string text;
 };
 
-Material gold() {
-    Material m;
-    m.top = hex(0xfff0a0);
-    m.bottom = hex(0xd07a10);
-    m.ambient = 0.6;
-    m.bevel = 5;
-    m.outline = hex(0x401000);
-    m.outlineWidth = 4;
-    return m;
-}
+// Sizes as the font's cell size (the font sheet's is 32): the smaller, the
+// less widened, so the notes keep their words on one line.
+constexpr HeavyType kTitle = {32, 1.4, kEnamelBoldY}, kName = {20, 1.25, 0.7},
+                    kNote = {14, 1.1, 0.3};
 
-Material holly() {
-    Material m;
-    m.top = hex(0xff6060);
-    m.bottom = hex(0xb01020);
-    m.ambient = 0.6;
-    m.bevel = 4;
-    m.outline = hex(0x300008);
-    m.outlineWidth = 3;
-    return m;
-}
-
-// Places a text centred horizontally at row y; returns its height.
-int placeText(Canvas& c, const TextMask& mask, const Material& mat, int y) {
-    Canvas t = bevel(mask, mat, kScale);
+// Places a line centred horizontally at row y; returns its height.
+int placeLine(Canvas& c, const std::string& text, HeavyType type, int y) {
+    TextMask mask = renderHeavyLine(text, type, kScale, 2 * kScale);
+    Canvas t = bevel(mask, redEnamel(mask.baseline, kScale, type.cell), kScale);
+    if (t.w > kW)
+        throw std::runtime_error("greeting wider than the picture: " + text);
     c.draw(t, (kW - t.w) / 2, y);
     return t.h;
 }
@@ -113,10 +102,6 @@ void makeGreetings(const std::string& dir) {
         {Line::Gap, ""},
         {Line::Title, "god jul"},
     };
-    const std::string serif = fontPath("DejaVuSerif-BoldItalic.ttf");
-    const std::string sans = fontPath("DejaVuSans.ttf");
-    const std::string sansBold = fontPath("DejaVuSans-Bold.ttf");
-
     // Lay out twice: first measure the height, then draw.
     int height = 0;
     for (int pass = 0; pass < 2; ++pass) {
@@ -125,22 +110,15 @@ void makeGreetings(const std::string& dir) {
         for (const Line& l : lines) {
             switch (l.kind) {
             case Line::Title:
-                y +=
-                    placeText(c, renderText(serif, 44 * kScale, l.text, 0, 3 * kScale), gold(), y) +
-                    4;
+                y += placeLine(c, l.text, kTitle, y) + 4;
                 break;
             case Line::Name:
                 y += 8;
-                y += placeText(c, renderText(sansBold, 20 * kScale, l.text, 0, 2 * kScale), holly(),
-                               y);
+                y += placeLine(c, l.text, kName, y);
                 break;
-            case Line::Note: {
-                TextMask m = shrink(renderText(sans, 13 * kScale, l.text, 0, 0), kScale);
-                c.fillMask(m.cover, m.w, m.h, (kW - m.w) / 2, y,
-                           [](Vec2) { return hex(0xc8d8f0); });
-                y += m.h + 6;
+            case Line::Note:
+                y += placeLine(c, l.text, kNote, y) + 2;
                 break;
-            }
             case Line::Gap:
                 y += 18;
                 break;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <iterator>
 #include <set>
+#include <span>
 #include <vector>
 
 namespace {
@@ -23,15 +24,20 @@ double catmullRom(double p0, double p1, double p2, double p3, double t) {
                   (3 * p1 - p0 - 3 * p2 + p3) * t * t * t);
 }
 
+// The flames' heat fades by about one step per row as it rises; the heat that
+// reaches the top rows of a flame's 128-row box (29 at most, with the seed
+// below) and a margin above it show as true black, so the box has no edge.
+constexpr int kHottestBlack = 40;
+
 uint8_t channel(double v) {
     return uint8_t(std::lround(std::clamp(v, 0.0, 255.0)));
 }
 
-// Nudges repeated colours until all 256 entries differ (a flat stretch of a
-// gradient would otherwise give two identical neighbours).
-void makeDistinct(Palette& p) {
+// Nudges repeated colours until the entries from first on all differ (a flat
+// stretch of a gradient would otherwise give two identical neighbours).
+void makeDistinct(Palette& p, int first = 0) {
     std::set<uint32_t> seen;
-    for (auto& c : p) {
+    for (auto& c : std::span(p).subspan(size_t(first))) {
         for (int tries = 0; tries < 64; ++tries) {
             uint32_t key = uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
             if (seen.insert(key).second)
@@ -93,9 +99,9 @@ Palette firePalette() {
         int index;
         double r, g, b;
     };
-    const Key keys[] = {{0, 0, 0, 0},        {64, 32, 0, 0},      {104, 200, 30, 0},
-                        {140, 255, 120, 10}, {190, 255, 210, 60}, {230, 255, 245, 160},
-                        {255, 255, 255, 230}};
+    const Key keys[] = {{0, 0, 0, 0},         {kHottestBlack, 0, 0, 0}, {64, 32, 0, 0},
+                        {104, 200, 30, 0},    {140, 255, 120, 10},      {190, 255, 210, 60},
+                        {230, 255, 245, 160}, {255, 255, 255, 230}};
     Palette p;
     for (int k = 0; k + 1 < int(std::size(keys)); ++k)
         for (int i = keys[k].index; i <= keys[k + 1].index; ++i) {
@@ -104,11 +110,7 @@ Palette firePalette() {
                     channel(mix(keys[k].g, keys[k + 1].g, t)),
                     channel(mix(keys[k].b, keys[k + 1].b, t))};
         }
-    // The faintest heat climbs half a step of red per entry; a step of
-    // green on the odd entries keeps all 256 colours apart.
-    for (int i = 0; i < 64; ++i)
-        p[i] = {uint8_t(i / 2), uint8_t(i % 2), 0};
-    makeDistinct(p);
+    makeDistinct(p, kHottestBlack + 1);
     return p;
 }
 

@@ -126,6 +126,69 @@ void paintSleigh(Figure& f) {
         hex(0xe8e0c8));
 }
 
+// The far team is 44 pixels wide: a design unit is a fifth of a pixel, and
+// the detailed team's thin legs, reins and trim blur into a brown smudge.
+// This one is made of few, bold shapes, each at least a pixel thick and in a
+// colour of its own: a bright red sleigh on a pale runner, Santa's white
+// beard and pompom, a golden sack, and two light reindeer with pale antlers,
+// Rudolph's nose aglow in front.
+void paintFarReindeer(Figure& f, Vec2 o, bool rudolph, Rgb fur) {
+    const Rgb antler = hex(0xfff0cc);
+    auto at = [o](double x, double y) { return o + Vec2{x, y}; };
+    f.fill(
+        [=](Vec2 p) {
+            return std::min({sdEllipse(p, at(0, 0), 18, 8),
+                             sdTaperedCapsule(p, at(-10, -2), at(-20, -12), 6, 4.5),
+                             sdEllipse(p, at(-25, -13), 8, 5),
+                             sdCapsule(p, at(-12, 3), at(-26, 12), 3),
+                             sdCapsule(p, at(12, 3), at(28, 11), 3)});
+        },
+        vertical(fur, fur * 0.8, o.y - 8, o.y + 12));
+    f.fill(
+        [=](Vec2 p) {
+            return std::min({sdCapsule(p, at(-20, -16), at(-14, -29), 2.4),
+                             sdCapsule(p, at(-16, -23), at(-6, -29), 2.2)});
+        },
+        antler);
+    if (rudolph) {
+        auto nose = [=](Vec2 p) { return sdCircle(p, at(-33, -13), 4); };
+        f.glow(nose, hex(0xff2010), 4, 0.9);
+        f.fill(nose, hex(0xff3020));
+    }
+}
+
+void paintFarSleigh(Figure& f) {
+    f.fill([](Vec2 p) { return sdCapsule(p, {128, 34}, {20, 38}, 2.2); }, hex(0xf0c060)); // reins
+    f.fill(
+        [](Vec2 p) {
+            return sdEllipse(p, {176, 28}, 16, 18);
+        },
+        vertical(hex(0xf0c060), hex(0xb07828), 10, 46)); // the sack
+    // Santa: red coat, face, white beard, red hat with a white brim and pompom.
+    f.fill([](Vec2 p) { return sdEllipse(p, {146, 32}, 15, 15); }, hex(0xff3030));
+    f.fill([](Vec2 p) { return sdCircle(p, {139, 15}, 7); }, hex(0xffc8a8));
+    f.fill([](Vec2 p) { return sdEllipse(p, {137, 24}, 9, 7); }, hex(0xffffff));
+    f.fill(
+        [](Vec2 p) {
+            return sdPolygon(p, {{129, 10}, {149, 10}, {160, 2}, {140, 0}});
+        },
+        hex(0xff2020));
+    f.fill([](Vec2 p) { return sdBox(p, {139, 10}, 11, 3, 2); }, hex(0xffffff));
+    f.fill([](Vec2 p) { return sdCircle(p, {160, 4}, 4.5); }, hex(0xffffff));
+    // The sleigh: a bright red tub with a gold rim, on a pale runner whose
+    // tip curls up at the front.
+    std::vector<Vec2> tub = {{104, 38}, {194, 36}, {194, 64}, {118, 66}, {100, 50}};
+    f.fill([&](Vec2 p) { return sdPolygon(p, tub) - 2; },
+           vertical(hex(0xff3838), hex(0xc01020), 36, 66));
+    f.fill([](Vec2 p) { return sdCapsule(p, {104, 39}, {192, 37}, 3); }, hex(0xffd040));
+    f.fill(
+        [](Vec2 p) {
+            return std::min(sdCapsule(p, {100, 76}, {192, 76}, 3.2),
+                            sdCapsule(p, {100, 76}, {92, 66}, 3.2));
+        },
+        hex(0xf0f0ff));
+}
+
 // Farther teams fade into the night sky, which gives the layers depth.
 void hazeOver(Canvas& c, double haze) {
     const Rgb night = hex(0x28325a);
@@ -133,14 +196,23 @@ void hazeOver(Canvas& c, double haze) {
         c.colour[i] = c.colour[i] * (1 - haze) + night * (c.cover[i] * haze);
 }
 
-void writeTeam(const std::string& path, int width, double haze) {
+enum class Detail { Bold, Full };
+
+void writeTeam(const std::string& path, int width, double haze, Detail detail) {
     double s = width / 200.0;
     int height = int(std::ceil(84 * s));
     Canvas c(width, height);
     Figure f{c, s};
-    paintReindeer(f, {62, 44}, false, 2);
-    paintReindeer(f, {34, 34}, true, 0);
-    paintSleigh(f);
+    if (detail == Detail::Bold) {
+        // The rear reindeer a shade darker, so the two stay apart.
+        paintFarReindeer(f, {70, 42}, false, hex(0xb88650));
+        paintFarReindeer(f, {36, 34}, true, hex(0xe0b078));
+        paintFarSleigh(f);
+    } else {
+        paintReindeer(f, {62, 44}, false, 2);
+        paintReindeer(f, {34, 34}, true, 0);
+        paintSleigh(f);
+    }
     hazeOver(c, haze);
     writeBmp24(path, width, height, c.rgb8());
 }
@@ -148,7 +220,7 @@ void writeTeam(const std::string& path, int width, double haze) {
 } // namespace
 
 void makeSantas(const std::string& dir) {
-    writeTeam(dir + "/tomte0.bmp", 44, 0.45);
-    writeTeam(dir + "/tomte1.bmp", 88, 0.2);
-    writeTeam(dir + "/tomte2.bmp", 170, 0);
+    writeTeam(dir + "/tomte0.bmp", 44, 0.1, Detail::Bold);
+    writeTeam(dir + "/tomte1.bmp", 88, 0.2, Detail::Full);
+    writeTeam(dir + "/tomte2.bmp", 170, 0, Detail::Full);
 }

@@ -59,20 +59,3 @@ TextMask renderText(const std::string& font, double pixelSize, const std::string
     FT_Done_FreeType(lib);
     return m;
 }
-
-TextMask shrink(const TextMask& m, int f) {
-    TextMask out;
-    out.w = m.w / f;
-    out.h = m.h / f;
-    out.baseline = m.baseline / f;
-    out.cover.assign(size_t(out.w) * out.h, 0.0);
-    for (int y = 0; y < out.h; ++y)
-        for (int x = 0; x < out.w; ++x) {
-            double s = 0;
-            for (int j = 0; j < f; ++j)
-                for (int i = 0; i < f; ++i)
-                    s += m.at(x * f + i, y * f + j);
-            out.cover[size_t(y) * out.w + x] = s / (f * f);
-        }
-    return out;
-}

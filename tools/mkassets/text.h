@@ -21,6 +21,3 @@ std::string fontPath(const char* file);
 // descent, plus margin pixels on every side.
 TextMask renderText(const std::string& font, double pixelSize, const std::string& latin1,
                     double tracking = 0, int margin = 0);
-
-// Box-filters a mask down by an integer factor.
-TextMask shrink(const TextMask& m, int factor);

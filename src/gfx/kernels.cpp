@@ -1,3 +1,0 @@
-#include "gfx/kernels.h"
-
-bool useReferenceKernels = false;

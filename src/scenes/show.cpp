@@ -1,0 +1,38 @@
+#include "scenes/show.h"
+
+namespace {
+PresentHook presentHook = nullptr;
+} // namespace
+
+Show startShow(int first) {
+    Show show;
+    show.scene = first < 0 ? 0 : first > kLastScene ? kLastScene : first;
+    return show;
+}
+
+void stepShow(Show& show, SDL_Surface* screen, Uint32 demoTime) {
+    ++show.frames;
+    // NOTE: the scenes' frame counter is the low 32 bits of the count, as an
+    // int: a show left running for years wraps it, never the count.
+    const int frameCounter = (int)(Uint32)show.frames;
+    // A scene that reports it has finished moves the index on, and the next
+    // scene starts at once, in this frame.
+    for (int k = show.scene; k < kSceneCount && show.scene == k; ++k) {
+        show.scene = k + kScenes[k].run(screen, demoTime, frameCounter);
+    }
+    if (show.scene != show.startedScene) {
+        show.startedScene = show.scene;
+        show.sceneStartMs = demoTime;
+    }
+    presentRect(screen, 0, 0, screen->w, screen->h);
+}
+
+void installPresentHook(PresentHook hook) {
+    presentHook = hook;
+}
+
+void presentRect(SDL_Surface* screen, int x, int y, int w, int h) {
+    if (presentHook != nullptr) {
+        presentHook(screen, x, y, w, h);
+    }
+}

@@ -1,0 +1,63 @@
+#include "shell/virtual_clock.h"
+
+#include "shell/quit_signals.h"
+
+#include <cinttypes>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+int64_t firstFrameMs(const RenderOptions& o) {
+    return (int64_t)kScenes[o.firstScene].trackMs + 1000 * o.startSeconds;
+}
+
+Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& o) {
+    return virtualClockMs(n, o.fps, firstFrameMs(o));
+}
+
+int64_t framesOfWholeShow(const RenderOptions& o) {
+    int64_t n = firstFrameOfScene(kScenes, o.firstScene, kLastScene, o.fps, firstFrameMs(o));
+    const Uint32 lastSceneStart = demoTimeOfFrame(n, o);
+    while (demoTimeOfFrame(n, o) - lastSceneStart < kLastSceneShownMs) {
+        ++n;
+    }
+    return n;
+}
+
+int64_t framesToRender(const RenderOptions& o) {
+    return o.frames > 0 ? o.frames : framesOfWholeShow(o);
+}
+
+ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& o, int64_t count,
+                         const FrameSink& sink) {
+    ClockRun run;
+    Show show = startShow(o.firstScene);
+    run.scene = show.scene;
+    for (int64_t n = 1; n <= count; ++n) {
+        if (quitSignalled()) {
+            run.end = RunEnd::Interrupted;
+            return run;
+        }
+        const Uint32 demoTime = demoTimeOfFrame(n, o);
+        stepShow(show, screen, demoTime);
+        run.scene = show.scene;
+        if (sink && !sink(screen, n, demoTime, show.scene)) {
+            run.end = quitSignalled() ? RunEnd::Interrupted : RunEnd::Stopped;
+            return run;
+        }
+        run.frames = n;
+        run.lastMs = demoTime;
+    }
+    return run;
+}
+
+void reportInterruption(const ClockRun& run) {
+    if (run.frames == 0) {
+        fprintf(stderr, "snolk-render: stopped by %s before the first frame\n",
+                strsignal(quitSignal()));
+        return;
+    }
+    fprintf(stderr,
+            "snolk-render: stopped by %s after frame %" PRId64 " (demo time %u ms, scene %d)\n",
+            strsignal(quitSignal()), run.frames, run.lastMs, run.scene);
+}

@@ -1,0 +1,69 @@
+// The show's own lettering, shared by the font sheet and the greetings:
+// DejaVu Sans Bold drawn wide and heavy, painted as red enamel lit from
+// above, with a dark rim. Sizes are given as the cell size of the font: 32
+// is the font sheet's own.
+#pragma once
+
+#include "bevel.h"
+#include "text.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <string>
+#include <vector>
+
+// Letter shapes, in pixels of a 32-pixel cell. The face is drawn at kEm,
+// and every stroke grows by kBoldX to the right and kBoldY upwards.
+constexpr double kEnamelEm = 27.5, kEnamelBoldX = 0.5, kEnamelBoldY = 1.0;
+constexpr int kEnamelBaseline = 24; // the baseline's row in the cell
+
+// DejaVu Sans Bold at an em size in mask pixels.
+class HeavyFace {
+  public:
+    explicit HeavyFace(double emPixels);
+    ~HeavyFace();
+    HeavyFace(const HeavyFace&) = delete;
+    HeavyFace& operator=(const HeavyFace&) = delete;
+
+    // The glyph's outline in 26.6 mask pixels, widened by sx.
+    FT_Outline& load(unsigned char ch, double sx);
+    FT_GlyphSlot slot() { return face_->glyph; }
+
+  private:
+    FT_Library lib_ = nullptr;
+    FT_Face face_ = nullptr;
+};
+
+// The vertical (or horizontal) extent of one contour of an outline.
+struct Span {
+    FT_Pos lo, hi;
+};
+Span contourSpan(const FT_Outline& o, int contour, bool vertical);
+
+// The contours that lie wholly above the x-height: accents and the dots of
+// i and j.
+std::vector<bool> accentContours(const FT_Outline& o, FT_Pos xHeight);
+
+// Moves the accents' points vertically: y' = pivot + (y - pivot) * scale - shift.
+void moveAccents(FT_Outline& o, const std::vector<bool>& accent, FT_Pos pivot, double scale,
+                 FT_Pos shift);
+
+// The red enamel: bright where the light falls on the tops of the letters
+// and deep towards the baseline. The grade runs by the row of the font's
+// cell, so every letter shares it: baseline is the mask row of the line's
+// baseline, unit the number of mask pixels per cell pixel, cell the font's
+// cell size (the rim and the relief scale with it).
+Material redEnamel(double baseline, double unit, double cell = 32);
+
+// How a line of heavy letters is drawn: at the font's cell size cell, its
+// letters widened by widen and their strokes grown upwards by boldY (in
+// pixels of a 32-pixel cell, like kEnamelBoldY). Small letters need less
+// growth, or the dot of an i closes onto its stem.
+struct HeavyType {
+    double cell, widen, boldY;
+};
+
+// One line of text in the heavy letters, drawn unit mask pixels per pixel,
+// with margin mask pixels around it.
+TextMask renderHeavyLine(const std::string& latin1, HeavyType type, int unit, int margin);
