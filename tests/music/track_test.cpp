@@ -3,7 +3,7 @@
 #include "decoded_track.h"
 #include "music_tools.h"
 
-#include "../../tools/mkmusic/show_timing.h"
+#include "scenes/show.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,11 @@ using namespace music_test;
 
 namespace {
 
-namespace show = mkmusic::show;
-
 double sceneStarts(int scene) {
-    return show::sceneStartMs(scene) / 1000.0;
+    return kScenes[scene].trackMs / 1000.0;
 }
 
-constexpr int kTree = 4, kMoon = 5, kWarp = 6, kCandles = 7;
+constexpr int kTree = 4, kMoon = 5, kWarp = 6, kCandles = kLastScene;
 
 const DecodedTrack& committedTrack() {
     static const DecodedTrack track = decodeMp3(committedTrackPath());
@@ -103,9 +101,9 @@ TEST(MusicTrack, HasNoDcOffset) {
 TEST(MusicTrack, EverySectionHoldsUpInMono) {
     const DecodedTrack& track = committedTrack();
     ASSERT_TRUE(track.opened);
-    for (int scene = 0; scene < show::kSceneCount; ++scene) {
+    for (int scene = 0; scene < kSceneCount; ++scene) {
         double from = sceneStarts(scene);
-        double to = scene + 1 < show::kSceneCount ? sceneStarts(scene + 1) : track.seconds();
+        double to = scene + 1 < kSceneCount ? sceneStarts(scene + 1) : track.seconds();
         StereoImage image = stereoImageBetween(track, from, to);
         EXPECT_GE(image.correlation, 0.4) << "scene " << scene << " from " << from << " s";
         EXPECT_LE(image.monoLossDb, 1.6) << "scene " << scene << " from " << from << " s";
@@ -118,11 +116,11 @@ TEST(MusicTrack, HitsLandOnTheCutsWithinAFrame) {
     const DecodedTrack& track = committedTrack();
     ASSERT_TRUE(track.opened);
     std::vector<double> moments;
-    for (int scene = 1; scene < show::kSceneCount; ++scene)
+    for (int scene = 1; scene < kSceneCount; ++scene)
         if (scene != kTree) // the tree is a breath: nothing strikes
             moments.push_back(sceneStarts(scene));
-    moments.push_back(sceneStarts(kMoon) + show::kSkyLatePhaseMs / 1000.0);
-    for (int change : {show::kWarpHoldEndsMs, show::kWarpZoomEndsMs, show::kWarpStraightEndsMs})
+    moments.push_back(sceneStarts(kMoon) + kSkyLatePhaseMs / 1000.0);
+    for (int change : {kWarpHoldEndsMs, kWarpZoomEndsMs, kWarpStraightEndsMs})
         moments.push_back(sceneStarts(kWarp) + change / 1000.0);
     for (double moment : moments) {
         Onset onset = strongestOnsetNear(track, moment, 0.08);

@@ -19,16 +19,16 @@ constexpr int kMoonKey = -5;
 constexpr int kWarpKey = 2;
 
 // The santas start to bob: the drums come in and the music builds.
-constexpr double kBob = cueBeat(kMoon, show::kSkyLatePhaseMs);
+constexpr double kBob = cueBeat(kMoon, kSkyLatePhaseMs);
 // The warp's picture changes.
-constexpr double kHoldEnds = cueBeat(kWarp, show::kWarpHoldEndsMs);
-constexpr double kZoomEnds = cueBeat(kWarp, show::kWarpZoomEndsMs);
-constexpr double kStraightEnds = cueBeat(kWarp, show::kWarpStraightEndsMs);
+constexpr double kHoldEnds = cueBeat(kWarp, kWarpHoldEndsMs);
+constexpr double kZoomEnds = cueBeat(kWarp, kWarpZoomEndsMs);
+constexpr double kStraightEnds = cueBeat(kWarp, kWarpStraightEndsMs);
 constexpr double kWarpBeats = 30;
 
 void writeMoonMusic(ScoreBuilder& b) {
     // "Brightly shone the moon that night", soft, then rising into the warp.
-    b.phrase(kMoon, 0, kVibraphone, tune::kWenceslasMoonLine, 78, kMoonKey + 12);
+    b.phrase(kMoon, 0, kVibraphone, tune::kWenceslasMoonLine, 78, kMoonKey + 24);
     b.phrase(kMoon, 0, kFlute, tune::kWenceslasMoonLine, 84, kMoonKey + 12);
     b.phrase(kMoon, 16, kFlute, tune::kWenceslasRisingLine, 92, kMoonKey + 12);
     b.phrase(kMoon, 16, kBrass, tune::kWenceslasRisingLine, 78, kMoonKey + 12);
@@ -102,10 +102,10 @@ void writeWarp(ScoreBuilder& b) {
     offbeatChords(b, {kWarp, 0, kPizzicato, 66, kWarpKey}, harmony);
     writeWarpDrums(b);
 
-    // The last bell on the tonic, D.
+    // The last bell on the tonic, D, which is the fifth of the candles' first
+    // chord: the warp's home becomes the candles' dominant.
     b.note(kWarp, kWarpBeats, kTubularBells, 60 + kWarpKey, 3, 84);
-    b.note(kWarp, kWarpBeats, kBass, 36 + kWarpKey, 1.5, 100);
-    hit(b, kWarp, kWarpBeats, drum::kKick, 100);
+    hit(b, kWarp, kWarpBeats, drum::kKick, 90);
     hit(b, kWarp, kWarpBeats, drum::kBellTree, 70);
     b.metre(4);
 }
