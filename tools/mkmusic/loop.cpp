@@ -40,9 +40,8 @@ void closeLoop(StereoBuffer& audio, const LoopPoints& loop) {
     }
 }
 
-std::string loopFileText(const LoopPoints& loop, const std::string& trackName) {
-    return "# " + trackName +
-           ": the candles' music repeats for as long as the scene lasts.\n"
+std::string loopFileText(const LoopPoints& loop) {
+    return "# The track's ending repeats for as long as the candles burn.\n"
            "# Play sample frames [0, END), then [START, END) over and over. Frames are\n"
            "# counted at 44100 Hz from the first sample of the track as a gapless decoder\n"
            "# returns it (libmpg123's default: the LAME tag's encoder delay and padding\n"

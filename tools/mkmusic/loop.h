@@ -26,6 +26,6 @@ LoopPoints loopFrames(const Score& score);
 void closeLoop(StereoBuffer& audio, const LoopPoints& loop);
 
 // Comment lines starting with '#' and one line "loop START END".
-std::string loopFileText(const LoopPoints& loop, const std::string& trackName);
+std::string loopFileText(const LoopPoints& loop);
 
 } // namespace mkmusic

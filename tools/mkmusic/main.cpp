@@ -98,7 +98,7 @@ int makeTrack(const std::string& path) {
     const LoopPoints loop = loopFrames(score);
     closeLoop(audio, loop);
     encodeMp3(audio, {"Snolk", "the snolk demo", fingerprint(soundFont)}, track.stream());
-    loopFile.stream() << loopFileText(loop, std::filesystem::path(path).filename().string());
+    loopFile.stream() << loopFileText(loop);
     track.commit();
     loopFile.commit();
     std::printf("wrote %s (%.2f s, the loop from %.3f s to %.3f s) in %.1f s\n", path.c_str(),
