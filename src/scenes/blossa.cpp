@@ -22,7 +22,7 @@ void setBlossaState(const LetterIntroState& replacement) {
 namespace {
 
 constexpr int kSlots = 6;
-constexpr Uint32 kCycle = 2400; // one run of the highlight along the word
+constexpr Uint32 kCycle = kLetterCycleMs; // one run of the highlight along the word
 constexpr int kBottleX = 100;
 constexpr int kBottleY = 100;
 

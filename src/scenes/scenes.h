@@ -7,8 +7,11 @@
 
 #include <SDL.h>
 
-// Scene 0: the word in letter pictures, a running highlight, the bottle.
+// Scene 0: the word in letter pictures, a running highlight, the bottle. The
+// highlight runs along the word in kLetterCycleMs (eight steps of 300 ms:
+// the "o" holds for two, the last is dark), three times.
 constexpr Uint32 kBlossaMs = 9300;
+constexpr Uint32 kLetterCycleMs = 2400;
 int blossa(SDL_Surface* screen, Uint32 demoTime);
 
 // Scene 1: the sparkler burning down around the anchor (x, y).

@@ -5,11 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 using namespace music_test;
 
 namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 // A path as one word for the shell.
 std::string shellWord(const std::string& path) {
@@ -43,12 +52,17 @@ TEST(MusicGenerator, ReproducesTheCommittedTrack) {
     if (!std::filesystem::exists(generatorPath())) {
         GTEST_SKIP() << "generator not built: " << generatorPath();
     }
-    std::string output = std::filesystem::temp_directory_path() /
-                         ("snolk-music-" + std::to_string(getpid()) + ".mp3");
+    std::filesystem::path output = std::filesystem::temp_directory_path() /
+                                   ("snolk-music-" + std::to_string(getpid()) + ".mp3");
+    std::filesystem::path loop = std::filesystem::path(output).replace_extension(".loop");
     CommandResult run = runCommand(shellWord(generatorPath()) + " " + shellWord(output));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     DecodedTrack fresh = decodeMp3(output);
+    std::string freshLoop = fileText(loop), committedLoop = fileText(committedLoopPath());
     std::filesystem::remove(output);
+    std::filesystem::remove(loop);
+    EXPECT_FALSE(freshLoop.empty());
+    EXPECT_EQ(freshLoop, committedLoop) << "the loop points moved: regenerate both files";
     DecodedTrack committed = decodeMp3(committedTrackPath());
     ASSERT_TRUE(fresh.opened && committed.opened);
 

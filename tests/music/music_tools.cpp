@@ -61,6 +61,10 @@ std::string committedTrackPath() {
     return SNOLK_SOURCE_DIR "/data/laten2.mp3";
 }
 
+std::string committedLoopPath() {
+    return SNOLK_SOURCE_DIR "/data/laten2.loop";
+}
+
 LoudnessMeasurement measureLoudness(const std::string& path) {
     LoudnessMeasurement measurement;
     CommandResult ffmpeg = runCommand("ffmpeg -hide_banner -nostats -i '" + path +

@@ -1,28 +1,52 @@
-// The committed music track: format, length, mastering and the shape of the
-// arrangement against the scene timeline.
+// The committed music track: format, length, mastering, the loop of its
+// ending, and the shape of the arrangement against the scene timeline.
 #include "decoded_track.h"
 #include "music_tools.h"
+
+#include "scenes/show.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 using namespace music_test;
 
 namespace {
 
-// The track runs from the show's start through the candles' closing fade.
-constexpr double kExpectedSeconds = 152.0;
+double sceneStarts(int scene) {
+    return kScenes[scene].trackMs / 1000.0;
+}
 
-// Scene handovers, in seconds of track time.
-constexpr double kTreeStarts = 67.3;
-constexpr double kMoonStarts = 69.3;
-constexpr double kWarpStarts = 84.3;
-constexpr double kCandlesStart = 99.3;
+constexpr int kTree = 4, kMoon = 5, kWarp = 6, kCandles = kLastScene;
 
 const DecodedTrack& committedTrack() {
     static const DecodedTrack track = decodeMp3(committedTrackPath());
     return track;
+}
+
+struct LoopPoints {
+    bool found = false;
+    long start = 0;
+    long end = 0;
+};
+
+// The one "loop START END" line among '#' comments.
+LoopPoints readLoopFile(const std::string& path) {
+    LoopPoints loop;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        std::string keyword;
+        loop.found = static_cast<bool>(words >> keyword >> loop.start >> loop.end) &&
+                     keyword == "loop" && !loop.found;
+    }
+    return loop;
 }
 
 // The longest stretch, before a time, whose level stays under -60 dBFS,
@@ -36,14 +60,26 @@ double longestSilenceBefore(const DecodedTrack& track, double until) {
     return longest;
 }
 
+// The largest step between neighbouring samples of one channel in [from, to).
+int largestStep(const DecodedTrack& track, long from, long to, int channel) {
+    int largest = 0;
+    for (long frame = from; frame + 1 < to; ++frame)
+        largest = std::max(largest, std::abs(track.samples[(frame + 1) * 2 + channel] -
+                                             track.samples[frame * 2 + channel]));
+    return largest;
+}
+
 } // namespace
 
-TEST(MusicTrack, DecodesAsStereoAt44100HzOfTheExpectedLength) {
+TEST(MusicTrack, DecodesAsStereoAt44100HzEndingWhereItsLoopEnds) {
     const DecodedTrack& track = committedTrack();
     ASSERT_TRUE(track.opened) << committedTrackPath();
     EXPECT_EQ(track.rate, 44100);
     EXPECT_EQ(track.channels, 2);
-    EXPECT_NEAR(track.seconds(), kExpectedSeconds, 1.0);
+    LoopPoints loop = readLoopFile(committedLoopPath());
+    ASSERT_TRUE(loop.found) << committedLoopPath();
+    EXPECT_EQ(static_cast<long>(track.samples.size() / 2), loop.end);
+    EXPECT_LT(track.seconds(), 180.0) << "the track has grown long";
 }
 
 TEST(MusicTrack, MeetsTheLoudnessAndTruePeakTargets) {
@@ -53,31 +89,87 @@ TEST(MusicTrack, MeetsTheLoudnessAndTruePeakTargets) {
     EXPECT_LE(loudness.truePeakDb, -1.0);
 }
 
+TEST(MusicTrack, HasNoDcOffset) {
+    const DecodedTrack& track = committedTrack();
+    ASSERT_TRUE(track.opened);
+    for (int channel = 0; channel < 2; ++channel)
+        EXPECT_LT(std::abs(dcOffset(track, channel)), 0.001) << "channel " << channel;
+}
+
+// Heard in mono (one speaker, a phone), no section may lose its tune: the
+// channels stay alike and their sum keeps its level.
+TEST(MusicTrack, EverySectionHoldsUpInMono) {
+    const DecodedTrack& track = committedTrack();
+    ASSERT_TRUE(track.opened);
+    for (int scene = 0; scene < kSceneCount; ++scene) {
+        double from = sceneStarts(scene);
+        double to = scene + 1 < kSceneCount ? sceneStarts(scene + 1) : track.seconds();
+        StereoImage image = stereoImageBetween(track, from, to);
+        EXPECT_GE(image.correlation, 0.4) << "scene " << scene << " from " << from << " s";
+        EXPECT_LE(image.monoLossDb, 1.6) << "scene " << scene << " from " << from << " s";
+    }
+}
+
+// A hit lands on each cut the music marks with one, and on the moments
+// inside scenes it follows, within a video frame.
+TEST(MusicTrack, HitsLandOnTheCutsWithinAFrame) {
+    const DecodedTrack& track = committedTrack();
+    ASSERT_TRUE(track.opened);
+    std::vector<double> moments;
+    for (int scene = 1; scene < kSceneCount; ++scene)
+        if (scene != kTree) // the tree is a breath: nothing strikes
+            moments.push_back(sceneStarts(scene));
+    moments.push_back(sceneStarts(kMoon) + kSkyLatePhaseMs / 1000.0);
+    for (int change : {kWarpHoldEndsMs, kWarpZoomEndsMs, kWarpStraightEndsMs})
+        moments.push_back(sceneStarts(kWarp) + change / 1000.0);
+    for (double moment : moments) {
+        Onset onset = strongestOnsetNear(track, moment, 0.08);
+        EXPECT_GT(onset.growth, 2.0) << "no clear hit near " << moment << " s";
+        EXPECT_NEAR(onset.seconds, moment, 1.0 / 60.0) << "the hit near " << moment << " s";
+    }
+}
+
 TEST(MusicTrack, HasNoLongSilenceBeforeTheCandles) {
     const DecodedTrack& track = committedTrack();
     ASSERT_TRUE(track.opened);
-    EXPECT_LT(longestSilenceBefore(track, kCandlesStart), 2.0);
+    EXPECT_LT(longestSilenceBefore(track, sceneStarts(kCandles)), 2.0);
 }
 
 TEST(MusicTrack, BuildsUpToTheWarpAndCalmsDownForTheCandles) {
     const DecodedTrack& track = committedTrack();
     ASSERT_TRUE(track.opened);
-    double plasma = levelBetween(track, 45.0, kTreeStarts - 1.0);
-    double tree = levelBetween(track, kTreeStarts + 0.2, kMoonStarts - 0.2);
-    double moon = levelBetween(track, kMoonStarts + 0.5, kMoonStarts + 8.0);
-    double warp = levelBetween(track, kWarpStarts + 0.5, kCandlesStart - 0.5);
-    double candles = levelBetween(track, kCandlesStart + 1.0, 145.0);
+    double plasma = levelBetween(track, 45.0, sceneStarts(kTree) - 1.0);
+    double tree = levelBetween(track, sceneStarts(kTree) + 0.2, sceneStarts(kMoon) - 0.2);
+    double moon = levelBetween(track, sceneStarts(kMoon) + 0.5, sceneStarts(kMoon) + 8.0);
+    double warp = levelBetween(track, sceneStarts(kWarp) + 0.5, sceneStarts(kCandles) - 0.5);
+    double candles = levelBetween(track, sceneStarts(kCandles) + 1.0, track.seconds());
     EXPECT_LT(tree, plasma - 6.0) << "the tree is a breath between two busy scenes";
     EXPECT_GT(warp, moon + 3.0) << "the moonlit sky builds up to the warp";
     EXPECT_GE(warp, plasma) << "the warp is the peak of the track";
     EXPECT_LT(candles, warp - 6.0) << "the candles are calm";
 }
 
-TEST(MusicTrack, EndsSoftly) {
+// The candles stay until the viewer quits: the player plays the track to the
+// loop's end, then from its start again, for ever. Jumping from the last
+// frame back to the first must be no larger a step than the music's own
+// steps around there, and the loop must be music, not silence.
+TEST(MusicTrack, ItsEndingLoopsWithoutASeam) {
     const DecodedTrack& track = committedTrack();
     ASSERT_TRUE(track.opened);
-    double end = track.seconds();
-    EXPECT_LT(levelBetween(track, end - 0.5, end), -50.0);
-    EXPECT_LT(levelBetween(track, end - 3.0, end - 1.5),
-              levelBetween(track, kCandlesStart + 1.0, 145.0) - 6.0);
+    LoopPoints loop = readLoopFile(committedLoopPath());
+    ASSERT_TRUE(loop.found) << committedLoopPath();
+    ASSERT_GE(loop.start, static_cast<long>(sceneStarts(kCandles) * track.rate));
+    ASSERT_LE(loop.end, static_cast<long>(track.samples.size() / 2));
+    ASSERT_GT(loop.end - loop.start, 20 * track.rate) << "a loop this short would be heard";
+    const long around = track.rate / 10;
+    for (int channel = 0; channel < 2; ++channel) {
+        int jump = std::abs(track.samples[loop.start * 2 + channel] -
+                            track.samples[(loop.end - 1) * 2 + channel]);
+        int ordinary = std::max(largestStep(track, loop.end - around, loop.end, channel),
+                                largestStep(track, loop.start, loop.start + around, channel));
+        EXPECT_LE(jump, ordinary) << "channel " << channel;
+    }
+    EXPECT_GT(levelBetween(track, static_cast<double>(loop.start) / track.rate,
+                           static_cast<double>(loop.end) / track.rate),
+              -40.0);
 }

@@ -47,9 +47,18 @@ void bassForSpan(ScoreBuilder& builder, const Part& part, const ChordSpan& span,
 } // namespace
 
 void padChords(ScoreBuilder& builder, const Part& part, std::string_view progression) {
-    for (const ChordSpan& span : parseProgression(progression))
-        builder.chord(part.section, part.beat + span.beat, part.channel, span.shape->pad,
-                      span.length, part.velocity, part.transpose);
+    // A chord repeated is held on: struck again, the pad's slow attack would
+    // dip at every bar line.
+    std::vector<ChordSpan> spans = parseProgression(progression);
+    for (size_t i = 0; i < spans.size();) {
+        size_t next = i + 1;
+        double length = spans[i].length;
+        for (; next < spans.size() && spans[next].shape == spans[i].shape; ++next)
+            length += spans[next].length;
+        builder.chord(part.section, part.beat + spans[i].beat, part.channel, spans[i].shape->pad,
+                      length, part.velocity, part.transpose);
+        i = next;
+    }
 }
 
 void bassLine(ScoreBuilder& builder, const Part& part, std::string_view progression,

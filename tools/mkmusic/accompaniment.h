@@ -23,6 +23,7 @@ struct Part {
     int transpose = 0;
 };
 
+// Held chords; a chord repeated across bar lines is held on, not struck again.
 void padChords(ScoreBuilder& builder, const Part& part, std::string_view progression);
 void bassLine(ScoreBuilder& builder, const Part& part, std::string_view progression,
               BassStyle style);

@@ -37,7 +37,12 @@ void writePlasma(ScoreBuilder& builder);
 void writeTree(ScoreBuilder& builder);
 void writeMoon(ScoreBuilder& builder);
 void writeWarp(ScoreBuilder& builder);
-// Returns the beat, inside the candle section, where the music has died away.
-double writeCandles(ScoreBuilder& builder);
+struct BeatSpan {
+    double from;
+    double to;
+};
+// Returns the beats, inside the candle section, that repeat for as long as
+// the candles burn; the track ends where they end.
+BeatSpan writeCandles(ScoreBuilder& builder);
 
 } // namespace mkmusic

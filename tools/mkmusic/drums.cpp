@@ -14,6 +14,29 @@ bool onBeat(double beat) {
     return std::fabs(beat - std::round(beat)) < 1e-9;
 }
 
+// The velocity of step i of n, growing from one value to another.
+int growing(int i, int steps, int from, int to) {
+    return from + (to - from) * i / std::max(1, steps - 1);
+}
+
+// The last beat of every fourth bar (counted from the span's start) is left
+// to a fill, snare and toms in turn.
+bool fillsBeat(const DrumSpan& span, double beat, int beatsPerBar) {
+    const int barsIn = static_cast<int>(std::floor((beat - span.from) / beatsPerBar + 1e-9));
+    const double barEnd = span.from + (barsIn + 1) * beatsPerBar;
+    return barsIn % 4 == 3 && beat >= barEnd - 1.0 - 1e-9 && barEnd <= span.to + 1e-9;
+}
+
+void fillOnLastBeats(ScoreBuilder& builder, const DrumSpan& span, int beatsPerBar, int velocity) {
+    for (int bar = 3; span.from + (bar + 1) * beatsPerBar <= span.to + 1e-9; bar += 4) {
+        const double beat = span.from + (bar + 1) * beatsPerBar - 1.0;
+        if (bar % 8 == 3)
+            snareFill(builder, {span.section, beat, beat + 1.0}, velocity - 40, velocity - 10);
+        else
+            tomFill(builder, {span.section, beat, beat + 1.0}, velocity - 10);
+    }
+}
+
 } // namespace
 
 void hit(ScoreBuilder& builder, int section, double beat, int key, int velocity) {
@@ -25,7 +48,7 @@ void sleighBells(ScoreBuilder& builder, const DrumSpan& span, double step, int f
     int steps = stepCount(span, step);
     for (int i = 0; i < steps; ++i) {
         double beat = span.from + i * step;
-        int velocity = fromVelocity + (toVelocity - fromVelocity) * i / std::max(1, steps - 1);
+        int velocity = growing(i, steps, fromVelocity, toVelocity);
         hit(builder, span.section, beat, drum::kSleighBells,
             onBeat(beat) ? velocity : velocity - 15);
     }
@@ -34,39 +57,50 @@ void sleighBells(ScoreBuilder& builder, const DrumSpan& span, double step, int f
 void marchGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
     for (int i = 0; i < stepCount(span, 0.5); ++i) {
         double beat = span.from + i * 0.5;
+        if (fillsBeat(span, beat, 2))
+            continue;
         if (i % 4 == 0)
             hit(builder, span.section, beat, drum::kKick, velocity);
         if (i % 4 == 2)
             hit(builder, span.section, beat, drum::kSnare, velocity - 20);
         hit(builder, span.section, beat, drum::kClosedHat, velocity - (i % 2 ? 35 : 25));
     }
+    fillOnLastBeats(builder, span, 2, velocity);
 }
 
 void backbeatGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
     for (int i = 0; i < stepCount(span, 0.5); ++i) {
         double beat = span.from + i * 0.5;
-        if (i % 8 == 0 || i % 8 == 4 || i % 8 == 5)
-            hit(builder, span.section, beat, drum::kKick, i % 8 == 5 ? velocity - 20 : velocity);
-        if (i % 8 == 2 || i % 8 == 6) {
+        if (fillsBeat(span, beat, 4))
+            continue;
+        const int step = i % 8;
+        const bool pushed = (i / 8) % 2 == 1; // every second bar anticipates beat three
+        if (step == 0 || step == (pushed ? 3 : 4) || (!pushed && step == 5))
+            hit(builder, span.section, beat, drum::kKick, step == 5 ? velocity - 20 : velocity);
+        if (step == 2 || step == 6) {
             hit(builder, span.section, beat, drum::kClap, velocity - 10);
-            hit(builder, span.section, beat, drum::kSnare, velocity - 25);
+            hit(builder, span.section, beat, drum::kSnare, velocity - 20);
         }
         hit(builder, span.section, beat, i % 2 ? drum::kOpenHat : drum::kClosedHat,
             velocity - (i % 2 ? 40 : 30));
     }
+    fillOnLastBeats(builder, span, 4, velocity);
 }
 
 void drivingGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
-    for (int i = 0; i < stepCount(span, 0.5); ++i) {
-        double beat = span.from + i * 0.5;
-        if (i % 2 == 0)
+    for (int i = 0; i < stepCount(span, 0.25); ++i) {
+        double beat = span.from + i * 0.25;
+        if (i % 4 == 0)
             hit(builder, span.section, beat, drum::kKick, velocity);
-        if (i % 4 == 2) {
+        if (i % 8 == 4) {
             hit(builder, span.section, beat, drum::kClap, velocity - 5);
-            hit(builder, span.section, beat, drum::kSnare, velocity - 20);
+            hit(builder, span.section, beat, drum::kSnare, velocity - 15);
         }
-        hit(builder, span.section, beat, i % 2 ? drum::kOpenHat : drum::kClosedHat,
-            velocity - (i % 2 ? 35 : 30));
+        // Closed hats on every sixteenth, accented on the beat; open off it.
+        if (i % 4 == 2)
+            hit(builder, span.section, beat, drum::kOpenHat, velocity - 35);
+        else
+            hit(builder, span.section, beat, drum::kClosedHat, velocity - (i % 4 == 0 ? 30 : 45));
     }
 }
 
@@ -74,7 +108,27 @@ void snareFill(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, in
     int steps = stepCount(span, 0.25);
     for (int i = 0; i < steps; ++i)
         hit(builder, span.section, span.from + i * 0.25, drum::kSnare,
-            fromVelocity + (toVelocity - fromVelocity) * i / std::max(1, steps - 1));
+            growing(i, steps, fromVelocity, toVelocity));
+}
+
+void tomFill(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
+    static constexpr int kDown[] = {drum::kHighTom, drum::kHighTom, drum::kMidTom,  drum::kMidTom,
+                                    drum::kLowTom,  drum::kLowTom,  drum::kFloorTom};
+    const int steps = stepCount(span, 0.25);
+    for (int i = 0; i < steps; ++i) {
+        const int left = steps - 1 - i;
+        const int key = left == 0 ? drum::kSnare : kDown[std::min(i * 7 / steps, 6)];
+        hit(builder, span.section, span.from + i * 0.25, key, velocity - (i % 2) * 8);
+    }
+}
+
+void tambourine(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, int toVelocity) {
+    int steps = stepCount(span, 0.5);
+    for (int i = 0; i < steps; ++i) {
+        int velocity = growing(i, steps, fromVelocity, toVelocity);
+        hit(builder, span.section, span.from + i * 0.5, drum::kTambourine,
+            i % 2 ? velocity - 18 : velocity);
+    }
 }
 
 } // namespace mkmusic

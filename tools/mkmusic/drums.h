@@ -16,14 +16,22 @@ struct DrumSpan {
 // velocity to another across the span.
 void sleighBells(ScoreBuilder& builder, const DrumSpan& span, double step, int fromVelocity,
                  int toVelocity);
-// Two-beat march: kick on one, snare on two, hats on the eighths.
+// Two-beat march: kick on one, snare on two, hats on the eighths; a fill on
+// the last beat of every fourth bar.
 void marchGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity);
-// Four-beat groove: kick on one and three, clap on two and four, open hats off the beat.
+// Four-beat groove: kick on one and three (or pushed to the half beat before
+// three in every second bar), clap on two and four, open hats off the beat; a
+// fill on the last beat of every fourth bar.
 void backbeatGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity);
-// Kick on every beat, clap on every second: the lift of the warp.
+// Kick on every beat, clap on every second, hats in sixteenths: the lift of
+// the warp. No fills: the warp places its own before each picture change.
 void drivingGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity);
 // Snare in sixteenths growing louder: a fill into the next section.
 void snareFill(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, int toVelocity);
+// Sixteenths running down the toms, the last on the snare.
+void tomFill(ScoreBuilder& builder, const DrumSpan& span, int velocity);
+// Tambourine in eighths, louder on the beat, growing across the span.
+void tambourine(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, int toVelocity);
 void hit(ScoreBuilder& builder, int section, double beat, int key, int velocity);
 
 } // namespace mkmusic

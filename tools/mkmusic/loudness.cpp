@@ -1,5 +1,7 @@
 #include "loudness.h"
 
+#include "biquad.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,18 +9,6 @@
 
 namespace mkmusic {
 namespace {
-
-struct Biquad {
-    double b0, b1, b2, a1, a2;
-    double z1 = 0.0, z2 = 0.0;
-
-    double process(double x) {
-        double y = b0 * x + z1;
-        z1 = b1 * x - a1 * y + z2;
-        z2 = b2 * x - a2 * y;
-        return y;
-    }
-};
 
 // The two K-weighting stages, derived for any sample rate from the analogue
 // prototypes of the standard's 48 kHz coefficients.

@@ -1,11 +1,17 @@
 // mkmusic: writes the show's music track.
-//   mkmusic OUT.mp3      arrange, render, master and encode
+//   mkmusic OUT.mp3      arrange, render, master and encode; the loop points
+//                        of the ending go to OUT.loop beside it
 //   mkmusic --fingerprint
 //                        print what the samples depend on (library versions
 //                        and SoundFont), which the track also carries in its
 //                        ID3 comment
+//   mkmusic --stem CHANNEL OUT.f32
+//                        for balancing the mix: one MIDI channel's dry signal
+//                        (0-15, or 16 for the reverb) at the gain the whole
+//                        mix is mastered with, as raw 32-bit float stereo
 #include "arrangement.h"
 #include "encoder.h"
+#include "loop.h"
 #include "mastering.h"
 #include "renderer.h"
 
@@ -33,9 +39,8 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-StereoBuffer renderAndMaster(const std::string& soundFont,
+StereoBuffer renderAndMaster(const Score& score, const std::string& soundFont,
                              std::chrono::steady_clock::time_point started) {
-    Score score = buildArrangement();
     StereoBuffer audio = renderScore(score, soundFont);
     std::printf("rendered %zu notes, %.2f s, in %.1f s\n", score.notes.size(),
                 static_cast<double>(audio.frames()) / kSampleRate, secondsSince(started));
@@ -47,39 +52,93 @@ StereoBuffer renderAndMaster(const std::string& soundFont,
     return audio;
 }
 
+// A file written beside its target and renamed when complete, so that a
+// failure leaves the old one in place; removed unless committed.
+class PartialFile {
+  public:
+    explicit PartialFile(std::string path)
+        : path_(std::move(path)), partial_(path_ + ".part"),
+          out_(partial_, std::ios::binary | std::ios::trunc) {
+        if (!out_)
+            throw std::runtime_error("cannot write " + path_);
+    }
+    ~PartialFile() {
+        if (!committed_) {
+            out_.close();
+            std::filesystem::remove(partial_);
+        }
+    }
+    std::ofstream& stream() { return out_; }
+    void commit() {
+        out_.close();
+        if (!out_)
+            throw std::runtime_error("cannot write " + path_);
+        std::filesystem::rename(partial_, path_);
+        committed_ = true;
+    }
+
+  private:
+    std::string path_, partial_;
+    std::ofstream out_;
+    bool committed_ = false;
+};
+
+// OUT.mp3 -> OUT.loop
+std::string loopPathFor(const std::string& trackPath) {
+    return std::filesystem::path(trackPath).replace_extension(".loop").string();
+}
+
 int makeTrack(const std::string& path) {
     auto started = std::chrono::steady_clock::now();
-    // Written beside the target and renamed at the end, so that a failure
-    // leaves the old track in place; opened first, so that a wrong path
-    // does not cost a whole rendering.
-    const std::string partial = path + ".part";
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-    try {
-        const std::string soundFont = defaultSoundFont();
-        StereoBuffer audio = renderAndMaster(soundFont, started);
-        encodeMp3(audio, {"Snolk", "the snolk demo", fingerprint(soundFont)}, out);
-        out.close();
-        std::filesystem::rename(partial, path);
-    } catch (...) {
-        out.close();
-        std::filesystem::remove(partial);
-        throw;
-    }
-    std::printf("wrote %s in %.1f s\n", path.c_str(), secondsSince(started));
+    // Opened first, so that a wrong path does not cost a whole rendering.
+    PartialFile track(path), loopFile(loopPathFor(path));
+    const std::string soundFont = defaultSoundFont();
+    const Score score = buildArrangement();
+    StereoBuffer audio = renderAndMaster(score, soundFont, started);
+    const LoopPoints loop = loopFrames(score);
+    closeLoop(audio, loop);
+    encodeMp3(audio, {"Snolk", "the snolk demo", fingerprint(soundFont)}, track.stream());
+    loopFile.stream() << loopFileText(loop);
+    track.commit();
+    loopFile.commit();
+    std::printf("wrote %s (%.2f s, the loop from %.3f s to %.3f s) in %.1f s\n", path.c_str(),
+                static_cast<double>(audio.frames()) / kSampleRate,
+                static_cast<double>(loop.start) / kSampleRate,
+                static_cast<double>(loop.end) / kSampleRate, secondsSince(started));
+    return 0;
+}
+
+int writeStem(int stem, const std::string& path) {
+    if (stem < 0 || stem > kReverbStem)
+        throw std::invalid_argument("a stem is a MIDI channel 0-15, or 16 for the reverb");
+    PartialFile out(path);
+    const std::string soundFont = defaultSoundFont();
+    const Score score = buildArrangement();
+    StereoBuffer mix = renderScore(score, soundFont);
+    const double gainDb = master(mix, MasteringTarget{}).gainDb;
+    StereoBuffer part = renderScore(score, soundFont, stem);
+    removeInfrasound(part);
+    applyGain(part, gainDb);
+    out.stream().write(reinterpret_cast<const char*>(part.samples.data()),
+                       static_cast<std::streamsize>(part.samples.size() * sizeof(float)));
+    out.commit();
+    std::printf("wrote stem %d at %+.2f dB to %s\n", stem, gainDb, path.c_str());
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mkmusic OUT.mp3\n       mkmusic --fingerprint\n");
+    const bool stem = argc == 4 && std::string(argv[1]) == "--stem";
+    if (argc != 2 && !stem) {
+        std::fprintf(stderr, "usage: mkmusic OUT.mp3\n       mkmusic --fingerprint\n"
+                             "       mkmusic --stem CHANNEL OUT.f32\n");
         return 2;
     }
     try {
         std::string argument = argv[1];
+        if (stem)
+            return writeStem(std::stoi(argv[2]), argv[3]);
         if (argument == "--fingerprint") {
             std::printf("%s\n", fingerprint(defaultSoundFont()).c_str());
             return 0;

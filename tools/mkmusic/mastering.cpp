@@ -1,5 +1,6 @@
 #include "mastering.h"
 
+#include "biquad.h"
 #include "limiter.h"
 #include "loudness.h"
 
@@ -8,17 +9,35 @@
 namespace mkmusic {
 namespace {
 
+constexpr double kInfrasoundCornerHz = 20.0;
+
 StereoBuffer withGain(const StereoBuffer& audio, double gainDb) {
     StereoBuffer result = audio;
-    const float gain = static_cast<float>(fromDecibels(gainDb));
-    for (float& sample : result.samples)
-        sample *= gain;
+    applyGain(result, gainDb);
     return result;
 }
 
 } // namespace
 
+void applyGain(StereoBuffer& audio, double gainDb) {
+    const float gain = static_cast<float>(fromDecibels(gainDb));
+    for (float& sample : audio.samples)
+        sample *= gain;
+}
+
+void removeInfrasound(StereoBuffer& audio) {
+    for (size_t side = 0; side < 2; ++side) {
+        // The two sections of a fourth-order Butterworth response.
+        Biquad first = highPassSection(kSampleRate, kInfrasoundCornerHz, 0.5411961001461970);
+        Biquad second = highPassSection(kSampleRate, kInfrasoundCornerHz, 1.3065629648763766);
+        for (size_t at = side; at < audio.samples.size(); at += 2)
+            audio.samples[at] =
+                static_cast<float>(second.process(first.process(audio.samples[at])));
+    }
+}
+
 MasteringReport master(StereoBuffer& audio, const MasteringTarget& target) {
+    removeInfrasound(audio);
     MasteringReport report;
     report.inputLoudness = integratedLoudness(audio);
     report.gainDb = target.loudnessLufs - report.inputLoudness;

@@ -1,5 +1,5 @@
-// Brings the rendered mix to release level: gain to the loudness target,
-// peaks held under the true-peak ceiling.
+// Brings the rendered mix to release level: DC and infrasound removed, gain
+// to the loudness target, peaks held under the true-peak ceiling.
 #pragma once
 
 #include "renderer.h"
@@ -23,6 +23,15 @@ struct MasteringReport {
     double deepestLimitingDb = 0.0; // how far the loudest peak was pulled down
 };
 
+// Takes out DC and infrasound, then brings the mix to the target.
 MasteringReport master(StereoBuffer& audio, const MasteringTarget& target);
+
+// A fourth-order Butterworth high-pass at 20 Hz on both channels. The warm
+// pad's samples carry a DC offset that would otherwise fill the loudness
+// meter and the limiter with energy nobody hears.
+void removeInfrasound(StereoBuffer& audio);
+
+// Multiplies every sample by a gain in decibels.
+void applyGain(StereoBuffer& audio, double gainDb);
 
 } // namespace mkmusic

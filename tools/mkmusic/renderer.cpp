@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
@@ -10,10 +11,10 @@
 namespace mkmusic {
 namespace {
 
-// FluidSynth works in blocks of 64 frames and only looks at new events at a
-// block boundary, so events are applied at the start of the block that holds
-// them: as exact as the synthesiser can be, and the same on every run.
-constexpr int kBlockFrames = 64;
+// Events are applied at the start of the synthesiser's block that holds them:
+// as exact as it can be, and the same on every run.
+constexpr int kBlockFrames = kSynthBlockFrames;
+constexpr int kMidiChannels = 16;
 
 struct SettingsDeleter {
     void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
@@ -44,9 +45,16 @@ SettingsPtr makeSettings() {
     fluid_settings_setint(s, "synth.reverb.active", 1);
     fluid_settings_setnum(s, "synth.reverb.room-size", 0.72);
     fluid_settings_setnum(s, "synth.reverb.damp", 0.35);
-    fluid_settings_setnum(s, "synth.reverb.width", 0.9);
+    fluid_settings_setnum(s, "synth.reverb.width", 0.6);
     fluid_settings_setnum(s, "synth.reverb.level", 0.75);
-    fluid_settings_setint(s, "synth.chorus.active", 1);
+    // NOTE: FluidSynth's chorus returns its wet signal in opposite phase on
+    // the two sides: the presets with a large chorus send (the square lead,
+    // the synth brass, the warm pad) all but vanish when the track is heard
+    // in mono. The track does without it.
+    fluid_settings_setint(s, "synth.chorus.active", 0);
+    // One stereo output per MIDI channel, so that the mix is ours to make.
+    fluid_settings_setint(s, "synth.audio-channels", kMidiChannels);
+    fluid_settings_setint(s, "synth.audio-groups", kMidiChannels);
     fluid_settings_setint(s, "synth.dynamic-sample-loading", 0);
     return settings;
 }
@@ -84,7 +92,7 @@ void setUpVoices(fluid_synth_t* synth, const Score& score) {
         fluid_synth_cc(synth, voice.channel, 7, voice.volume);
         fluid_synth_cc(synth, voice.channel, 10, voice.pan);
         fluid_synth_cc(synth, voice.channel, 91, voice.reverb);
-        fluid_synth_cc(synth, voice.channel, 93, voice.chorus);
+        fluid_synth_cc(synth, voice.channel, 93, 0);
     }
 }
 
@@ -102,6 +110,57 @@ void apply(fluid_synth_t* synth, const TimedEvent& event) {
     }
 }
 
+// One block of the synthesiser's outputs: a dry stereo pair per MIDI
+// channel and the shared reverb's wet pair.
+class BlockOutputs {
+  public:
+    void render(fluid_synth_t* synth) {
+        for (auto& buffer : dry_)
+            buffer.fill(0.0f);
+        for (auto& buffer : effects_)
+            buffer.fill(0.0f);
+        std::array<float*, 2 * kMidiChannels> dry;
+        std::array<float*, 4> effects; // reverb left, right; chorus left, right
+        for (size_t i = 0; i < dry.size(); ++i)
+            dry[i] = dry_[i].data();
+        for (size_t i = 0; i < effects.size(); ++i)
+            effects[i] = effects_[i].data();
+        fluid_synth_process(synth, kBlockFrames, static_cast<int>(effects.size()), effects.data(),
+                            static_cast<int>(dry.size()), dry.data());
+    }
+
+    // Adds the chosen part of the block to the output, in a fixed order.
+    void mixInto(float* out, const std::array<bool, kMidiChannels>& folded, int stem) const {
+        for (int channel = 0; channel < kMidiChannels; ++channel) {
+            if (stem != kWholeMix && stem != channel)
+                continue;
+            const auto& left = dry_[2 * channel];
+            const auto& right = folded[channel] ? left : dry_[2 * channel + 1];
+            for (int i = 0; i < kBlockFrames; ++i) {
+                out[2 * i] += left[i];
+                out[2 * i + 1] += right[i];
+            }
+        }
+        if (stem != kWholeMix && stem != kReverbStem)
+            return;
+        for (int i = 0; i < kBlockFrames; ++i) {
+            out[2 * i] += effects_[0][i];
+            out[2 * i + 1] += effects_[1][i];
+        }
+    }
+
+  private:
+    std::array<std::array<float, kBlockFrames>, 2 * kMidiChannels> dry_{};
+    std::array<std::array<float, kBlockFrames>, 4> effects_{};
+};
+
+std::array<bool, kMidiChannels> foldedChannels(const Score& score) {
+    std::array<bool, kMidiChannels> folded{};
+    for (const Voice& voice : score.voices)
+        folded[voice.channel] = voice.foldToMono;
+    return folded;
+}
+
 } // namespace
 
 std::string defaultSoundFont() {
@@ -112,7 +171,7 @@ std::string synthesiserVersion() {
     return std::string("fluidsynth ") + fluid_version_str();
 }
 
-StereoBuffer renderScore(const Score& score, const std::string& soundFontPath) {
+StereoBuffer renderScore(const Score& score, const std::string& soundFontPath, int stem) {
     SettingsPtr settings = makeSettings();
     SynthPtr synth(new_fluid_synth(settings.get()));
     if (!synth)
@@ -122,15 +181,17 @@ StereoBuffer renderScore(const Score& score, const std::string& soundFontPath) {
     setUpVoices(synth.get(), score);
 
     std::vector<TimedEvent> events = scheduleEvents(score);
+    const std::array<bool, kMidiChannels> folded = foldedChannels(score);
     long totalFrames = (toFrame(score.length) + kBlockFrames - 1) / kBlockFrames * kBlockFrames;
     StereoBuffer out;
     out.samples.assign(static_cast<size_t>(totalFrames) * 2, 0.0f);
+    auto outputs = std::make_unique<BlockOutputs>();
     size_t next = 0;
     for (long block = 0; block < totalFrames; block += kBlockFrames) {
         while (next < events.size() && events[next].frame < block + kBlockFrames)
             apply(synth.get(), events[next++]);
-        float* at = out.samples.data() + block * 2;
-        fluid_synth_write_float(synth.get(), kBlockFrames, at, 0, 2, at, 1, 2);
+        outputs->render(synth.get());
+        outputs->mixInto(out.samples.data() + block * 2, folded, stem);
     }
     return out;
 }

@@ -10,14 +10,23 @@
 namespace mkmusic {
 
 inline constexpr int kSampleRate = 44100;
+// FluidSynth works in blocks of this many frames and only looks at new events
+// at a block boundary.
+inline constexpr int kSynthBlockFrames = 64;
 
 struct StereoBuffer {
     std::vector<float> samples; // interleaved left, right
     size_t frames() const { return samples.size() / 2; }
 };
 
+// What renderScore returns: the whole mix, or a stem for measuring the
+// balance: one MIDI channel's dry signal, or the shared reverb alone.
+inline constexpr int kWholeMix = -1;
+inline constexpr int kReverbStem = 16;
+
 // Throws std::runtime_error when the synthesiser or the SoundFont cannot be set up.
-StereoBuffer renderScore(const Score& score, const std::string& soundFontPath);
+StereoBuffer renderScore(const Score& score, const std::string& soundFontPath,
+                         int stem = kWholeMix);
 
 // The SoundFont the track is written for.
 std::string defaultSoundFont();

@@ -16,7 +16,10 @@ struct Voice {
     int volume = 100;
     int pan = 64;
     int reverb = 40;
-    int chorus = 0;
+    // Keep only the left output of the channel, in both channels. For presets
+    // built from a stereo pair of layers (detuned, or a stereo sample) that
+    // cancel each other when a listener hears the track in mono.
+    bool foldToMono = false;
     std::string name;
 };
 
@@ -40,7 +43,11 @@ struct Score {
     std::vector<Voice> voices;
     std::vector<NoteEvent> notes;
     std::vector<ControlEvent> controls;
-    double length = 0.0; // seconds, including the release tail
+    double length = 0.0; // seconds
+    // The ending that repeats for as long as the last scene lasts, in
+    // seconds; the track ends where the loop does.
+    double loopStart = 0.0;
+    double loopEnd = 0.0;
 };
 
 } // namespace mkmusic

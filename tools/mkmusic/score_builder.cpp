@@ -4,27 +4,55 @@
 #include "timeline.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace mkmusic {
+namespace {
 
-int ScoreBuilder::humanise(int velocity) {
-    return std::clamp(velocity + rng_.between(-4, 4), 1, 127);
+bool startsOn(double beat, double grid) {
+    double steps = beat / grid;
+    return std::fabs(steps - std::round(steps)) < 1e-6;
+}
+
+// The middle of the phrase's range, which its high notes rise above.
+int middleKey(const Phrase& phrase) {
+    int low = 127, high = 0;
+    for (const WrittenNote& written : phrase.notes)
+        for (int key : written.keys) {
+            low = std::min(low, key);
+            high = std::max(high, key);
+        }
+    return low <= high ? (low + high) / 2 : 60;
+}
+
+} // namespace
+
+int phrasedVelocity(int velocity, double beat, double phraseLength, int keyAboveMiddle,
+                    int beatsPerBar) {
+    int metre = startsOn(beat, beatsPerBar) ? 6 : startsOn(beat, 1.0) ? 2 : -4;
+    double middle = phraseLength > 0.0 ? std::sin(std::numbers::pi * beat / phraseLength) : 1.0;
+    int swell = static_cast<int>(std::lround(8.0 * middle)) - 4;
+    int contour = std::clamp(keyAboveMiddle * 2 / 3, -6, 6);
+    return std::clamp(velocity + metre + swell + contour, 1, 127);
 }
 
 void ScoreBuilder::note(int section, double beat, int channel, int key, double beats,
                         int velocity) {
     double start = trackTime(section, beat);
     double length = trackTime(section, beat + beats) - start;
-    score_.notes.push_back({start, length, channel, key, humanise(velocity)});
+    score_.notes.push_back({start, length, channel, key, std::clamp(velocity, 1, 127)});
 }
 
 void ScoreBuilder::phrase(int section, double beat, int channel, std::string_view text,
                           int velocity, int transpose, double legato) {
     Phrase parsed = parsePhrase(text);
+    const int middle = middleKey(parsed);
     for (const WrittenNote& written : parsed.notes)
         for (int key : written.keys)
-            note(section, beat + written.beat, channel, key + transpose, written.length * legato,
-                 velocity);
+            note(
+                section, beat + written.beat, channel, key + transpose, written.length * legato,
+                phrasedVelocity(velocity, written.beat, parsed.length, key - middle, beatsPerBar_));
 }
 
 void ScoreBuilder::chord(int section, double beat, int channel, std::string_view keys, double beats,

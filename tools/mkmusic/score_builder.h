@@ -2,7 +2,6 @@
 // channel, and either a phrase in the text notation or a single note.
 #pragma once
 
-#include "rng.h"
 #include "score.h"
 
 #include <string_view>
@@ -11,10 +10,14 @@ namespace mkmusic {
 
 class ScoreBuilder {
   public:
-    explicit ScoreBuilder(Score& score) : score_(score), rng_(0x5A0C1E2026ull) {}
+    explicit ScoreBuilder(Score& score) : score_(score) {}
+
+    // Beats to a bar in the phrases that follow (four until set).
+    void metre(int beatsPerBar) { beatsPerBar_ = beatsPerBar; }
 
     // Plays a phrase (see notation.h); legato is the share of each note's
-    // written length that sounds.
+    // written length that sounds. The velocity is the phrase's middle: each
+    // note is shaped around it (see phrasedVelocity).
     void phrase(int section, double beat, int channel, std::string_view text, int velocity,
                 int transpose = 0, double legato = 0.92);
     void note(int section, double beat, int channel, int key, double beats, int velocity);
@@ -26,17 +29,26 @@ class ScoreBuilder {
               int to);
 
   private:
-    int humanise(int velocity);
-
     Score& score_;
-    Rng rng_;
+    int beatsPerBar_ = 4;
 };
+
+// The velocity of a note of a phrase: strongest on the bar line, stronger on
+// the beat, swelling towards the middle of the phrase and with the line's high
+// notes, softer off the beat and at the phrase's ends. Nothing is left to
+// chance, so a passage written twice sounds twice the same.
+int phrasedVelocity(int velocity, double beat, double phraseLength, int keyAboveMiddle,
+                    int beatsPerBar);
 
 // Drum keys of the General MIDI kit used by the arrangement.
 namespace drum {
 inline constexpr int kKick = 36;
 inline constexpr int kSnare = 38;
 inline constexpr int kClap = 39;
+inline constexpr int kFloorTom = 43;
+inline constexpr int kLowTom = 45;
+inline constexpr int kMidTom = 47;
+inline constexpr int kHighTom = 50;
 inline constexpr int kClosedHat = 42;
 inline constexpr int kOpenHat = 46;
 inline constexpr int kCrash = 49;

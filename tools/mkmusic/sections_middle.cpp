@@ -11,61 +11,59 @@ namespace mkmusic {
 using namespace channel;
 
 void writeLogo(ScoreBuilder& b) {
-    // The logo drops in on the downbeat that resolves the sleigh ride.
-    b.phrase(kLogo, 0, kBrass, tune::kDeckFirstLine, 100);
-    b.phrase(kLogo, 0, kGlockenspiel, tune::kDeckFirstLine, 52, 12);
-    const std::string harmony = std::string(tune::kDeckFirstHarmony) + " C:.5";
-    padChords(b, {kLogo, 0, kWarmPad, 66}, harmony);
-    padChords(b, {kLogo, 0, kStrings, 52}, harmony);
-    bassLine(b, {kLogo, 0, kBass, 92}, tune::kDeckFirstHarmony, BassStyle::Eighths);
+    // The logo drops in on the downbeat that resolves the sleigh ride; the
+    // bells ring the show's motif over the line's last chord.
+    b.phrase(kLogo, 0, kBrass, tune::kDeckFirstLine, 96);
+    b.phrase(kLogo, 0, kGlockenspiel, tune::kDeckFirstLine, 50, 12);
+    b.phrase(kLogo, 14, kGlockenspiel, tune::kMotif, 70, 12, 1.4);
+    b.phrase(kLogo, 14, kCelesta, tune::kMotif, 66, 0, 1.4);
+    padChords(b, {kLogo, 0, kWarmPad, 66}, tune::kDeckFirstHarmony);
+    padChords(b, {kLogo, 0, kStrings, 52}, tune::kDeckFirstHarmony);
+    bassLine(b, {kLogo, 0, kBass, 100}, tune::kDeckFirstHarmony, BassStyle::Eighths);
     hit(b, kLogo, 0, drum::kCrash, 100);
     b.note(kLogo, 0, kTubularBells, 72, 4, 70);
-    backbeatGroove(b, {kLogo, 0, 16}, 96);
-    sleighBells(b, {kLogo, 0, 16}, 0.25, 58, 66);
-    snareFill(b, {kLogo, 15, 16.5}, 55, 95);
+    backbeatGroove(b, {kLogo, 0, 16}, 104);
 }
 
 void writePlasma(ScoreBuilder& b) {
-    // The second line of the carol with the square lead, bells answering.
-    b.phrase(kPlasma, 0, kLead, tune::kDeckFirstLine, 96);
-    b.phrase(kPlasma, 0, kBrass, tune::kDeckFirstLine, 70, -12);
-    arpeggio(b, {kPlasma, 0, kCelesta, 56}, tune::kDeckFirstHarmony, 0.5);
-    // The closing line, the brass on top.
-    b.phrase(kPlasma, 16, kLead, tune::kDeckLastLine, 98);
-    b.phrase(kPlasma, 16, kBrass, tune::kDeckLastLine, 84);
+    // "Don we now": the square lead with the brass an octave below, bells
+    // answering; then the closing line, the brass on top.
+    b.phrase(kPlasma, 0, kLead, tune::kDeckThirdLine, 92);
+    b.phrase(kPlasma, 0, kBrass, tune::kDeckThirdLine, 70, -12);
+    arpeggio(b, {kPlasma, 0, kCelesta, 56}, tune::kDeckThirdHarmony, 0.5);
+    b.phrase(kPlasma, 16, kLead, tune::kDeckLastLine, 94);
+    b.phrase(kPlasma, 16, kBrass, tune::kDeckLastLine, 82);
     b.phrase(kPlasma, 16, kGlockenspiel, tune::kDeckLastLine, 50, 12);
     arpeggio(b, {kPlasma, 16, kCelesta, 56}, tune::kDeckLastHarmony, 0.5);
     const std::string carol =
-        std::string(tune::kDeckFirstHarmony) + " " + std::string(tune::kDeckLastHarmony);
+        std::string(tune::kDeckThirdHarmony) + " " + std::string(tune::kDeckLastHarmony);
     padChords(b, {kPlasma, 0, kWarmPad, 64}, carol);
     padChords(b, {kPlasma, 0, kStrings, 56}, carol);
-    bassLine(b, {kPlasma, 0, kBass, 94}, carol, BassStyle::Eighths);
+    bassLine(b, {kPlasma, 0, kBass, 100}, carol, BassStyle::Eighths);
     hit(b, kPlasma, 0, drum::kCrash, 96);
     hit(b, kPlasma, 16, drum::kCrash, 100);
-    backbeatGroove(b, {kPlasma, 0, 32}, 96);
-    sleighBells(b, {kPlasma, 0, 32}, 0.25, 62, 70);
+    backbeatGroove(b, {kPlasma, 0, 32}, 104);
 
     // An original bridge in A minor: bells in sixteenths, like the plasma's
     // colours running round.
-    constexpr std::string_view kBridge = "Am:4 | F:4 | Dm:4 | G7:3";
-    b.phrase(kPlasma, 32, kLead, "E5:1 A5 C6 B5 | A5:1.5 G5:.5 F5:2 | F5:1 A5 D6 C6 | B5:1 G5 F5",
-             90);
+    constexpr std::string_view kBridge = "Am:4 | F:4 | Dm:4 | G7:4";
+    b.phrase(kPlasma, 32, kLead,
+             "E5:1 A5 C6 B5 | A5:1.5 G5:.5 F5:2 | F5:1 A5 D6 C6 | B5:1 G5 F5 D5", 86);
     b.phrase(kPlasma, 32, kVibraphone,
-             "C5:1 E5 A5 G5 | F5:1.5 E5:.5 C5:2 | D5:1 F5 A5 A5 | G5:1 D5 B4", 70);
+             "C5:1 E5 A5 G5 | F5:1.5 E5:.5 C5:2 | D5:1 F5 A5 A5 | G5:1 D5 B4 G4", 70);
     arpeggio(b, {kPlasma, 32, kMusicBox, 64}, kBridge, 0.25);
     padChords(b, {kPlasma, 32, kWarmPad, 70}, kBridge);
     padChords(b, {kPlasma, 32, kStrings, 64}, kBridge);
-    bassLine(b, {kPlasma, 32, kBass, 92}, kBridge, BassStyle::Polka);
+    bassLine(b, {kPlasma, 32, kBass, 98}, kBridge, BassStyle::Polka);
     hit(b, kPlasma, 32, drum::kCrash, 90);
-    marchGroove(b, {kPlasma, 32, 45}, 88);
-    sleighBells(b, {kPlasma, 32, 45}, 0.5, 64, 76);
-    snareFill(b, {kPlasma, 45, 47}, 50, 104);
+    marchGroove(b, {kPlasma, 32, 46}, 94);
+    snareFill(b, {kPlasma, 46, 48}, 50, 104);
 }
 
 void writeTree(ScoreBuilder& b) {
     // Everything stops; a music box plays the opening of "O Tannenbaum".
-    b.phrase(kTree, 0, kMusicBox, tune::kTannenbaumMotif, 84, 0, 1.3);
-    b.phrase(kTree, 0, kCelesta, tune::kTannenbaumMotif, 54, 12, 1.3);
+    b.phrase(kTree, 0, kMusicBox, tune::kTannenbaumMotif, 66, 0, 1.3);
+    b.phrase(kTree, 0, kCelesta, tune::kTannenbaumMotif, 44, 12, 1.3);
     b.note(kTree, 1, kTubularBells, 60, 3, 66);
     b.chord(kTree, 0, kWarmPad, "C3+G3+E4", 3, 58);
     b.note(kTree, 0, kSoftBass, 36, 3, 58);

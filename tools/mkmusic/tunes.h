@@ -2,9 +2,16 @@
 // Each is split where the arrangement cuts it.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace mkmusic::tune {
+
+// The show's own motif, in the rhythm of the letters' highlight (two short
+// lights, the "o" held for two): rising to the octave, and its answer. It
+// opens the letters, marks the logo and closes the candles' loop.
+inline constexpr std::string_view kMotif = "E5:.5 G5 C6:1";
+inline constexpr std::string_view kMotifAnswer = "B5:.5 G5 A5:1";
 
 // "Jingle Bells" (J. Pierpont, 1857), the refrain, two beats to a bar.
 inline constexpr std::string_view kJingleRefrainOpening =
@@ -15,13 +22,30 @@ inline constexpr std::string_view kJingleRefrainHalfClose =
 inline constexpr std::string_view kJingleRefrainFullClose =
     "F5:.5 F5 F5 F5 | F5:.5 E5 E5 E5:.25 E5 | G5:.5 G5 F5 D5";
 inline constexpr std::string_view kJingleHarmonyHalf = "C:2 C:2 C:2 C:2 | F:2 C:2 D7:2 G:2";
+inline constexpr std::string_view kJingleHarmonyClose = "C:2 C:2 C:2 C:2 | F:2 C:2 G7:2";
+
+// The whole refrain: both halves, "Jingle bells" twice, thirty beats; its
+// last note falls on the next section's downbeat.
+inline std::string jingleRefrain() {
+    return std::string(kJingleRefrainOpening) + " " + std::string(kJingleRefrainHalfClose) + " " +
+           std::string(kJingleRefrainOpening) + " " + std::string(kJingleRefrainFullClose);
+}
+inline std::string jingleRefrainHarmony() {
+    return std::string(kJingleHarmonyHalf) + " " + std::string(kJingleHarmonyClose);
+}
 
 // "Deck the Halls" (Welsh traditional), four beats to a bar.
 inline constexpr std::string_view kDeckFirstLine =
     "G5:1.5 F5:.5 E5:1 D5:1 | C5:1 D5 E5 C5 | D5:.5 E5 F5 D5 E5:1.5 D5:.5 | C5:1 B4:1 C5:2";
+// "Don we now our gay apparel", the line that turns to the dominant.
+inline constexpr std::string_view kDeckThirdLine =
+    "D5:1.5 E5:.5 F5:1 D5:1 | E5:1.5 F5:.5 G5:1 D5:1 | E5:.5 F#5 G5:1 A5:.5 B5 C6:1 | B5:1 A5:1 "
+    "G5:2";
 inline constexpr std::string_view kDeckLastLine =
     "G5:1.5 F5:.5 E5:1 D5:1 | C5:1 D5 E5 C5 | A5:.5 A5 A5 A5 G5:1.5 F5:.5 | E5:1 D5:1 C5:2";
 inline constexpr std::string_view kDeckFirstHarmony = "C:4 | C:2 Am:2 | G7:2 C:2 | F:1 G:1 C:2";
+inline constexpr std::string_view kDeckThirdHarmony =
+    "G7:4 | C:2 G:2 | C:1 G:1 D7:2 | G:1 D7:1 G:2";
 inline constexpr std::string_view kDeckLastHarmony = "C:4 | C:2 Am:2 | F:2 G7:2 | C:1 G:1 C:2";
 
 // "O Tannenbaum" (German traditional), its first three notes and a pickup.
@@ -31,6 +55,8 @@ inline constexpr std::string_view kTannenbaumMotif = "G4:1 C5:.75 C5:.25 C5:1";
 // second half.
 inline constexpr std::string_view kWenceslasMoonLine =
     "G5:1 F5 E5 D5 | E5:1 D5:1 C5:2 | A4:1 G4 A4 B4 | C5:2 C5:2";
+inline constexpr std::string_view kWenceslasMoonHarmony =
+    "C:1 G7:1 C:1 G:1 | C:1 G:1 C:2 | F:1 C:1 F:1 G:1 | C:4";
 inline constexpr std::string_view kWenceslasRisingLine = "G4:1 G4 A4 B4 | C5:1 C5:1 D5:2";
 
 // "Silent Night" (F. X. Gruber, 1818), three beats to a bar.
