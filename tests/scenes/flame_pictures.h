@@ -49,5 +49,8 @@ inline void useDotPattern() {
     SDL_Surface* dot = greySurface(1, 1);
     SDL_FillRect(dot, nullptr, 255);
     SDL_SetColorKey(dot, SDL_SRCCOLORKEY, 0);
-    setCandleFlameState({.first = 0, .pattern = dot});
+    CandleFlameState s;
+    s.first = 0;
+    s.pattern = dot;
+    setCandleFlameState(s);
 }

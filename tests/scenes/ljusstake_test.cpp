@@ -29,7 +29,9 @@ SDL_Surface* greetings() {
 // just the pictures it looks at.
 void startedWithNothing() {
     setLjusstakeState({.first = 0});
-    setCandleFlameState({.first = 0});
+    CandleFlameState started;
+    started.first = 0;
+    setCandleFlameState(started);
 }
 
 SDL_Surface* whiteScreen() {
