@@ -46,10 +46,12 @@ int main(int argc, char** argv) {
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
     installPresentHook(showRect);
     // The music starts where the first scene stands in the track, two
-    // seconds before that scene's first frame, as at the top of the show.
+    // seconds before that scene's first frame, as at the top of the show;
+    // its ending loops as the generator's loop file beside it says.
     const Uint32 trackAtOrigin = kScenes[options.firstScene].trackMs - kShowStartMs;
     if (!options.nosound) {
-        startMusic(dataFilePath("data/laten2.mp3").c_str(), trackAtOrigin);
+        startMusic(dataFilePath("data/laten2.mp3").c_str(),
+                   dataFilePath("data/laten2.loop").c_str(), trackAtOrigin);
     }
     // NOTE: unsigned arithmetic; a start offset moves the origin back.
     const Uint32 origin = SDL_GetTicks() - options.hopptid - trackAtOrigin;

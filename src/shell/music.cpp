@@ -1,105 +1,223 @@
-// The track is decoded whole before it starts, so the audio callback only
-// copies samples and the show's time origin lines up with the first sample.
+// The track is decoded in the audio callback, a callback's worth at a time,
+// so nothing waits for the whole track and memory does not grow with it.
+// The loop is played by seeking back: libmpg123's seeks are sample-exact
+// with gapless decoding (it decodes a few frames ahead of the target and
+// drops them), so every pass through the loop gives the very samples of the
+// first.
 #include "shell/music.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <mpg123.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
-#include <unistd.h>
-#include <vector>
+
+struct MusicStream {
+    mpg123_handle* decoder = nullptr;
+    int file = -1;
+    long rate = 0;
+    bool looping = false;
+    LoopPoints loop;
+    int64_t position = 0; // the frame the decoder gives next, from the track's first
+    bool ended = false;   // past the track's end, or it broke: silence from here on
+};
 
 namespace {
 
-struct Track {
-    std::vector<Sint16> samples; // interleaved stereo
-    size_t position = 0;         // next sample to play
-    long rate = 0;
-    bool playing = false;
-};
-Track track;
+constexpr int kFrameBytes = 2 * (int)sizeof(Sint16); // 16-bit stereo
+constexpr size_t kLargestLoopFile = 64 * 1024;
 
-void fillAudio(void*, Uint8* stream, int length) {
-    const size_t wanted = (size_t)length / sizeof(Sint16);
-    const size_t left = track.samples.size() - track.position;
-    const size_t copied = wanted < left ? wanted : left;
-    memcpy(stream, track.samples.data() + track.position, copied * sizeof(Sint16));
-    memset(stream + copied * sizeof(Sint16), 0, (wanted - copied) * sizeof(Sint16));
-    track.position += copied;
-}
-
-// Why a file cannot be played: the system's word when it cannot be read.
-std::string whyNotPlayable(const char* path) {
-    return std::string(path) + ": " +
-           (access(path, R_OK) != 0 ? strerror(errno) : "not a playable MP3 track");
-}
-
-// Opens the MP3 at path for 16-bit stereo at its own rate; NULL when it
-// cannot. libmpg123 would print its own line for a broken file; ours is
-// enough, so it is kept quiet.
-mpg123_handle* openTrack(const char* path, long& rate) {
-    int error = MPG123_OK;
-    mpg123_handle* handle = mpg123_new(nullptr, &error);
-    if (handle == nullptr) {
-        return nullptr;
+// Opens path for reading when it is a regular file; -1 with why otherwise.
+// O_NONBLOCK keeps open() from waiting for a writer on a FIFO; it changes
+// nothing for the regular file that is kept.
+int openRegularFile(const char* path, std::string& why) {
+    const int file = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0) {
+        why = std::string(path) + ": " + strerror(errno);
+        return -1;
     }
-    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    int channels = 0;
-    int encoding = 0;
-    if (mpg123_open(handle, path) != MPG123_OK ||
-        mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK ||
-        mpg123_format_none(handle) != MPG123_OK ||
-        mpg123_format(handle, rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) {
-        mpg123_delete(handle);
-        return nullptr;
+    struct stat status;
+    if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        why = std::string(path) + ": not a regular file";
+        close(file);
+        return -1;
     }
-    return handle;
+    return file;
 }
 
-// Decodes the whole file to 16-bit stereo at its own rate.
-bool decode(const char* path, std::string& why) {
-    long rate = 0;
-    mpg123_handle* handle = openTrack(path, rate);
-    if (handle == nullptr) {
-        why = whyNotPlayable(path);
+// The file's text when it is a regular file of at most kLargestLoopFile bytes.
+bool readSmallFile(const char* path, std::string& text, std::string& why) {
+    const int file = openRegularFile(path, why);
+    if (file < 0) {
         return false;
     }
-    unsigned char buffer[16384];
-    size_t done = 0;
-    int status = MPG123_OK;
-    bool ok = true;
-    while ((status = mpg123_read(handle, buffer, sizeof buffer, &done)) != MPG123_DONE) {
-        if (status != MPG123_OK && status != MPG123_NEW_FORMAT) {
-            ok = false;
-            break;
-        }
-        const Sint16* decoded = reinterpret_cast<const Sint16*>(buffer);
-        track.samples.insert(track.samples.end(), decoded, decoded + done / sizeof(Sint16));
+    text.resize(kLargestLoopFile + 1);
+    size_t size = 0;
+    ssize_t count = 0;
+    while (size < text.size() && (count = read(file, &text[size], text.size() - size)) > 0) {
+        size += (size_t)count;
     }
-    if (!ok || track.samples.empty()) {
-        ok = false;
-        why = whyNotPlayable(path);
+    close(file);
+    if (count < 0) {
+        why = std::string(path) + ": " + strerror(errno);
+        return false;
     }
-    track.rate = rate;
-    mpg123_close(handle);
-    mpg123_delete(handle);
-    return ok;
+    if (size > kLargestLoopFile) {
+        why = std::string(path) + ": larger than a loop file can be";
+        return false;
+    }
+    text.resize(size);
+    return true;
 }
 
-bool openAudio(std::string& why) {
+// Reads "loop START END" (the keyword already read); false when the line
+// holds anything else, a number out of 64-bit range included.
+bool readLoopLine(std::istringstream& words, LoopPoints& loop) {
+    std::string extra;
+    return (bool)(words >> loop.start >> loop.end) && !(words >> extra);
+}
+
+// Why the points cannot make a loop; empty when they can.
+std::string whatIsWrongWith(const LoopPoints& loop) {
+    if (loop.start < 0) {
+        return "the loop starts before the track";
+    }
+    if (loop.start >= loop.end) {
+        return "the loop ends before it starts";
+    }
+    if (loop.end - loop.start < kShortestLoop) {
+        return "the loop is shorter than a second";
+    }
+    return "";
+}
+
+// Whether the loop can be played on this track: the points count frames at
+// kLoopRate, and the loop ends inside the track. The track's length comes
+// from its LAME tag, or is estimated from the file's size without one; a
+// track that still ends before the loop's end falls silent there.
+bool loopFitsTrack(const MusicStream& stream, const LoopPoints& loop, const char* loopPath,
+                   std::string& why) {
+    if (stream.rate != kLoopRate) {
+        why = std::string(loopPath) + ": it counts at 44100 Hz, the track plays at " +
+              std::to_string(stream.rate) + " Hz";
+        return false;
+    }
+    const int64_t length = mpg123_length(stream.decoder);
+    if (length < 0) {
+        why = std::string(loopPath) + ": the track's length is unknown";
+        return false;
+    }
+    if (loop.end > length) {
+        why = std::string(loopPath) + ": the loop ends at frame " + std::to_string(loop.end) +
+              ", after the track's end at frame " + std::to_string(length);
+        return false;
+    }
+    return true;
+}
+
+// A decoder of the open file for 16-bit stereo at the track's own rate.
+// libmpg123 would print its own lines for a broken file; ours is enough.
+// ID3v2 tags are skipped, never read into memory; a stream that changes its
+// format midway ends there, so the output never changes under the device.
+mpg123_handle* openDecoder(int file, long& rate) {
+    mpg123_handle* decoder = mpg123_new(nullptr, nullptr);
+    if (decoder == nullptr) {
+        return nullptr;
+    }
+    mpg123_param(decoder, MPG123_ADD_FLAGS,
+                 MPG123_QUIET | MPG123_GAPLESS | MPG123_SKIP_ID3V2 | MPG123_NO_FRANKENSTEIN, 0);
+    int channels = 0;
+    int encoding = 0;
+    if (mpg123_open_fd(decoder, file) != MPG123_OK ||
+        mpg123_getformat(decoder, &rate, &channels, &encoding) != MPG123_OK ||
+        mpg123_format_none(decoder) != MPG123_OK ||
+        mpg123_format(decoder, rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) {
+        mpg123_delete(decoder);
+        return nullptr;
+    }
+    return decoder;
+}
+
+MusicStream* openTrack(const char* path, std::string& why) {
+    const int file = openRegularFile(path, why);
+    if (file < 0) {
+        return nullptr;
+    }
+    long rate = 0;
+    mpg123_handle* decoder = openDecoder(file, rate);
+    if (decoder == nullptr) {
+        why = std::string(path) + ": not a playable MP3 track";
+        close(file);
+        return nullptr;
+    }
+    MusicStream* stream = new MusicStream;
+    stream->decoder = decoder;
+    stream->file = file;
+    stream->rate = rate;
+    return stream;
+}
+
+// Moves the decoder to a frame; a track that cannot get there has ended.
+void seekTo(MusicStream& stream, int64_t frame) {
+    if (mpg123_seek(stream.decoder, (off_t)frame, SEEK_SET) == (off_t)frame) {
+        stream.position = frame;
+    } else {
+        stream.ended = true;
+    }
+}
+
+// Where fromMs lies in the track as it plays: past the loop's end the show
+// has gone round the loop, so the time is folded into it.
+int64_t frameAt(const MusicStream& stream, Uint32 fromMs) {
+    const int64_t frame = (int64_t)fromMs * stream.rate / 1000;
+    if (!stream.looping || frame < stream.loop.end) {
+        return frame;
+    }
+    const int64_t length = stream.loop.end - stream.loop.start;
+    return stream.loop.start + (frame - stream.loop.start) % length;
+}
+
+// Pulls `frames` frames through fillMusic and drops them.
+void playWithoutDevice(MusicStream* stream, int64_t frames) {
+    Uint8 buffer[4096 * kFrameBytes];
+    for (int64_t left = frames; left > 0; left -= 4096) {
+        fillMusic(stream, buffer, (int)sizeof buffer);
+    }
+}
+
+// The time, in milliseconds, half a second before a frame at kLoopRate;
+// 0 for frames before that, and clamped to what a Uint32 holds.
+Uint32 halfASecondBefore(int64_t frame) {
+    // NOTE: whole seconds and the rest apart, so no 64-bit product overflows.
+    const int64_t ms = frame / kLoopRate * 1000 + frame % kLoopRate * 1000 / kLoopRate;
+    return (Uint32)std::clamp<int64_t>(ms - 500, 0, UINT32_MAX);
+}
+
+MusicStream* playing = nullptr;
+
+void fillAudio(void* stream, Uint8* out, int bytes) {
+    fillMusic(static_cast<MusicStream*>(stream), out, bytes);
+}
+
+bool openAudio(MusicStream* stream, std::string& why) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
         why = SDL_GetError();
         return false;
     }
     SDL_AudioSpec wanted = {};
-    wanted.freq = (int)track.rate;
+    wanted.freq = (int)stream->rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
     wanted.samples = 2048;
     wanted.callback = fillAudio;
+    wanted.userdata = stream;
     if (SDL_OpenAudio(&wanted, nullptr) < 0) {
         why = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -110,44 +228,160 @@ bool openAudio(std::string& why) {
 
 } // namespace
 
-bool startMusic(const char* path, Uint32 fromMs) {
-    std::string why;
-    if (!decode(path, why) || !openAudio(why)) {
-        fprintf(stderr, "no music: %s\n", why.c_str());
-        track = Track();
+bool readLoopPoints(const char* loopPath, LoopPoints& out, std::string& why) {
+    std::string text;
+    if (!readSmallFile(loopPath, text, why)) {
         return false;
     }
-    const size_t from = (size_t)((uint64_t)fromMs * (uint64_t)track.rate / 1000) * 2;
-    track.position = from < track.samples.size() ? from : track.samples.size();
-    track.playing = true;
+    std::istringstream lines(text);
+    std::string line;
+    bool found = false;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        std::istringstream words(line);
+        std::string keyword;
+        if (!(words >> keyword) || keyword[0] == '#') {
+            continue; // a blank line or a comment
+        }
+        LoopPoints loop;
+        if (keyword != "loop" || found || !readLoopLine(words, loop)) {
+            why = std::string(loopPath) + ": line " + std::to_string(number) +
+                  (found && keyword == "loop" ? " is a second loop line"
+                                              : " is neither a comment nor \"loop START END\"");
+            return false;
+        }
+        out = loop;
+        found = true;
+    }
+    const std::string wrong = found ? whatIsWrongWith(out) : "no \"loop START END\" line";
+    if (!wrong.empty()) {
+        why = std::string(loopPath) + ": " + wrong;
+        return false;
+    }
+    return true;
+}
+
+MusicStream* openMusicStream(const char* trackPath, const char* loopPath, Uint32 fromMs,
+                             std::string& why, std::string& loopWhy) {
+    MusicStream* stream = openTrack(trackPath, why);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    LoopPoints loop;
+    if (loopPath != nullptr && readLoopPoints(loopPath, loop, loopWhy) &&
+        loopFitsTrack(*stream, loop, loopPath, loopWhy)) {
+        stream->looping = true;
+        stream->loop = loop;
+    }
+    const int64_t from = frameAt(*stream, fromMs);
+    if (from > 0) {
+        seekTo(*stream, from);
+    }
+    return stream;
+}
+
+void fillMusic(MusicStream* stream, Uint8* out, int bytes) {
+    Uint8* at = out;
+    int64_t wanted = bytes / kFrameBytes;
+    // A read that gives nothing is allowed once (libmpg123 announces the
+    // output format so); more in a row mean a track that gives no more.
+    int emptyReads = 0;
+    while (wanted > 0 && !stream->ended && emptyReads < 3) {
+        if (stream->looping && stream->position >= stream->loop.end) {
+            seekTo(*stream, stream->loop.start);
+            continue;
+        }
+        const int64_t untilLoopEnd =
+            stream->looping ? stream->loop.end - stream->position : INT64_MAX;
+        const int64_t asked = std::min(wanted, untilLoopEnd);
+        size_t done = 0;
+        const int status = mpg123_read(stream->decoder, at, (size_t)(asked * kFrameBytes), &done);
+        // libmpg123 hands out whole frames of the format it was given.
+        const int64_t got = (int64_t)(done / kFrameBytes);
+        at += got * kFrameBytes;
+        wanted -= got;
+        stream->position += got;
+        emptyReads = got == 0 ? emptyReads + 1 : 0;
+        if (status != MPG123_OK && status != MPG123_NEW_FORMAT) {
+            stream->ended = true; // the end of the track, or a break in it
+        }
+    }
+    memset(at, 0, (size_t)(out + bytes - at));
+}
+
+void closeMusicStream(MusicStream* stream) {
+    if (stream == nullptr) {
+        return;
+    }
+    mpg123_close(stream->decoder);
+    mpg123_delete(stream->decoder);
+    close(stream->file); // libmpg123 leaves a descriptor it was given open
+    delete stream;
+}
+
+bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs) {
+    stopMusic();
+    std::string why;
+    std::string loopWhy;
+    MusicStream* stream = openMusicStream(trackPath, loopPath, fromMs, why, loopWhy);
+    if (stream == nullptr || !openAudio(stream, why)) {
+        fprintf(stderr, "no music: %s\n", why.c_str());
+        closeMusicStream(stream);
+        return false;
+    }
+    if (!loopWhy.empty()) {
+        fprintf(stderr, "no loop: %s; the music plays once\n", loopWhy.c_str());
+    }
+    playing = stream;
     SDL_PauseAudio(0);
     return true;
 }
 
 void stopMusic() {
-    if (!track.playing) {
+    if (playing == nullptr) {
         return;
     }
     SDL_PauseAudio(1);
-    SDL_CloseAudio();
+    SDL_CloseAudio(); // waits for the callback to return
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    track = Track();
+    closeMusicStream(playing);
+    playing = nullptr;
 }
 
 bool musicIsPlayable(const char* path, std::string& why) {
-    long rate = 0;
-    mpg123_handle* handle = openTrack(path, rate);
-    unsigned char buffer[8192];
-    size_t done = 0;
-    const int status =
-        handle != nullptr ? mpg123_read(handle, buffer, sizeof buffer, &done) : MPG123_ERR;
-    const bool ok = (status == MPG123_OK || status == MPG123_NEW_FORMAT) && done > 0;
-    if (!ok) {
-        why = whyNotPlayable(path);
+    MusicStream* stream = openTrack(path, why);
+    if (stream == nullptr) {
+        return false;
     }
-    if (handle != nullptr) {
-        mpg123_close(handle);
-        mpg123_delete(handle);
+    Uint8 buffer[2048 * kFrameBytes];
+    fillMusic(stream, buffer, (int)sizeof buffer);
+    const bool playable = stream->position > 0;
+    if (!playable) {
+        why = std::string(path) + ": not a playable MP3 track";
     }
-    return ok;
+    closeMusicStream(stream);
+    return playable;
+}
+
+void exerciseMusicFile(const char* trackPath, const char* loopPath, Uint32 seekMs) {
+    std::string why;
+    std::string loopWhy;
+    Uint32 acrossLoopEnd = 0;
+    for (const Uint32 fromMs : {0u, seekMs}) {
+        MusicStream* stream = openMusicStream(trackPath, loopPath, fromMs, why, loopWhy);
+        if (stream == nullptr) {
+            return;
+        }
+        playWithoutDevice(stream, 2 * stream->rate);
+        if (stream->looping) {
+            acrossLoopEnd = halfASecondBefore(stream->loop.end);
+        }
+        closeMusicStream(stream);
+    }
+    MusicStream* stream = acrossLoopEnd > 0
+                              ? openMusicStream(trackPath, loopPath, acrossLoopEnd, why, loopWhy)
+                              : nullptr;
+    if (stream != nullptr) {
+        playWithoutDevice(stream, 2 * stream->rate);
+        closeMusicStream(stream);
+    }
 }

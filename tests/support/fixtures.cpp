@@ -78,20 +78,20 @@ void enterSourceTree() {
     }
 }
 
-StdoutCapture::StdoutCapture() {
-    fflush(stdout);
+StdoutCapture::StdoutCapture(FILE* stream) : stream_(stream) {
+    fflush(stream_);
     char pattern[] = "/tmp/snolk-stdout-XXXXXX";
     const int fd = mkstemp(pattern);
     file_ = pattern;
-    saved_ = dup(1);
-    dup2(fd, 1);
+    saved_ = dup(fileno(stream_));
+    dup2(fd, fileno(stream_));
     close(fd);
 }
 
 std::string StdoutCapture::finish() {
     if (!done_) {
-        fflush(stdout);
-        dup2(saved_, 1);
+        fflush(stream_);
+        dup2(saved_, fileno(stream_));
         close(saved_);
         done_ = true;
     }

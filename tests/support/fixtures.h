@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -41,14 +42,15 @@ class ScratchFolder {
 // Runs the test from the repository root, where data/ is.
 void enterSourceTree();
 
-// Captures what a call writes to stdout.
+// Captures what a call writes to stdout (or to another stream, e.g. stderr).
 class StdoutCapture {
   public:
-    StdoutCapture();
+    explicit StdoutCapture(FILE* stream = stdout);
     ~StdoutCapture();
     std::string finish();
 
   private:
+    FILE* stream_;
     int saved_ = -1;
     std::string file_;
     bool done_ = false;
