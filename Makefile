@@ -1,8 +1,10 @@
 # The two commands of the README, and a few more.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# How long make fuzz looks for inputs that crash or hang the loaders.
+SECONDS ?= 300
 
-.PHONY: deps build demo test bench assets video clean
+.PHONY: deps build demo test bench assets video fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -27,6 +29,11 @@ assets: build
 video: build
 	mkdir -p out
 	./$(BUILD)/snolk-render --video out/snolk.mp4
+
+# Its own clang build in build-fuzz; see fuzz/run-fuzzer.
+fuzz:
+	@scripts/install-deps fuzz
+	JOBS=$(JOBS) fuzz/run-fuzzer $(SECONDS)
 
 clean:
 	rm -rf $(BUILD)
