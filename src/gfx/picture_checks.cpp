@@ -221,11 +221,17 @@ int readGifBytes(GifFileType* gif, GifByteType* out, int count) {
 }
 
 // Reads an extension's sub-blocks up to its terminator. SDL_image loops for
-// ever on an extension that the file's end cuts short.
+// ever on an extension that the file's end cuts short. It also reads a
+// graphics control extension's first sub-block whether or not there is one:
+// after an empty one it takes the next block's first byte as a length, reads
+// on out of step with the file and loops for ever at its end.
 bool extensionIsComplete(GifFileType* gif) {
     int code = 0;
     GifByteType* block = nullptr;
     if (DGifGetExtension(gif, &code, &block) != GIF_OK) {
+        return false;
+    }
+    if (code == GRAPHICS_EXT_FUNC_CODE && block == nullptr) {
         return false;
     }
     while (block != nullptr) {
@@ -286,7 +292,7 @@ bool blocksAreSafe(GifFileType* gif) {
             break;
         case EXTENSION_RECORD_TYPE:
             if (!extensionIsComplete(gif)) {
-                return refuse("GIF extension cut short");
+                return refuse("GIF extension cut short or empty");
             }
             break;
         case TERMINATE_RECORD_TYPE:

@@ -225,6 +225,11 @@ std::vector<HostileFile> hostileGifs() {
         // 17 bytes: SDL_image loops for ever looking for the extension's end.
         {"gif-cut-in-an-extension.gif", join({gifHeader(1, 1, false), {'!', 0xf9, 0x04, 0x01}}),
          E::Refused},
+        // Found by the fuzzer: SDL_image reads a block the empty extension
+        // does not have, takes the trailer for a block length and loops for
+        // ever at the file's end.
+        {"gif-empty-control-extension.gif", join({gifHeader(1, 1), {'!', 0xf9, 0x00}, kTrailer}),
+         E::Refused},
         {"gif-cut-in-a-frame.gif", join({gifHeader(1, 1), gifFrame(0, 0, 1, 1, 2, {0x02, 0x44})}),
          E::Refused},
         {"gif-without-trailer.gif", join({gifHeader(1, 1), gifFrame(0, 0, 1, 1, 2)}), E::Refused},
