@@ -8,6 +8,8 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -17,9 +19,14 @@ namespace {
 constexpr long kMaxFileBytes = 4L * kMaxPictureSide * kMaxPictureSide + (1L << 20);
 
 // The one place a data file is opened: its bytes, whole, so that they can be
-// checked before a decoder sees them. False for a missing, unreadable or
-// oversized file (a FIFO or a device, which cannot seek, included).
+// checked before a decoder sees them. False for a missing, unreadable, empty
+// or oversized file, and for anything but a plain file: opening a FIFO
+// waits for a writer, a device may never end.
 bool readDataFile(const char* path, std::vector<Uint8>& bytes) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return false;
+    }
     SDL_RWops* file = SDL_RWFromFile(path, "rb");
     if (file == nullptr) {
         return false;

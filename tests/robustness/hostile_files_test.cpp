@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -49,14 +50,17 @@ bool isPicture(const fs::path& path) {
     return ext == ".png" || ext == ".PNG" || ext == ".gif" || ext == ".bmp";
 }
 
-// The crafted files, and every cut of a real GIF short of its whole length
-// (6 of its 1401 cuts used to hang SDL_image), written into folder.
+// The crafted files, a FIFO, and every cut of a real GIF short of its whole
+// length (6 of its 1401 cuts used to hang SDL_image), written into folder.
 std::map<std::string, Expect> writeHostileFiles(const std::string& folder) {
     std::map<std::string, Expect> expected;
     for (const HostileFile& file : hostileFiles()) {
         EXPECT_TRUE(writeBytes(folder + "/" + file.name, file.bytes)) << file.name;
         expected[folder + "/" + file.name] = file.expect;
     }
+    // Opening a FIFO waits for a writer that never comes.
+    EXPECT_EQ(mkfifo((folder + "/fifo.png").c_str(), 0600), 0);
+    expected[folder + "/fifo.png"] = Expect::Refused;
     const std::vector<Uint8> gif = realGif("real.gif");
     EXPECT_GT(gif.size(), 1000u);
     for (size_t length = 0; length <= gif.size(); ++length) {
