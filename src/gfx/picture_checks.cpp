@@ -336,6 +336,9 @@ PictureFormat pictureFormatOf(const Uint8* bytes, size_t size) {
 }
 
 bool pictureIsSafe(PictureFormat format, const Uint8* bytes, size_t size) {
+    if (pictureFormatOf(bytes, size) != format) {
+        return refuse("not a BMP, PNG or GIF picture");
+    }
     switch (format) {
     case PictureFormat::Bmp:
         return bitmapIsSafe(bytes, size);

@@ -19,6 +19,7 @@ enum class PictureFormat { Unknown, Bmp, Png, Gif };
 // The format named by the file's first bytes, never by its name.
 PictureFormat pictureFormatOf(const Uint8* bytes, size_t size);
 
-// Whether the whole file is safe to hand to the decoder of its format. On
-// refusal, SDL_GetError() says why. Unknown formats are always refused.
+// Whether the whole file is safe to hand to the decoder of format, which
+// must be the one its first bytes name. On refusal, SDL_GetError() says
+// why. Unknown formats are always refused.
 bool pictureIsSafe(PictureFormat format, const Uint8* bytes, size_t size);
