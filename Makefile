@@ -2,8 +2,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+# How long make fuzz looks for inputs that crash or hang the loaders.
+SECONDS ?= 300
 
-.PHONY: demo build test bench assets video install clean
+.PHONY: demo build test bench assets video install fuzz clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -40,6 +42,11 @@ install:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target snolk snolk-render
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Its own clang build in build-fuzz; see fuzz/run-fuzzer.
+fuzz:
+	@scripts/install-deps fuzz
+	JOBS=$(JOBS) fuzz/run-fuzzer $(SECONDS)
 
 clean:
 	rm -rf $(BUILD)

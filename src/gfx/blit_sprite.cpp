@@ -31,8 +31,12 @@ bool sameLayout(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
 // the screen's layout: every bit of a pixel is colour and every channel has
 // eight bits, so the conversion maps distinct pixels to distinct pixels. A
 // palette sprite's key is an index, which two entries of one colour share
-// in no other layout.
+// in no other layout. The masks hold 32 bits, so a wider pixel (a 64-bit
+// BMP) never qualifies, and the shift below stays under 32.
 bool keyCarriesOver(const SDL_PixelFormat* f) {
+    if (f->BitsPerPixel > 32) {
+        return false;
+    }
     const Uint32 used = f->Rmask | f->Gmask | f->Bmask;
     const Uint32 all = f->BitsPerPixel == 32 ? 0xffffffffu : (1u << f->BitsPerPixel) - 1;
     return f->palette == nullptr && used == all && f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0;

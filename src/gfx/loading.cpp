@@ -1,10 +1,16 @@
-// NULL-safe loading and blitting of pictures: a missing or broken file gives a
-// NULL surface, and a NULL surface is never drawn or dereferenced.
+// NULL-safe loading and blitting of pictures: a missing, broken or hostile
+// file gives a NULL surface, and a NULL surface is never drawn or
+// dereferenced.
 #include "gfx/toolkit.h"
+
+#include "gfx/picture_checks.h"
 
 #include <SDL_image.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 #include <string>
 
 namespace {
@@ -26,6 +32,38 @@ std::string dataFilePath(const char* path) {
 
 namespace {
 
+// The largest picture the show accepts, stored raw, with room for its
+// headers: no larger file is read at all.
+constexpr long kMaxFileBytes = 4L * kMaxPictureSide * kMaxPictureSide + (1L << 20);
+
+// The one place a data file is opened: its bytes, whole, so that they can be
+// checked before a decoder sees them. False for a missing, unreadable, empty
+// or oversized file, and for anything but a plain file: opening a FIFO
+// waits for a writer, a device may never end.
+bool readDataFile(const char* name, std::vector<Uint8>& bytes) {
+    const std::string resolved = dataFilePath(name);
+    const char* path = resolved.c_str();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return false;
+    }
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    const int size = SDL_RWseek(file, 0, RW_SEEK_END);
+    bool ok = size > 0 && size <= kMaxFileBytes && SDL_RWseek(file, 0, RW_SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize((size_t)size);
+        ok = SDL_RWread(file, bytes.data(), size, 1) == 1;
+    }
+    SDL_RWclose(file);
+    if (!ok) {
+        SDL_SetError("%s: empty, unreadable or larger than any picture", path);
+    }
+    return ok;
+}
+
 // The decoders read some header fields without looking whether the file
 // had them (SDL_ReadLE16 and SDL_ReadLE32 give whatever was in the variable),
 // and SDL_image's PNG reader ignores a short read, so an empty or cut-off
@@ -33,8 +71,8 @@ namespace {
 // zeros wherever the file ended early: a damaged file then fails, or decodes
 // to the same pixels, every time.
 int readZeroFilled(SDL_RWops* self, void* buffer, int size, int count) {
-    SDL_RWops* file = static_cast<SDL_RWops*>(self->hidden.unknown.data1);
-    const int got = SDL_RWread(file, buffer, size, count);
+    SDL_RWops* inner = static_cast<SDL_RWops*>(self->hidden.unknown.data1);
+    const int got = SDL_RWread(inner, buffer, size, count);
     const int whole = got < 0 ? 0 : got;
     if (size > 0 && count > whole) {
         memset(static_cast<Uint8*>(buffer) + (size_t)whole * (size_t)size, 0,
@@ -43,7 +81,7 @@ int readZeroFilled(SDL_RWops* self, void* buffer, int size, int count) {
     return got;
 }
 
-int seekInFile(SDL_RWops* self, int offset, int whence) {
+int seekInner(SDL_RWops* self, int offset, int whence) {
     return SDL_RWseek(static_cast<SDL_RWops*>(self->hidden.unknown.data1), offset, whence);
 }
 
@@ -51,49 +89,84 @@ int refuseWrite(SDL_RWops*, const void*, int, int) {
     return -1;
 }
 
-int closeFile(SDL_RWops* self) {
+int closeInner(SDL_RWops* self) {
     const int status = SDL_RWclose(static_cast<SDL_RWops*>(self->hidden.unknown.data1));
     SDL_FreeRW(self);
     return status;
 }
 
-SDL_RWops* openZeroFilled(const char* path) {
-    SDL_RWops* file = SDL_RWFromFile(dataFilePath(path).c_str(), "rb");
-    if (file == nullptr) {
+// The file's bytes as a stream whose reads past the end give zeros.
+SDL_RWops* zeroFilledStream(const std::vector<Uint8>& bytes) {
+    SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), (int)bytes.size());
+    if (memory == nullptr) {
         return nullptr;
     }
     SDL_RWops* stream = SDL_AllocRW();
     if (stream == nullptr) {
-        SDL_RWclose(file);
+        SDL_RWclose(memory);
         return nullptr;
     }
-    stream->seek = seekInFile;
+    stream->seek = seekInner;
     stream->read = readZeroFilled;
     stream->write = refuseWrite;
-    stream->close = closeFile;
-    stream->hidden.unknown.data1 = file;
+    stream->close = closeInner;
+    stream->hidden.unknown.data1 = memory;
     return stream;
+}
+
+// Each format goes to its own decoder, never to SDL_image's guess from the
+// content: BMP to SDL's reader, PNG and GIF to SDL_image's.
+SDL_Surface* decode(const std::vector<Uint8>& bytes, PictureFormat format) {
+    SDL_RWops* stream = zeroFilledStream(bytes);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    if (format == PictureFormat::Bmp) {
+        return SDL_LoadBMP_RW(stream, 1);
+    }
+    SDL_Surface* picture =
+        format == PictureFormat::Png ? IMG_LoadPNG_RW(stream) : IMG_LoadGIF_RW(stream);
+    SDL_RWclose(stream);
+    return picture;
+}
+
+// What the drawing code may assume of any loaded picture, whatever the
+// decoder made of the file.
+bool fitsTheToolkit(const SDL_Surface* s) {
+    return s->w >= 1 && s->w <= kMaxPictureSide && s->h >= 1 && s->h <= kMaxPictureSide &&
+           s->format->BytesPerPixel >= 1 && s->format->BytesPerPixel <= 4 && s->pixels != nullptr;
+}
+
+SDL_Surface* loadChecked(const char* path, bool bitmapOnly) {
+    std::vector<Uint8> bytes;
+    if (!readDataFile(path, bytes)) {
+        return nullptr;
+    }
+    const PictureFormat format = pictureFormatOf(bytes.data(), bytes.size());
+    if (bitmapOnly && format != PictureFormat::Bmp) {
+        SDL_SetError("%s: not a BMP picture", path);
+        return nullptr;
+    }
+    if (!pictureIsSafe(format, bytes.data(), bytes.size())) {
+        return nullptr;
+    }
+    SDL_Surface* picture = decode(bytes, format);
+    if (picture != nullptr && !fitsTheToolkit(picture)) {
+        SDL_FreeSurface(picture);
+        SDL_SetError("%s: decoded to a surface the toolkit cannot draw", path);
+        return nullptr;
+    }
+    return picture;
 }
 
 } // namespace
 
 SDL_Surface* loadImage(const char* path) {
-    SDL_RWops* stream = openZeroFilled(path);
-    if (stream == nullptr) {
-        return nullptr;
-    }
-    // As IMG_Load does: the file's extension names the format to try for
-    // formats that have no magic number.
-    const char* dot = strrchr(path, '.');
-    return IMG_LoadTyped_RW(stream, 1, const_cast<char*>(dot != nullptr ? dot + 1 : nullptr));
+    return loadChecked(path, false);
 }
 
 SDL_Surface* loadBitmap(const char* path) {
-    SDL_RWops* stream = openZeroFilled(path);
-    if (stream == nullptr) {
-        return nullptr;
-    }
-    return SDL_LoadBMP_RW(stream, 1);
+    return loadChecked(path, true);
 }
 
 namespace {

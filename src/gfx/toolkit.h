@@ -82,11 +82,15 @@ void setConsole(FILE* stream);
 void setDataFolder(const char* folder);
 std::string dataFilePath(const char* path);
 
-// IMG_Load; NULL when the file is missing or unreadable. Both loaders read
-// zeros, not uninitialised bytes, wherever a damaged file ends early.
+// A PNG, GIF or BMP picture, told apart by its content: PNG and GIF through
+// SDL_image, BMP through SDL's reader. NULL when the file is missing or
+// unreadable, holds another format, or fails the checks that keep crafted
+// files from the decoders (gfx/picture_checks.h), pictures larger than
+// 4096 x 4096 among them. Decoders read zeros, not uninitialised bytes,
+// wherever a damaged file ends early.
 SDL_Surface* loadImage(const char* path);
 
-// SDL_LoadBMP_RW on the file at path; NULL on any failure.
+// The same for BMP pictures only; NULL for any other format.
 SDL_Surface* loadBitmap(const char* path);
 
 // IMG_Load for a sprite drawn pixel by pixel: anything that is not a dense

@@ -3,6 +3,7 @@
 // at a time and all files at once. Under the sanitizer build any invalid
 // access, undefined behaviour or leak ends the programs with an error.
 #include "robustness/damaged_data.h"
+#include "robustness/hostile_files.h"
 #include "robustness/live_program.h"
 
 #include "support/fixtures.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -180,5 +182,38 @@ INSTANTIATE_TEST_SUITE_P(DataSet, AllFilesDamaged, testing::ValuesIn(everyDamage
                          [](const testing::TestParamInfo<AllFiles>& info) {
                              return info.param.name;
                          });
+
+// ---- Crafted files -------------------------------------------------------------
+
+// The crafted files that crashed or froze the show, each in place of a file
+// that meets the same decoder and the same drawing: the candlestick's seed,
+// its stake, the font, the santas, the star, palettes and pictures.
+TEST(PictureLoading, ShowPlaysWithHostileFilesInPlace) {
+    const std::map<std::string, std::string> replaced = {
+        {"data/firePattern.bmp", "bmp32-masks-all-ones.bmp"},
+        {"data/Ljus.gif", "gif-cut-in-an-extension.gif"},
+        {"data/020.bmp", "bmp64.bmp"},
+        {"data/tomte0.bmp", "bmp-height-int-min.bmp"},
+        {"data/tomte1.bmp", "bmp16-masks-broken-runs.bmp"},
+        {"data/star.png", "png-16000-square.png"},
+        {"data/tannenbaum.png", "gif-frame-0x0.gif"},
+        {"data/greets.png", "gif-code-size-255.gif"},
+        {"data/tomtebak.png", "gif-frame-65535-wide.gif"},
+        {"data/firePalette.bmp", "bmp8-pixels-beyond-the-palette.bmp"},
+        {"data/weinPalette.bmp", "bmp1-palette-shape.bmp"},
+        {"data/krx4.png", "jpeg.png"},
+    };
+    ScratchFolder folder;
+    copyDataSet(folder.path());
+    std::map<std::string, std::vector<Uint8>> bytesByName;
+    for (const HostileFile& file : hostileFiles()) {
+        bytesByName[file.name] = file.bytes;
+    }
+    for (const auto& [dataFile, hostile] : replaced) {
+        ASSERT_EQ(bytesByName.count(hostile), 1u) << hostile;
+        ASSERT_TRUE(writeBytes(dataFile, bytesByName[hostile])) << dataFile;
+    }
+    expectShowFrom(0, 5);
+}
 
 } // namespace
