@@ -11,6 +11,7 @@
 SDL_Surface* makeFuzzScreen();
 
 // Loads the file at path as a picture, a pixel sprite, a bitmap, a palette
-// and a font sheet, draws each onto screen, frees them all, and says what
-// each loader made of it: "picture=WxH sprite=- ..." ("-" for refused).
+// and a font sheet, draws each onto screen, frees them all, plays it as the
+// music track and loop file, and says what each loader made of it:
+// "picture=WxH sprite=- ... music=ran" ("-" for refused).
 std::string loadAndDrawEverywhere(const char* path, SDL_Surface* screen);

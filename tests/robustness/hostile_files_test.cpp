@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kRefusedEverywhere = "picture=- sprite=- bitmap=- palette=- font=-";
+const char* const kRefusedEverywhere = "picture=- sprite=- bitmap=- palette=- font=- music=ran";
 
 // The replay's "FILE: OUTCOME" lines by file.
 std::map<std::string, std::string> outcomesOf(const std::string& out) {
