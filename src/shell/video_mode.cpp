@@ -8,7 +8,9 @@
 #include "shell/video_writer.h"
 #include "shell/virtual_clock.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -27,6 +29,38 @@ std::string musicForVideo(const RenderOptions& o) {
     return path;
 }
 
+// The frames until the greetings have risen past the top: they start just
+// below the bottom edge in the candles' first frame and rise two rows a frame.
+int64_t framesUntilTheGreetingsHaveRisen(const RenderOptions& o) {
+    SDL_Surface* greetings = loadImage("data/greets.png");
+    const int height = heightOf(greetings);
+    SDL_FreeSurface(greetings);
+    const int64_t candles =
+        firstFrameOfScene(kScenes, o.firstScene, kLastScene, o.fps, firstFrameMs(o));
+    return candles + (480 + height + 1) / 2;
+}
+
+// The frames until the track has played its looped ending through once.
+int64_t framesUntilTheLoopHasPlayed(const RenderOptions& o, const VideoSettings& s) {
+    const double seconds = (double)s.loopEnd / (double)s.loopRate - s.musicOffsetMs / 1000.0;
+    return (int64_t)ceil(seconds * (double)o.fps);
+}
+
+// A whole-show video runs on until the greetings have risen past and the
+// looped ending of the track has played through once, and its sound fades
+// out over the last second; --frames gives other lengths as they are.
+int64_t framesOfVideo(const RenderOptions& o, VideoSettings& s) {
+    if (o.frames > 0) {
+        return o.frames;
+    }
+    int64_t frames = std::max(framesOfWholeShow(o), framesUntilTheGreetingsHaveRisen(o));
+    if (!s.musicPath.empty() && s.loopEnd > 0) {
+        frames = std::max(frames, framesUntilTheLoopHasPlayed(o, s));
+    }
+    s.fadeOutAt = std::max(0.0, (double)frames / (double)o.fps - 1.0);
+    return frames;
+}
+
 VideoSettings settingsFor(const RenderOptions& o) {
     VideoSettings settings;
     settings.path = o.videoPath;
@@ -35,6 +69,14 @@ VideoSettings settingsFor(const RenderOptions& o) {
     settings.musicPath = musicForVideo(o);
     // Frame 1 shows the first scene's place in the track, as in the live show.
     settings.musicOffsetMs = kScenes[o.firstScene].trackMs;
+    LoopPoints loop;
+    std::string why;
+    if (!settings.musicPath.empty() &&
+        readLoopPoints(dataFilePath("data/laten2.loop").c_str(), loop, why)) {
+        settings.loopStart = loop.start;
+        settings.loopEnd = loop.end;
+        settings.loopRate = kLoopRate;
+    }
     return settings;
 }
 
@@ -45,11 +87,12 @@ int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
         fprintf(stderr, "snolk-render: the screen is not 640x480 0x00RRGGBB; cannot encode it\n");
         return 1;
     }
+    VideoSettings settings = settingsFor(o);
+    const int64_t frames = framesOfVideo(o, settings);
     VideoWriter writer;
-    if (!prepareFrameFiles(o) || !openVideo(writer, settingsFor(o), stderr)) {
+    if (!prepareFrameFiles(o) || !openVideo(writer, settings, stderr)) {
         return 1;
     }
-    const int64_t frames = framesToRender(o);
     ProgressLine progress = startProgress(stderr, frames);
     int writeError = 0;
     const FrameSink sendFrame = [&](SDL_Surface* frame, int64_t n, Uint32 t, int scene) {

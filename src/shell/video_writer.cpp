@@ -27,6 +27,25 @@ std::string secondsText(Uint32 ms) {
     return text;
 }
 
+// The sound's way from the track to the video: the looped ending repeated
+// (counted from where the video starts in the track), silence after the end
+// of the track, and the fade at the end of a video that ends with the music.
+std::string soundFilter(const VideoSettings& s) {
+    std::string filter;
+    const int64_t offset = (int64_t)s.musicOffsetMs * s.loopRate / 1000;
+    if (s.loopEnd > s.loopStart && s.loopStart >= offset) {
+        filter += "aloop=loop=-1:size=" + std::to_string(s.loopEnd - s.loopStart) +
+                  ":start=" + std::to_string(s.loopStart - offset) + ",";
+    }
+    filter += "apad";
+    if (s.fadeOutAt >= 0) {
+        char fade[64];
+        snprintf(fade, sizeof fade, ",afade=t=out:st=%.3f:d=1", s.fadeOutAt);
+        filter += fade;
+    }
+    return filter;
+}
+
 std::string videoFilter(int scale) {
     const std::string n = std::to_string(scale);
     // Nearest neighbour keeps the pixels sharp; the conversion to BT.709
@@ -249,7 +268,7 @@ std::vector<std::string> encoderArguments(const VideoSettings& s, const std::str
     if (sound) {
         // Silence after the end of the track, and the sound ends with the
         // last frame however long the track is.
-        a.insert(a.end(), {"-af", "apad", "-c:a", "aac", "-b:a", "192k", "-shortest"});
+        a.insert(a.end(), {"-af", soundFilter(s), "-c:a", "aac", "-b:a", "192k", "-shortest"});
     }
     a.insert(a.end(), {"-movflags", "+faststart", "-f", "mp4", outputPath});
     return a;

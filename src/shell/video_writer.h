@@ -21,6 +21,12 @@ struct VideoSettings {
     int scale = 1;               // nearest-neighbour enlargement, 1 ... 4
     std::string musicPath;       // empty = no sound
     Uint32 musicOffsetMs = 2000; // the track's position at the first frame
+    // The track's looped ending, in sample frames at loopRate counted from
+    // the track's first sample; end 0 = none: the track plays once.
+    int64_t loopStart = 0;
+    int64_t loopEnd = 0;
+    long loopRate = 44100;
+    double fadeOutAt = -1; // seconds into the video where a one-second fade starts; < 0 none
 };
 
 struct VideoWriter {

@@ -289,3 +289,34 @@ TEST(Video, WholeShowLengthIsKnownBeforehand) {
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(atoll(r.out.c_str()), framesOfWholeShow(o));
 }
+
+// By default a video runs until the greetings have risen past the top and
+// the track's looped ending has played through once, whichever comes later;
+// at 4 frames a second the greetings take longer, so the ending loops on,
+// and the sound fades out over the last second.
+TEST(Video, AWholeShowVideoEndsWithTheGreetingsAndTheMusic) {
+    enterSourceTree();
+    ScratchFolder folder;
+    unsetenv("SNOLK_DATA");
+    const ProgramResult r = runProgram("SNOLK_BIN/snolk-render --fps 4 --video v.mp4", true);
+    ASSERT_EQ(r.status, 0) << r.out;
+    const ProgramResult scenes = runProgram(
+        "cd " SNOLK_SOURCE_DIR " && SNOLK_BIN/snolk-render --fps 4 --hash | grep -m1 ' scene 7 '");
+    const long candles = atol(scenes.out.c_str() + 6);
+    const double seconds = probedNumber("v.mp4", "v", "duration");
+    const SurfacePtr greetings = loadPicture(SNOLK_SOURCE_DIR "/data/greets.png");
+    ASSERT_TRUE(greetings);
+    // Two rows a frame from just below the bottom edge to just above the top.
+    EXPECT_NEAR(seconds, (double)(candles + (480 + greetings->h + 1) / 2) / 4.0, 0.3);
+    const std::vector<int16_t> sound = soundOf("v.mp4");
+    ASSERT_NEAR(sound.size() / 8000.0, seconds, 0.1);
+    auto loudness = [&](double from, double to) {
+        double sum = 0;
+        for (size_t i = (size_t)(from * 8000); i < (size_t)(to * 8000) && i < sound.size(); ++i) {
+            sum += std::abs(sound[i]);
+        }
+        return sum / ((to - from) * 8000);
+    };
+    EXPECT_GT(loudness(seconds - 3, seconds - 1.5), 300) << "the looped ending plays on";
+    EXPECT_LT(loudness(seconds - 0.1, seconds), loudness(seconds - 3, seconds - 1.5) / 8);
+}
