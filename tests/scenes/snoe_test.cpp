@@ -38,11 +38,8 @@ class Snowfall : public testing::Test {
             std::fill(n.py1, n.py1 + 5, 0.0f);
         });
     }
-    // Puts the snow into its present state changed by edit.
     template <class Edit> static void change(Edit edit) {
-        SnowfallState next = snoeState();
-        edit(next);
-        setSnoeState(next);
+        changeScene(snoeState, setSnoeState, edit);
     }
     void fall(int layer) {
         SDL_FillRect(screen, nullptr, 0);

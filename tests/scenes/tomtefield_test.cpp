@@ -36,11 +36,8 @@ class SantaField : public testing::Test {
             n.tomte2 = solidSprite(16, 10, kNear);
         });
     }
-    // Puts the santas into their present state changed by edit.
     template <class Edit> static void change(Edit edit) {
-        SantaFieldState next = tomtefieldState();
-        edit(next);
-        setTomtefieldState(next);
+        changeScene(tomtefieldState, setTomtefieldState, edit);
     }
     void freeSprites() {
         for (SDL_Surface* sprite : {s.tomte0, s.tomte1, s.tomte2}) {

@@ -55,3 +55,12 @@ class StdoutCapture {
     std::string file_;
     bool done_ = false;
 };
+
+// Puts a scene into its present state changed by edit, through the scene's
+// door: changeScene(snoeState, setSnoeState, [](SnowfallState& s) { ... }).
+template <class State, class Edit>
+void changeScene(const State& (*read)(), void (*write)(const State&), Edit edit) {
+    State next = read();
+    edit(next);
+    write(next);
+}
