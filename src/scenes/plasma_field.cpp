@@ -19,6 +19,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
 #endif
 
 #include <cmath>
@@ -138,6 +140,36 @@ void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], co
                          waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x)));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4),
                          waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x + 2)));
+    }
+}
+
+#elif defined(__wasm_simd128__)
+
+// WebAssembly's 128-bit SIMD, two distances at a time as with SSE2. Its
+// conversion saturates where SSE2's gives 0x80000000, but only outside int's
+// range, which phase + d (|phase| <= 90, d < 1000) never leaves.
+inline v128_t waveIndexes(v128_t phase, v128_t d) {
+    return wasm_v128_and(wasm_i32x4_trunc_sat_f64x2_zero(wasm_f64x2_add(phase, d)),
+                         wasm_i32x4_splat(255));
+}
+
+inline v128_t circlingDistances(v128_t dx, v128_t dySquared) {
+    return wasm_f64x2_sqrt(wasm_f64x2_add(wasm_f64x2_mul(dx, dx), dySquared));
+}
+
+void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], const double* pairs) {
+    const v128_t phase = wasm_f64x2_splat(phaseValue);
+    const double dy0 = (double)(atty[0] - y);
+    const v128_t dySquared = wasm_f64x2_splat(dy0 * dy0);
+    v128_t dx = wasm_f64x2_make((double)attx[0], (double)(attx[0] - 1));
+    const v128_t two = wasm_f64x2_splat(2.0);
+    for (int x = 0; x < kPlasmaWidth; x += 2) {
+        const v128_t d0 = circlingDistances(dx, dySquared);
+        dx = wasm_f64x2_sub(dx, two);
+        int* out = rowIndexes + 3 * x;
+        wasm_v128_store64_lane(out, waveIndexes(phase, d0), 0);
+        wasm_v128_store64_lane(out + 2, waveIndexes(phase, wasm_v128_load(pairs + 2 * x)), 0);
+        wasm_v128_store64_lane(out + 4, waveIndexes(phase, wasm_v128_load(pairs + 2 * x + 2)), 0);
     }
 }
 
