@@ -1,11 +1,13 @@
 # The two commands of the README, and a few more.
 BUILD ?= build
+WEB ?= build-web
+PORT ?= 8000
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # How long make fuzz looks for inputs that crash or hang the loaders.
 SECONDS ?= 300
 
-.PHONY: demo build test bench assets video install fuzz clean
+.PHONY: demo build test bench assets video install fuzz web serve-web clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -21,7 +23,8 @@ build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSNOLK_DEVELOPER=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# The page's tests (ctest -L web) open the site in $(WEB).
+test: build web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
@@ -48,5 +51,20 @@ fuzz:
 	@scripts/install-deps fuzz
 	JOBS=$(JOBS) fuzz/run-fuzzer $(SECONDS)
 
+# The show as a web page: $(WEB)/ holds index.html, snolk.js, snolk.wasm and
+# data/, ready for any static file server; the libraries it links and the
+# build's own files are in its subfolders deps*/ and obj/.
+web:
+	@scripts/install-deps web
+	scripts/build-web-deps $(WEB)/deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S src/web -B $(WEB)/obj \
+	  -DCMAKE_BUILD_TYPE=Release -DSNOLK_WEB_DEPS=$(abspath $(WEB))/deps \
+	  -DSNOLK_SITE=$(abspath $(WEB)) >/dev/null
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB)/obj -j $(JOBS)
+
+serve-web: web
+	@echo "the show is at http://localhost:$(PORT)/ (Ctrl-C stops the server)"
+	cd $(WEB) && python3 -m http.server --bind 127.0.0.1 $(PORT)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WEB)

@@ -1,5 +1,6 @@
 // Runs the benchmarks from the source tree (where data/ is) on SDL's dummy
 // video driver, with the screen open and the show's tables and font ready.
+#include "scenes/show.h"
 #include "shell/display.h"
 #include "shell/startup.h"
 

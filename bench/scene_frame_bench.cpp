@@ -2,6 +2,7 @@
 // ones: the moonlit sky in its late phase and the warp's turning star field
 // (phase 4). Each run starts the scene afresh, so its pictures are loaded
 // the way the chosen kernels want them.
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
@@ -48,7 +49,7 @@ void sceneFrames(benchmark::State& state, bool literal, void (*restart)(), Scene
     SDL_Surface* screen = SDL_GetVideoSurface();
     useReferenceKernels = literal;
     restart();
-    srand(1);
+    showSrand(1);
     scene(screen, kStart);
     // The phase's own first frame may load pictures; it is not timed.
     scene(screen, kStart + from);

@@ -1,6 +1,6 @@
 // Pixel access on 32-bit surfaces, the conversion of sprite pixels to ARGB,
-// and the toolkit's two process-wide settings: the kernel switch and the
-// console stream.
+// the frame fingerprint, and the toolkit's two process-wide settings: the
+// kernel switch and the console stream.
 #include "gfx/toolkit.h"
 
 bool useReferenceKernels = false;
@@ -55,4 +55,20 @@ Uint32 toARGB(const SDL_PixelFormat* f, Uint32 pixel) {
 Uint32 getpixel2ARGB(SDL_Surface* surface, int x, int y) {
     const Uint32 pixel = static_cast<const Uint32*>(surface->pixels)[x + y * surface->w];
     return toARGB(surface->format, pixel);
+}
+
+uint64_t hashFrame(const SDL_Surface* screen) {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (int y = 0; y < 480; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
+        for (int x = 0; x < 640; ++x) {
+            const Uint32 word = row[x];
+            for (int byte = 0; byte < 4; ++byte) {
+                hash ^= (word >> (8 * byte)) & 0xff;
+                hash *= 0x100000001b3ull;
+            }
+        }
+    }
+    return hash;
 }

@@ -4,6 +4,7 @@
 // The scaled blit's sample positions are running sums of the step in double
 // precision, so the fast version replays exactly the same sums once per axis
 // and then visits only the samples that land on the screen.
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 
 #include <cstdlib>
@@ -156,9 +157,9 @@ void starSlump(SDL_Surface* dst) {
     for (int i = 0; i < 20; ++i) {
         // The three draws happen even without a star picture, so the random
         // sequence is the same either way.
-        const int x = rand() % dst->w;
-        const int y = rand() % dst->h;
-        const float step = (rand() % 2) + 0.5;
+        const int x = showRand() % dst->w;
+        const int y = showRand() % dst->h;
+        const float step = (showRand() % 2) + 0.5;
         blitScaleDown(dst, starPicture, step, x, y);
     }
 }

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -41,6 +42,11 @@ Uint32 toARGB(const SDL_PixelFormat* format, Uint32 pixel);
 
 // Reads the 32-bit word x + y * w of a dense 32-bit sprite as ARGB.
 Uint32 getpixel2ARGB(SDL_Surface* surface, int x, int y);
+
+// A fingerprint of one frame: 64-bit FNV-1a over the 640 x 480 pixel words
+// of a 32-bit screen, row by row, each word as its four bytes in
+// little-endian order.
+uint64_t hashFrame(const SDL_Surface* screen);
 
 // ---- Scaled sprites, ellipses, stars ---------------------------------------
 

@@ -5,6 +5,7 @@
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/plasma_field.h"
 #include "scenes/show.h"
@@ -57,8 +58,8 @@ SDL_Surface* createPlasmaSurface() {
 void placeWaveCentres() {
     // NOTE: x then y for each centre; y may fall below the 440 rows.
     for (int k = 0; k < 3; ++k) {
-        state.attx[k] = rand() % 640;
-        state.atty[k] = rand() % 480;
+        state.attx[k] = showRand() % 640;
+        state.atty[k] = showRand() % 480;
     }
 }
 

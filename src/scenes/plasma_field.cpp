@@ -8,7 +8,8 @@
 // precision, so the speed-up keeps that expression and only changes where d
 // comes from: the two centres that stay put have their distances measured
 // once, and the circling centre's distances are taken two at a time with the
-// SSE2 square root, which rounds exactly as sqrt does.
+// SSE2 square root, which rounds exactly as sqrt does (one at a time where
+// there is no SSE2, as in WebAssembly).
 //
 // The cycle: the plasma repeats itself every 64 frames, so each frame of the
 // cycle is drawn once and copied back on its later turns.
@@ -16,7 +17,11 @@
 
 #include "gfx/toolkit.h"
 
+#if defined(__SSE2__)
 #include <emmintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
 
 #include <cmath>
 #include <cstring>
@@ -101,6 +106,11 @@ const double* fixedDistances(const int attx[3], const int atty[3]) {
     return fixed.pairs.data();
 }
 
+// Per pair of pixels: their indexes for centre 0, then 1, then 2.
+alignas(16) int rowIndexes[3 * kPlasmaWidth];
+
+#if defined(__SSE2__)
+
 // trunc(phase + d) & 255 for two distances: the truncating conversion of
 // SSE2 is the C cast, and the low byte of a two's complement int is its
 // remainder in 0 ... 255 also when it is negative.
@@ -115,10 +125,8 @@ inline __m128d circlingDistances(__m128d dx, __m128d dySquared) {
     return _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), dySquared));
 }
 
-// Per pair of pixels: their indexes for centre 0, then 1, then 2.
-alignas(16) int rowIndexes[3 * kPlasmaWidth];
-
-void indexRow(int y, __m128d phase, const int attx[3], const int atty[3], const double* pairs) {
+void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], const double* pairs) {
+    const __m128d phase = _mm_set1_pd(phaseValue);
     const double dy0 = (double)(atty[0] - y);
     const __m128d dySquared = _mm_set1_pd(dy0 * dy0);
     __m128d dx = _mm_set_pd((double)(attx[0] - 1), (double)attx[0]);
@@ -134,6 +142,61 @@ void indexRow(int y, __m128d phase, const int attx[3], const int atty[3], const 
                          waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x + 2)));
     }
 }
+
+#elif defined(__wasm_simd128__)
+
+// WebAssembly's 128-bit SIMD, two distances at a time as with SSE2. Its
+// conversion saturates where SSE2's gives 0x80000000, but only outside int's
+// range, which phase + d (|phase| <= 90, d < 1000) never leaves.
+inline v128_t waveIndexes(v128_t phase, v128_t d) {
+    return wasm_v128_and(wasm_i32x4_trunc_sat_f64x2_zero(wasm_f64x2_add(phase, d)),
+                         wasm_i32x4_splat(255));
+}
+
+inline v128_t circlingDistances(v128_t dx, v128_t dySquared) {
+    return wasm_f64x2_sqrt(wasm_f64x2_add(wasm_f64x2_mul(dx, dx), dySquared));
+}
+
+void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], const double* pairs) {
+    const v128_t phase = wasm_f64x2_splat(phaseValue);
+    const double dy0 = (double)(atty[0] - y);
+    const v128_t dySquared = wasm_f64x2_splat(dy0 * dy0);
+    v128_t dx = wasm_f64x2_make((double)attx[0], (double)(attx[0] - 1));
+    const v128_t two = wasm_f64x2_splat(2.0);
+    for (int x = 0; x < kPlasmaWidth; x += 2) {
+        const v128_t d0 = circlingDistances(dx, dySquared);
+        dx = wasm_f64x2_sub(dx, two);
+        int* out = rowIndexes + 3 * x;
+        wasm_v128_store64_lane(out, waveIndexes(phase, d0), 0);
+        wasm_v128_store64_lane(out + 2, waveIndexes(phase, wasm_v128_load(pairs + 2 * x)), 0);
+        wasm_v128_store64_lane(out + 4, waveIndexes(phase, wasm_v128_load(pairs + 2 * x + 2)), 0);
+    }
+}
+
+#else
+
+// trunc(phase + d) & 255, the low byte of a two's complement int being its
+// remainder in 0 ... 255 also when it is negative.
+inline int waveIndex(double phase, double d) {
+    return (int)(phase + d) & 255;
+}
+
+// As the SSE2 version, one pixel of each pair after the other.
+void indexRow(int y, double phase, const int attx[3], const int atty[3], const double* pairs) {
+    const double dy0 = (double)(atty[0] - y);
+    const double dySquared = dy0 * dy0;
+    for (int x = 0; x < kPlasmaWidth; x += 2) {
+        int* out = rowIndexes + 3 * x;
+        for (int k = 0; k < 2; ++k) {
+            const double dx = (double)(attx[0] - x - k);
+            out[k] = waveIndex(phase, sqrt(dx * dx + dySquared));
+            out[2 + k] = waveIndex(phase, pairs[2 * x + k]);
+            out[4 + k] = waveIndex(phase, pairs[2 * x + 2 + k]);
+        }
+    }
+}
+
+#endif
 
 // NOTE: the same single-precision sum as the plain loop, in the same order;
 // starting from the first value instead of 0 + it changes at most the sign
@@ -157,7 +220,7 @@ void sumRow(Uint8* out) {
 
 void drawPlasmaFieldFast(Uint8* pixels, float b, const int attx[3], const int atty[3]) {
     const double* pairs = fixedDistances(attx, atty);
-    const __m128d phase = _mm_set1_pd((double)(b * 90));
+    const double phase = (double)(b * 90);
     for (int y = 0; y < kPlasmaHeight; ++y) {
         const int row = y * kPlasmaWidth;
         indexRow(y, phase, attx, atty, pairs + 2 * row);

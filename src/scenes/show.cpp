@@ -1,5 +1,8 @@
 #include "scenes/show.h"
 
+#include "gfx/font.h"
+#include "gfx/toolkit.h"
+
 namespace {
 PresentHook presentHook = nullptr;
 } // namespace
@@ -34,5 +37,27 @@ void installPresentHook(PresentHook hook) {
 void presentRect(SDL_Surface* screen, int x, int y, int w, int h) {
     if (presentHook != nullptr) {
         presentHook(screen, x, y, w, h);
+    }
+}
+
+int64_t wholeShowFrames(int first, int64_t fps, int64_t firstMs) {
+    int64_t n = firstFrameOfScene(kScenes, first, kLastScene, fps, firstMs);
+    const Uint32 lastSceneStart = virtualClockMs(n, fps, firstMs);
+    while (virtualClockMs(n, fps, firstMs) - lastSceneStart < kLastSceneShownMs) {
+        ++n;
+    }
+    return n;
+}
+
+void prepareShow() {
+    fillSintab();
+    fillFontstr(redfont);
+    loadFontSheet(redfont, "data/020.bmp");
+}
+
+void releaseShow() {
+    if (redfont.surface != nullptr) {
+        SDL_FreeSurface(redfont.surface);
+        redfont.surface = nullptr;
     }
 }

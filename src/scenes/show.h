@@ -86,6 +86,27 @@ inline constexpr std::array<Scene, kSceneCount> kScenes = placedOnTheTrack({{
     {"candles", scene_adapters::withoutFrameCount<ljusstake>, kEndless, 0},
 }});
 
+// The whole show ends this long after the last scene's first frame.
+constexpr Uint32 kLastSceneShownMs = 10000;
+
+// Demo time of the first frame when the show begins with scene `first`,
+// moved on by startSeconds (-start): where that scene stands in the track.
+constexpr int64_t firstFrameMsOf(int first, int64_t startSeconds) {
+    return (int64_t)kScenes[first].trackMs + 1000 * startSeconds;
+}
+
+// The frames of the whole show on the virtual clock, from scene `first` in
+// frame 1 (at firstMs) up to the first frame at least kLastSceneShownMs
+// after the last scene's first one.
+int64_t wholeShowFrames(int first, int64_t fps, int64_t firstMs);
+
+// Fills the sine tables, builds the glyph table and loads the font sheet:
+// what every platform does once before the first frame.
+void prepareShow();
+
+// Frees what prepareShow loaded.
+void releaseShow();
+
 // Where the show stands between frames.
 struct Show {
     uint64_t frames = 0;     // frames stepped so far; scenes get the low 32 bits

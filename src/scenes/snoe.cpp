@@ -4,6 +4,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 
 #include <cstdlib>
@@ -53,8 +54,8 @@ void loadFlakes(SnowfallState& s, SDL_Surface* screen) {
 // Flakes start all over the screen, so the first frame is already snowy.
 void placeFlakes(const FlakeLayer& layer, const SDL_Surface* screen) {
     for (int i = 0; i < layer.count; ++i) {
-        layer.px[i] = (float)(rand() % screen->w);
-        layer.py[i] = (float)(rand() % screen->h);
+        layer.px[i] = (float)(showRand() % screen->w);
+        layer.py[i] = (float)(showRand() % screen->h);
     }
 }
 
@@ -70,7 +71,7 @@ void fallLayer(SnowfallState& s, const FlakeLayer& layer, SDL_Surface* screen) {
         if (layer.py[i] >= screen->h || layer.px[i] < -width) {
             // Back above the top edge, not at the right: seen again next call.
             layer.py[i] = (float)-height;
-            layer.px[i] = (float)(rand() % screen->w);
+            layer.px[i] = (float)(showRand() % screen->w);
             continue;
         }
         // NOTE: each step is taken in double precision and stored back as a float.

@@ -4,6 +4,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 
 #include <cmath>
@@ -37,19 +38,19 @@ void loadSprites(StarFieldState& s) {
 
 // A reset always makes a star; the three draws come in the order x, y, z.
 void scatter(StarFieldState& s, int i) {
-    s.starx[i] = rand() % 640 - 320;
-    s.stary[i] = rand() % 480 - 240;
+    s.starx[i] = showRand() % 640 - 320;
+    s.stary[i] = showRand() % 480 - 240;
     s.start[i] = 0;
-    s.starz[i] = rand() % 100 + 1;
+    s.starz[i] = showRand() % 100 + 1;
 }
 
 // Back to the far end at a new place; one respawn in a hundred becomes each
 // of the two gifts. The draws come in the order x, y, kind.
 void respawn(StarFieldState& s, int i) {
     s.starz[i] = kFarthest;
-    s.starx[i] = rand() % 640 - 320;
-    s.stary[i] = rand() % 480 - 240;
-    const int r = rand() % 100;
+    s.starx[i] = showRand() % 640 - 320;
+    s.stary[i] = showRand() % 480 - 240;
+    const int r = showRand() % 100;
     s.start[i] = (r == 1 || r == 2) ? r : 0;
 }
 

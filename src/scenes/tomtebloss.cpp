@@ -4,6 +4,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 
 #include <cstdio>
@@ -54,8 +55,8 @@ void drawStick(SDL_Surface* screen, const SparklerState& s, int x, int y, Uint32
 // speeds -4 ... 4 (x drawn first). Once burnt out it is parked out of sight.
 void startSpark(SparklerState& s, int x, int y, Uint32 depth) {
     const int i = s.skapa;
-    s.xspeed[i] = (float)(rand() % 9 - 4);
-    s.yspeed[i] = (float)(rand() % 9 - 4);
+    s.xspeed[i] = (float)(showRand() % 9 - 4);
+    s.yspeed[i] = (float)(showRand() % 9 - 4);
     s.xpos[i] = x;
     s.ypos[i] = y;
     if (depth > kLastBurningRow) {
@@ -80,9 +81,9 @@ void drawSubSpark(SDL_Surface* screen, int x, int y) {
 // Four flickering sub-sparks, all lifted with the burning point.
 void drawSpark(SDL_Surface* screen, const SparklerState& s, int i, Uint32 depth) {
     for (int j = 0; j < 4; ++j) {
-        // x offset before y offset: that is the order rand() is drawn in.
-        const int x = s.xpos[i] + rand() % 12 - 6;
-        const int y = s.ypos[i] + rand() % 12 - 6 - (int)depth;
+        // x offset before y offset: that is the order showRand() is drawn in.
+        const int x = s.xpos[i] + showRand() % 12 - 6;
+        const int y = s.ypos[i] + showRand() % 12 - 6 - (int)depth;
         drawSubSpark(screen, x, y);
     }
 }
@@ -116,7 +117,7 @@ int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
     drawStick(screen, s, x, y, depth);
     for (int i = 0; i < kSparkSlots; ++i) {
         // One chance in fifty per slot: about one new spark per frame.
-        if (rand() % 50 == 1) {
+        if (showRand() % 50 == 1) {
             startSpark(s, x, y, depth);
         }
         drawSpark(screen, s, i, depth);

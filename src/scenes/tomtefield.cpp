@@ -4,6 +4,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 
 #include <array>
@@ -59,8 +60,8 @@ void loadSantas(SantaFieldState& s, SDL_Surface* screen) {
 
 void placeSantas(const SantaLayer& layer, const SDL_Surface* screen) {
     for (int i = 0; i < layer.count; ++i) {
-        layer.px[i] = (float)(rand() % screen->w);
-        layer.py[i] = (float)(rand() % screen->h);
+        layer.px[i] = (float)(showRand() % screen->w);
+        layer.py[i] = (float)(showRand() % screen->h);
     }
 }
 
@@ -84,7 +85,7 @@ void flyLayer(SantaFieldState& s, const SantaLayer& layer, SDL_Surface* screen, 
         if (layer.px[i] <= -width) {
             // Back at the right edge at a new height; seen again from the next call.
             layer.px[i] = (float)screen->w;
-            layer.py[i] = (float)(rand() % screen->h);
+            layer.py[i] = (float)(showRand() % screen->h);
             continue;
         }
         // NOTE: the step is taken in double precision and stored back as a float.

@@ -1,5 +1,6 @@
 #include "shell/frame_files.h"
 
+#include "gfx/toolkit.h"
 #include "shell/quit_signals.h"
 #include "shell/virtual_clock.h"
 
@@ -73,22 +74,6 @@ bool makePictureFolder(const std::string& folder) {
 }
 
 } // namespace
-
-uint64_t hashFrame(const SDL_Surface* screen) {
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (int y = 0; y < 480; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
-        for (int x = 0; x < 640; ++x) {
-            const Uint32 word = row[x];
-            for (int byte = 0; byte < 4; ++byte) {
-                hash ^= (word >> (8 * byte)) & 0xff;
-                hash *= 0x100000001b3ull;
-            }
-        }
-    }
-    return hash;
-}
 
 bool writePng(const SDL_Surface* surface, const std::string& path) {
     std::vector<png_byte> rgb((size_t)3 * surface->w * surface->h);

@@ -9,10 +9,6 @@
 #include <cstdint>
 #include <string>
 
-// A fingerprint of one frame: 64-bit FNV-1a over the 640 x 480 pixel words,
-// row by row, each word as its four bytes in little-endian order.
-uint64_t hashFrame(const SDL_Surface* screen);
-
 // Writes a 32-bit surface as an 8-bit RGB PNG (the top byte of a screen word
 // is not a colour and is dropped). A file that could not be written whole
 // is removed.

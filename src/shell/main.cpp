@@ -1,5 +1,6 @@
 // snolk: plays the show in a window (or the full screen) to its music, until
 // Escape or the window is closed, then prints the average frame rate.
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
 #include "shell/display.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     installQuitSignals();
-    srand(time(nullptr));
+    showSrand((unsigned)time(nullptr));
     findDataFolder("snolk");
     prepareShow();
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);

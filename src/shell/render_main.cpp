@@ -1,5 +1,6 @@
 // snolk-render: plays the show offline on a virtual clock, as fast as the
 // machine allows, and writes hash lines, pictures, a video or a benchmark.
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
 #include "shell/bench_mode.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     useReferenceKernels = options.literal;
     findDataFolder("snolk-render");
-    srand(options.seed);
+    showSrand(options.seed);
     prepareShow();
     SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
     installPresentHook(options.window ? showRect : nullptr);

@@ -1,6 +1,5 @@
 #include "shell/startup.h"
 
-#include "gfx/font.h"
 #include "gfx/toolkit.h"
 
 #include <cstdio>
@@ -73,17 +72,4 @@ bool findDataFolder(const char* program) {
     fprintf(stderr, "%s: no data folder found (looked in %s); the show has no pictures\n", program,
             tried.c_str());
     return false;
-}
-
-void prepareShow() {
-    fillSintab();
-    fillFontstr(redfont);
-    loadFontSheet(redfont, "data/020.bmp");
-}
-
-void releaseShow() {
-    if (redfont.surface != nullptr) {
-        SDL_FreeSurface(redfont.surface);
-        redfont.surface = nullptr;
-    }
 }

@@ -1,4 +1,5 @@
-// What both programs do before the first frame, apart from the screen.
+// Where both programs find their data files (prepareShow, in scenes/show.h,
+// does the rest before the first frame).
 #pragma once
 
 // Finds the folder of data files and hands it to the toolkit. SNOLK_DATA,
@@ -9,9 +10,3 @@
 // it looked (prefixed with the program's name) and returns false: the show
 // then runs without its pictures.
 bool findDataFolder(const char* program);
-
-// Fills the sine tables, builds the glyph table and loads the font sheet.
-void prepareShow();
-
-// Frees what prepareShow loaded.
-void releaseShow();

@@ -8,7 +8,7 @@
 #include <cstring>
 
 int64_t firstFrameMs(const RenderOptions& o) {
-    return (int64_t)kScenes[o.firstScene].trackMs + 1000 * o.startSeconds;
+    return firstFrameMsOf(o.firstScene, o.startSeconds);
 }
 
 Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& o) {
@@ -16,12 +16,7 @@ Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& o) {
 }
 
 int64_t framesOfWholeShow(const RenderOptions& o) {
-    int64_t n = firstFrameOfScene(kScenes, o.firstScene, kLastScene, o.fps, firstFrameMs(o));
-    const Uint32 lastSceneStart = demoTimeOfFrame(n, o);
-    while (demoTimeOfFrame(n, o) - lastSceneStart < kLastSceneShownMs) {
-        ++n;
-    }
-    return n;
+    return wholeShowFrames(o.firstScene, o.fps, firstFrameMs(o));
 }
 
 int64_t framesToRender(const RenderOptions& o) {

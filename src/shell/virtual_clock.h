@@ -12,17 +12,13 @@
 #include <cstdint>
 #include <functional>
 
-// The whole show ends this long after the last scene's first frame.
-constexpr Uint32 kLastSceneShownMs = 10000;
-
 // Demo time of frame 1: where the first scene stands in the track (2000 ms
 // for the whole show), moved on by --start.
 int64_t firstFrameMs(const RenderOptions& options);
 
 Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& options);
 
-// The frames of the whole show: up to the first frame at least
-// kLastSceneShownMs after the last scene's first one.
+// The frames of the whole show (wholeShowFrames).
 int64_t framesOfWholeShow(const RenderOptions& options);
 
 // --frames, or the whole show.

@@ -21,3 +21,11 @@ SDL_Surface* IMG_Load_RW(SDL_RWops* src, int freesrc) {
 SDL_Surface* IMG_Load(const char* file) {
     return IMG_Load_RW(SDL_RWFromFile(file, "rb"), 1);
 }
+
+SDL_Surface* IMG_LoadPNG_RW(SDL_RWops* src) {
+    return IMG_LoadTyped_RW(src, 0, nullptr);
+}
+
+SDL_Surface* IMG_LoadGIF_RW(SDL_RWops* src) {
+    return IMG_LoadTyped_RW(src, 0, nullptr);
+}

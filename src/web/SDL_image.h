@@ -17,6 +17,11 @@ SDL_Surface* IMG_LoadTyped_RW(SDL_RWops* src, int freesrc, char* type);
 SDL_Surface* IMG_Load_RW(SDL_RWops* src, int freesrc);
 SDL_Surface* IMG_Load(const char* file);
 
+// As SDL_image: a picture the caller knows to be a PNG, or a GIF; src stays
+// open.
+SDL_Surface* IMG_LoadPNG_RW(SDL_RWops* src);
+SDL_Surface* IMG_LoadGIF_RW(SDL_RWops* src);
+
 #ifdef __cplusplus
 }
 #endif

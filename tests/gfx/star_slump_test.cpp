@@ -1,5 +1,6 @@
 #include "gfx/toolkit.h"
 
+#include "gfx/random.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,14 @@
 TEST(StarSlump, DrawsNothingWithoutAPictureButKeepsTheRandomOrder) {
     ScratchFolder folder;
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    srand(5);
+    showSrand(5);
     starSlump(screen);
-    const int next = rand();
-    srand(5);
+    const int next = showRand();
+    showSrand(5);
     for (int i = 0; i < 60; ++i) {
-        rand();
+        showRand();
     }
-    EXPECT_EQ(rand(), next);
+    EXPECT_EQ(showRand(), next);
     for (Uint32 w : allWords(screen)) {
         ASSERT_EQ(w, 0u);
     }

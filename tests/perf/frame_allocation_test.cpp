@@ -3,6 +3,7 @@
 // A scene's first frame (and so a handover frame) loads pictures and may
 // allocate; every other frame must not.
 #include "gfx/font.h"
+#include "gfx/random.h"
 #include "scenes/show.h"
 #include "shell/startup.h"
 #include "shell/virtual_clock.h"
@@ -62,7 +63,7 @@ TEST(FrameAllocations, NoneAfterTheFirstFrameOfEachSceneOfTheWholeShow) {
     enterSourceTree();
     SDL_Surface* screen = openTestScreen();
     prepareShow();
-    srand(1);
+    showSrand(1);
     const RenderOptions options;
     int offenders = 0;
     int scene = -1;

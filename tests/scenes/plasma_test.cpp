@@ -3,6 +3,7 @@
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "support/fixtures.h"
 
@@ -234,19 +235,19 @@ TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
 }
 
 // The first call makes the surface, takes its palette, places the centres
-// with six rand() calls (x, y, x, y, x, y) and starts the clock; the plasma
+// with six showRand() calls (x, y, x, y, x, y) and starts the clock; the plasma
 // lands under the strip through that palette.
 TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
     ScratchFolder folder;
     ASSERT_EQ(mkdir("data", 0755), 0);
     savePalette("data/weinPalette.bmp");
     fillSintab();
-    srand(4242);
+    showSrand(4242);
     int draws[7];
     for (int& r : draws) {
-        r = rand();
+        r = showRand();
     }
-    srand(4242);
+    showSrand(4242);
     setPlasmaState({});
     SDL_Surface* screen = solid(640, 480, 0x123456);
     const int frame = 0x30000010; // 4 x frame passes 2^31
@@ -259,7 +260,7 @@ TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
     EXPECT_EQ(plasmaState().atty[1], draws[3] % 480);
     EXPECT_EQ(plasmaState().attx[2], draws[4] % 640);
     EXPECT_EQ(plasmaState().atty[2], draws[5] % 480);
-    EXPECT_EQ(rand(), draws[6]);
+    EXPECT_EQ(showRand(), draws[6]);
     ASSERT_NE(plasmaState().plasma, nullptr);
     EXPECT_EQ(plasmaState().plasma->pitch, 640);
 

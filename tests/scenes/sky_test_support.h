@@ -1,6 +1,7 @@
 // Plain one-colour sprites for the night-sky tests, and where they landed.
 #pragma once
 
+#include "gfx/random.h"
 #include "support/fixtures.h"
 
 #include <SDL.h>
@@ -9,12 +10,12 @@
 #include <cstdlib>
 #include <vector>
 
-// The first count numbers rand() gives after srand(seed).
+// The first count numbers showRand() gives after showSrand(seed).
 inline std::vector<int> randomNumbers(unsigned seed, int count) {
-    srand(seed);
+    showSrand(seed);
     std::vector<int> numbers(count);
     for (int& n : numbers) {
-        n = rand();
+        n = showRand();
     }
     return numbers;
 }

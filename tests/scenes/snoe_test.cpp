@@ -1,3 +1,4 @@
+#include "gfx/random.h"
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
@@ -60,7 +61,7 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     SDL_FreeSurface(small);
     SDL_FreeSurface(large);
     const std::vector<int> r = randomNumbers(5, 131);
-    srand(5);
+    showSrand(5);
     fall(0);
     for (SDL_Surface* sprite : {s.flinga0, s.flinga1}) {
         ASSERT_NE(sprite, nullptr);
@@ -74,7 +75,7 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     EXPECT_NE(boxOf(screen, kSmall)[0], -1);
     EXPECT_EQ(boxOf(screen, kLarge)[0], -1);
     fall(1);
-    EXPECT_EQ(rand(), r[130]); // placed once; nothing has fallen out yet
+    EXPECT_EQ(showRand(), r[130]); // placed once; nothing has fallen out yet
     EXPECT_EQ(s.py1[4], (float)((double)(r[129] % 480) + 0.4));
     EXPECT_EQ(boxOf(screen, kSmall)[0], -1);
     EXPECT_NE(boxOf(screen, kLarge)[0], -1);
@@ -83,7 +84,7 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
 // Any layer but 0 and 1 only starts the snow: it moves and draws nothing.
 TEST_F(Snowfall, LayerTwoChangesNothing) {
     const std::vector<int> r = randomNumbers(6, 131);
-    srand(6);
+    showSrand(6);
     snoe(screen, 2);
     EXPECT_EQ(s.first, 0);
     EXPECT_EQ(s.px1[4], (float)(r[128] % 640));
@@ -94,7 +95,7 @@ TEST_F(Snowfall, LayerTwoChangesNothing) {
     snoe(screen, 2);
     EXPECT_EQ(memcmp(&before, &s, sizeof s), 0);
     EXPECT_EQ(boxOf(screen, 0x123456), (Box{0, 0, 639, 479}));
-    EXPECT_EQ(rand(), r[130]);
+    EXPECT_EQ(showRand(), r[130]);
 }
 
 TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
@@ -108,7 +109,7 @@ TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
         n.px0[3] = -6.0f;  // at -(width) it still moves once more
     });
     const std::vector<int> r = randomNumbers(10, 4);
-    srand(10);
+    showSrand(10);
     fall(0);
     EXPECT_EQ(s.py0[0], -5.0f);
     EXPECT_EQ(s.px0[0], (float)(r[0] % 640));
@@ -149,13 +150,13 @@ TEST_F(Snowfall, DoubleStepsTruncatedTowardZero) {
 // and draw random numbers as they would with it.
 TEST_F(Snowfall, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(12, 132);
-    srand(12);
+    showSrand(12);
     snoe(screen, 0);
     change([](SnowfallState& n) { n.px1[2] = -0.1f; }); // left of -(width 0)
     snoe(screen, 1);
     EXPECT_EQ(s.py1[2], 0.0f);
     EXPECT_EQ(s.px1[2], (float)(r[130] % 640));
-    EXPECT_EQ(rand(), r[131]);
+    EXPECT_EQ(showRand(), r[131]);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }

@@ -1,6 +1,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,9 @@ struct Object {
 // What a reset draws from the random sequence: x, y, then z.
 Object expectedReset() {
     Object o{};
-    o.x = rand() % 640 - 320;
-    o.y = rand() % 480 - 240;
-    o.z = rand() % 100 + 1;
+    o.x = showRand() % 640 - 320;
+    o.y = showRand() % 480 - 240;
+    o.z = showRand() % 100 + 1;
     return o;
 }
 
@@ -32,9 +33,9 @@ Object expectedReset() {
 Object expectedRespawn() {
     Object o{};
     o.z = 100;
-    o.x = rand() % 640 - 320;
-    o.y = rand() % 480 - 240;
-    const int r = rand() % 100;
+    o.x = showRand() % 640 - 320;
+    o.y = showRand() % 480 - 240;
+    const int r = showRand() % 100;
     o.kind = (r == 1 || r == 2) ? r : 0;
     return o;
 }
@@ -74,14 +75,14 @@ SDL_Surface* solidSprite(int size, Uint32 colour) {
 // draws per object in the order x, y, z.
 TEST(Star3d, FirstCallRandomisesEveryObjectAsAStar) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    srand(11);
+    showSrand(11);
     startWithoutData(screen);
-    const int afterCall = rand();
-    srand(11);
+    const int afterCall = showRand();
+    showSrand(11);
     for (int i = 0; i < kFieldObjects; ++i) {
         expectObject(i, expectedReset());
     }
-    EXPECT_EQ(rand(), afterCall);
+    EXPECT_EQ(showRand(), afterCall);
     EXPECT_EQ(star3dState().first, 0);
     SDL_FreeSurface(screen);
 }
@@ -93,10 +94,10 @@ TEST(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
     startWithoutData(screen);
     int respawns = 0;
     for (unsigned seed = 1; seed < 100 && respawns == 0; ++seed) {
-        srand(seed);
+        showSrand(seed);
         star3d(screen, 1, 1, 0.0f);
-        const int afterCall = rand();
-        srand(seed);
+        const int afterCall = showRand();
+        showSrand(seed);
         for (int i = 0; i < kFieldObjects; ++i) {
             Object o = expectedReset();
             o.z -= 1;
@@ -106,7 +107,7 @@ TEST(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
             }
             expectObject(i, o);
         }
-        ASSERT_EQ(rand(), afterCall) << seed;
+        ASSERT_EQ(showRand(), afterCall) << seed;
     }
     EXPECT_GT(respawns, 0);
     SDL_FreeSurface(screen);
@@ -122,9 +123,9 @@ TEST(Star3d, GiftsComeOnlyFromRespawns) {
         StarFieldState s = star3dState();
         std::fill(s.starz, s.starz + kFieldObjects, 1.0f);
         setStar3dState(s);
-        srand(seed);
+        showSrand(seed);
         star3d(screen, 0, 1, 0.0f);
-        srand(seed);
+        showSrand(seed);
         for (int i = 0; i < kFieldObjects; ++i) {
             const Object o = expectedRespawn();
             expectObject(i, o);

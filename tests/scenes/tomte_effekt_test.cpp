@@ -1,4 +1,5 @@
 #include "gfx/font.h"
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
@@ -39,14 +40,14 @@ class MoonlitSky : public testing::Test {
 
 TEST_F(MoonlitSky, FirstCallStartsSantasThenSnowAndAnnouncesOnce) {
     const std::vector<int> r = randomNumbers(21, 207);
-    srand(21);
+    showSrand(21);
     StdoutCapture console;
     EXPECT_EQ(frame(4000), 0);
     EXPECT_EQ(tomteEffektState().stid, 4000u);
     EXPECT_EQ(tomtefieldState().py0[0], (float)(r[1] % 480));
     EXPECT_EQ(snoeState().py0[0], (float)((double)(r[77] % 480) + 0.2));
     EXPECT_EQ(snoeState().py1[4], (float)((double)(r[205] % 480) + 0.4));
-    EXPECT_EQ(rand(), r[206]);
+    EXPECT_EQ(showRand(), r[206]);
     frame(4016);
     EXPECT_EQ(console.finish(), "tomten har kommit\n");
     // Without any picture the sky is plain black.

@@ -1,6 +1,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "shell/frame_files.h"
 #include "support/fixtures.h"
 
@@ -123,16 +124,16 @@ TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
 // From 80 ms on every spark is drawn one pixel higher than the same frame
 // would draw it at 79 ms.
 TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
-    srand(4);
+    showSrand(4);
     for (Uint32 elapsed = 0; elapsed < 60; elapsed += 10) {
         frameAt(elapsed);
     }
     const SparklerState before = tomteblossState();
-    srand(11);
+    showSrand(11);
     frameAt(79);
     SDL_Surface* lower = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
     setTomteblossState(before);
-    srand(11);
+    showSrand(11);
     frameAt(80);
     EXPECT_GT(litPixels(lower), 100);
     for (int y = 1; y < 479; ++y) {
@@ -148,7 +149,7 @@ TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
 TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
     // Two frames each: a spark born after its slot's turn shows a frame later.
     parkAllSparks();
-    srand(2);
+    showSrand(2);
     frameAt(15999);
     frameAt(15999);
     const int born = tomteblossState().skapa;
@@ -160,7 +161,7 @@ TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
     restarted.skapa = 0;
     setTomteblossState(restarted);
     parkAllSparks();
-    srand(2);
+    showSrand(2);
     frameAt(16000);
     frameAt(16000);
     EXPECT_EQ(tomteblossState().skapa, born);
@@ -188,7 +189,7 @@ TEST_F(TomteblossTest, StepsTruncateTowardZero) {
     s.ypos[49] = 100;
     s.yspeed[49] = 1.99f;
     setTomteblossState(s);
-    srand(1);
+    showSrand(1);
     frameAt(0);
     ASSERT_LT(tomteblossState().skapa, 45);
     EXPECT_EQ(tomteblossState().ypos[45], -1);

@@ -1,3 +1,4 @@
+#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
@@ -73,10 +74,10 @@ TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
         SDL_FreeSurface(picture);
     }
     const std::vector<int> r = randomNumbers(3, 77);
-    srand(3);
+    showSrand(3);
     StdoutCapture console;
     tomtefield(screen, 0);
-    EXPECT_EQ(rand(), r[76]); // two numbers per santa, none sent back yet
+    EXPECT_EQ(showRand(), r[76]); // two numbers per santa, none sent back yet
     EXPECT_EQ(s.py0[0], (float)(r[1] % 480));
     EXPECT_EQ(s.px0[0], (float)((double)(r[0] % 640) - 0.2));
     EXPECT_EQ(s.px1[0], (float)((double)(r[50] % 640) - 0.4));
@@ -96,7 +97,7 @@ TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
 // the random sequence advances exactly as it would with them.
 TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(8, 78);
-    srand(8);
+    showSrand(8);
     StdoutCapture quiet;
     tomtefield(screen, 1);
     parkAll();
@@ -104,7 +105,7 @@ TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     tomtefield(screen, 1);
     EXPECT_EQ(s.px0[0], 640.0f);
     EXPECT_EQ(s.py0[0], (float)(r[76] % 480));
-    EXPECT_EQ(rand(), r[77]);
+    EXPECT_EQ(showRand(), r[77]);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
@@ -119,7 +120,7 @@ TEST_F(SantaField, SentBackAtMinusWidthAndAbsentForOneCall) {
         n.px2[0] = -16.0f;
     });
     const std::vector<int> r = randomNumbers(9, 3);
-    srand(9);
+    showSrand(9);
     fly(0);
     EXPECT_EQ(s.px0[0], 640.0f);
     EXPECT_EQ(s.py0[0], (float)(r[0] % 480));
@@ -177,7 +178,7 @@ TEST_F(SantaField, BobbingPhaseFollowsTheDrawnPosition) {
 TEST_F(SantaField, AlternatingWobbleMovesLikeStraightFlight) {
     auto run = [&](bool alternate) {
         freeSprites();
-        srand(4);
+        showSrand(4);
         startWithSprites();
         for (int call = 0; call < 600; ++call) {
             fly(alternate ? call % 2 : 0);
@@ -186,7 +187,7 @@ TEST_F(SantaField, AlternatingWobbleMovesLikeStraightFlight) {
         where.insert(where.end(), s.py0, s.py0 + 25);
         where.insert(where.end(), s.px2, s.px2 + 3);
         where.insert(where.end(), s.py2, s.py2 + 3);
-        where.push_back((float)rand());
+        where.push_back((float)showRand());
         return where;
     };
     EXPECT_EQ(run(false), run(true));

@@ -3,6 +3,7 @@
 #include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
+#include "gfx/random.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -58,9 +59,9 @@ TEST(WarpEffekt, FirstCallClearsSprinklesStarsAndHoldsThePicture) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     SDL_FillRect(screen, nullptr, 0x123456);
-    srand(9);
+    showSrand(9);
     EXPECT_EQ(at(screen, 0), 0);
-    const int afterCall = rand();
+    const int afterCall = showRand();
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     EXPECT_EQ(warpEffektState().first, 0);
     EXPECT_EQ(warpEffektState().stid, kStart);
@@ -68,11 +69,11 @@ TEST(WarpEffekt, FirstCallClearsSprinklesStarsAndHoldsThePicture) {
     EXPECT_EQ(warpspeedState().tzpos, 1.65f);
     EXPECT_EQ(star3dState().first, 1);
     // Twenty stars, three draws each, and nothing else.
-    srand(9);
+    showSrand(9);
     for (int i = 0; i < 60; ++i) {
-        rand();
+        showRand();
     }
-    EXPECT_EQ(rand(), afterCall);
+    EXPECT_EQ(showRand(), afterCall);
     SDL_FreeSurface(screen);
 }
 

@@ -1,0 +1,226 @@
+// The show in a web page: the platform under the same engine and stepper as
+// the desktop program. The page's script (index.html) owns the browser's
+// side: the refresh loop, the clock, the music, the keys and the canvas; it
+// calls the functions below. Live, a frame is drawn at each refresh the pacer
+// finds due, with the demo time the script measures; the whole screen then
+// goes to the canvas. Hash and bench run the renderer's virtual clock in
+// slices, so that the browser stays responsive and the console output flows.
+#include "gfx/random.h"
+#include "gfx/toolkit.h"
+#include "scenes/bench_report.h"
+#include "scenes/show.h"
+#include "web/frame_pacer.h"
+#include "web/page_options.h"
+
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+PageOptions options;
+std::string problem; // what was wrong with the query, with the usage text
+SDL_Surface* screen = nullptr;
+Show show;
+
+// Live.
+FramePacer pacer;
+Uint32 lastDemoTime = 0;
+std::vector<Uint32> canvasPixels; // RGBA bytes as the canvas takes them
+std::string frameRateLine;
+
+// Hash and bench.
+int64_t framesToRun = 0;
+int64_t framesRun = 0;
+BenchReport bench;
+
+// Where the music starts, as in the desktop program: where the first scene
+// stands in the track, two seconds before that scene's first frame.
+Uint32 trackAtOrigin() {
+    return kScenes[options.firstScene].trackMs - kShowStartMs;
+}
+
+Uint32 firstFrameMs() {
+    return (Uint32)firstFrameMsOf(options.firstScene, options.startSeconds);
+}
+
+EM_JS(void, putCanvasPixels, (const void* rgba, int w, int h),
+      { Module.showPixels(HEAPU8.subarray(rgba, rgba + w * h * 4), w, h); });
+
+// The screen words are 0x00RRGGBB; the canvas wants the bytes R, G, B, A.
+// A browser shows nothing between two presents in one task, so only the
+// stepper's whole-screen present reaches the canvas; the plasma's scroller
+// strip is in it all the same.
+void showOnCanvas(SDL_Surface* surface, int, int, int w, int h) {
+    if (w != surface->w || h != surface->h) {
+        return;
+    }
+    for (int y = 0; y < h; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+        Uint32* out = canvasPixels.data() + (size_t)y * w;
+        for (int x = 0; x < w; ++x) {
+            const Uint32 p = row[x];
+            out[x] = 0xff000000u | (p & 0x00ff00u) | (p >> 16 & 0xffu) | (p & 0xffu) << 16;
+        }
+    }
+    putCanvasPixels(canvasPixels.data(), w, h);
+}
+
+SDL_Surface* openScreen() {
+    // The dummy driver gives a plain software surface; the page shows it.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    // The dummy driver would draw a software arrow into the screen's pixels.
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_Surface* surface = SDL_SetVideoMode(640, 480, 32, 0);
+    if (surface == nullptr) {
+        fprintf(stderr, "Unable to set 640x480 video: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    SDL_FillRect(surface, nullptr, 0);
+    return surface;
+}
+
+double nowMs() {
+    return emscripten_get_now();
+}
+
+// One frame on the virtual clock, with its hash line or its time.
+void runVirtualFrame() {
+    const int64_t n = ++framesRun;
+    const Uint32 demoTime = virtualClockMs(n, options.fps, firstFrameMs());
+    if (options.mode == PageMode::Bench) {
+        const double start = nowMs();
+        stepShow(show, screen, demoTime);
+        bench.add(show.scene, nowMs() - start);
+        return;
+    }
+    stepShow(show, screen, demoTime);
+    // The renderer's --hash line, to the letter.
+    printf("frame %" PRId64 " time %u scene %d hash %016" PRIx64 "\n", n, demoTime, show.scene,
+           hashFrame(screen));
+}
+
+} // namespace
+
+extern "C" {
+
+// Reads the page's query. 0 when it can start; else webProblem() says why.
+EMSCRIPTEN_KEEPALIVE int webConfigure(const char* query) {
+    options = PageOptions();
+    problem = parsePageOptions(query, options);
+    return problem.empty() ? 0 : 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webProblem() {
+    return problem.c_str();
+}
+
+// 0 live, 1 hash, 2 bench.
+EMSCRIPTEN_KEEPALIVE int webMode() {
+    return (int)options.mode;
+}
+
+EMSCRIPTEN_KEEPALIVE int webWantsSound() {
+    return options.mode == PageMode::Live && !options.nosound;
+}
+
+EMSCRIPTEN_KEEPALIVE int webAutoplay() {
+    return options.autoplay;
+}
+
+// Where the music starts, in the track, in milliseconds.
+EMSCRIPTEN_KEEPALIVE double webTrackAtOriginMs() {
+    return trackAtOrigin();
+}
+
+// Everything before the first frame, once the data files are in /data. 0
+// when SDL cannot give a screen.
+EMSCRIPTEN_KEEPALIVE int webStart() {
+    // The live page seeds from the clock as the desktop program does; the
+    // virtual clock's modes from 1, as snolk-render.
+    const bool live = options.mode == PageMode::Live;
+    showSrand(options.seedGiven ? options.seed : live ? (unsigned)time(nullptr) : 1u);
+    setDataFolder("/data");
+    prepareShow();
+    screen = openScreen();
+    if (screen == nullptr) {
+        return 0;
+    }
+    show = startShow(options.firstScene);
+    if (live) {
+        canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
+        pacer.fps = (double)options.fps;
+        installPresentHook(showOnCanvas);
+    } else {
+        framesToRun = options.frames > 0
+                          ? options.frames
+                          : wholeShowFrames(options.firstScene, options.fps, firstFrameMs());
+    }
+    return 1;
+}
+
+// A display refresh at refreshMs (the page's clock), elapsedMs after the
+// music started (the audio clock while music plays). Draws a frame when one
+// is due and the two-second pause is over; 1 when it did.
+EMSCRIPTEN_KEEPALIVE int webRefresh(double refreshMs, double elapsedMs) {
+    if (screen == nullptr || elapsedMs < kShowStartMs || !frameIsDue(pacer, refreshMs)) {
+        return 0;
+    }
+    // NOTE: unsigned 32-bit, as SDL_GetTicks differences: a start offset
+    // moves the origin back.
+    lastDemoTime =
+        (Uint32)(uint64_t)elapsedMs + (Uint32)(options.startSeconds * 1000) + trackAtOrigin();
+    stepShow(show, screen, lastDemoTime);
+    return 1;
+}
+
+// After Escape: the desktop program's frame-rate line, printed and returned.
+EMSCRIPTEN_KEEPALIVE const char* webStop() {
+    // NOTE: divided by the demo time, pause and start offset included, as
+    // on the desktop.
+    const Uint32 time = lastDemoTime - trackAtOrigin();
+    char line[64];
+    snprintf(line, sizeof line, "FPS=%f", time == 0 ? 0.0 : (double)show.frames / time * 1000.0);
+    frameRateLine = line;
+    puts(line);
+    installPresentHook(nullptr);
+    return frameRateLine.c_str();
+}
+
+// Hash or bench: runs frames for about budgetMs. 1 once the last frame is
+// done (the bench table and "done" printed), else 0.
+EMSCRIPTEN_KEEPALIVE int webRunFor(double budgetMs) {
+    if (screen == nullptr) {
+        return 1;
+    }
+    const double until = nowMs() + budgetMs;
+    while (framesRun < framesToRun && nowMs() < until) {
+        runVirtualFrame();
+    }
+    if (framesRun < framesToRun) {
+        return 0;
+    }
+    if (options.mode == PageMode::Bench) {
+        bench.print(stdout);
+    }
+    puts("done");
+    fflush(stdout);
+    return 1;
+}
+
+} // extern "C"
+
+int main() {
+    return 0; // the page's script calls the functions above
+}
