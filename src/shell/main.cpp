@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -32,6 +33,26 @@ void printFrameRate(uint64_t frames, Uint32 demoTime) {
     printf("FPS=%f\n", demoTime == 0 ? 0.0 : (double)frames / (double)demoTime * 1000.0);
 }
 
+// The intervals between the frames' presents, with -stats.
+std::unique_ptr<PresentIntervals> presentIntervals;
+
+// Shows a rectangle in the window. stepShow ends every frame with one present
+// of the whole canvas; the plasma's strip presents before it are part of
+// drawing the frame.
+void presentToWindow(SDL_Surface* canvas, int x, int y, int w, int h) {
+    showRect(canvas, x, y, w, h);
+    const bool endsFrame = x == 0 && y == 0 && w == canvas->w && h == canvas->h;
+    if (endsFrame && presentIntervals) {
+        recordPresent(*presentIntervals, monotonicNow());
+    }
+}
+
+void printIntervals(const PresentIntervals& intervals) {
+    const IntervalFigures f = summarise(intervals);
+    printf("PRESENTS intervals=%d median=%.3f p99=%.3f largest=%.3f smallest=%.3f sd=%.3f\n",
+           f.kept, f.median, f.percentile99, f.largest, f.smallest, f.standardDeviation);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -44,7 +65,10 @@ int main(int argc, char** argv) {
     findDataFolder("snolk");
     prepareShow();
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
-    installPresentHook(showRect);
+    if (options.stats) {
+        presentIntervals = std::make_unique<PresentIntervals>();
+    }
+    installPresentHook(presentToWindow);
     // The music starts where the first scene stands in the track, two
     // seconds before that scene's first frame, as at the top of the show.
     const Uint32 trackAtOrigin = kScenes[options.firstScene].trackMs - kShowStartMs;
@@ -72,6 +96,9 @@ int main(int argc, char** argv) {
     // NOTE: divided by the demo time, pause and -start included; a show
     // begun at a later scene does not count the part of the track it skipped.
     printFrameRate(show.frames, demoTime - trackAtOrigin);
+    if (presentIntervals) {
+        printIntervals(*presentIntervals);
+    }
     fflush(stdout);
     stopMusic();
     closeScreen(screen);
