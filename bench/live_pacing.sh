@@ -33,7 +33,7 @@ run() {
 }
 
 echo "$seconds s of frames each; load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "intervals between the frames' presents, in ms"
+echo "intervals between the frames' presents in ms; late: frames that missed their slot"
 run "classic SDL 1.2" "" "$@"
 if [ -z "$compat" ]; then
     echo "sdl12-compat is not installed (Debian package libsdl1.2-compat)"

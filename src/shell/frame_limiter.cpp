@@ -1,30 +1,64 @@
 #include "shell/frame_limiter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <ctime>
 #include <vector>
 
+namespace {
+
+constexpr int64_t kSecond = 1000000000; // nanoseconds
+
+void sleepUntilMonotonic(int64_t moment) {
+    const timespec at = {(time_t)(moment / kSecond), (long)(moment % kSecond)};
+    // The moment is absolute, so a signal's interruption just sleeps again;
+    // a quit is seen after this frame's present.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
+
+// The frame presented at moment is slot 0 of a fresh grid.
+void startGridAt(FrameLimiter& limiter, int64_t moment) {
+    limiter.gridStart = moment;
+    limiter.slot = 1;
+}
+
+} // namespace
+
 int64_t monotonicNow() {
     timespec now = {};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
+    return (int64_t)now.tv_sec * kSecond + now.tv_nsec;
 }
+
+const PacingClock kMonotonicClock = {monotonicNow, sleepUntilMonotonic};
 
 void waitForNextFrame(FrameLimiter& limiter) {
     if (limiter.fps <= 0) {
         return;
     }
-    const double period = 1000.0 / limiter.fps;
-    const double now = SDL_GetTicks();
-    if (limiter.deadline < 0 || now > limiter.deadline + period) {
-        limiter.deadline = now + period;
+    if (limiter.gridStart < 0) {
+        startGridAt(limiter, limiter.clock.now());
         return;
     }
-    if (now < limiter.deadline) {
-        SDL_Delay((Uint32)(limiter.deadline - now));
+    // NOTE: truncated to whole nanoseconds from the grid's start, so the
+    // slots never drift however many frames pass.
+    const int64_t due = limiter.gridStart + limiter.slot * kSecond / limiter.fps;
+    limiter.clock.sleepUntil(due);
+    const int64_t now = limiter.clock.now();
+    if (now - due > kSecond / limiter.fps / 16) {
+        ++limiter.lateFrames;
+        startGridAt(limiter, now);
+        return;
     }
-    limiter.deadline += period;
+    // After fps slots, exactly one second, the grid's start moves on by that
+    // second: the slot count stays small in a show left running for years.
+    ++limiter.slot;
+    if (limiter.slot == limiter.fps) {
+        limiter.gridStart += kSecond;
+        limiter.slot = 0;
+    }
 }
 
 void recordPresent(PresentIntervals& intervals, int64_t now) {

@@ -33,24 +33,36 @@ void printFrameRate(uint64_t frames, Uint32 demoTime) {
     printf("FPS=%f\n", demoTime == 0 ? 0.0 : (double)frames / (double)demoTime * 1000.0);
 }
 
-// The intervals between the frames' presents, with -stats.
-std::unique_ptr<PresentIntervals> presentIntervals;
+// How the frames reach the window: paced by the limiter, measured with
+// -stats.
+struct Presenting {
+    FrameLimiter limiter;
+    std::unique_ptr<PresentIntervals> intervals; // only with -stats
+};
+Presenting presenting;
 
 // Shows a rectangle in the window. stepShow ends every frame with one present
-// of the whole canvas; the plasma's strip presents before it are part of
+// of the whole canvas: that present waits for the frame's slot, so the
+// limiter paces the moment each frame's present starts, however long the
+// frame took to draw. The plasma's strip presents before it are part of
 // drawing the frame.
-void presentToWindow(SDL_Surface* canvas, int x, int y, int w, int h) {
-    showRect(canvas, x, y, w, h);
+void presentPaced(SDL_Surface* canvas, int x, int y, int w, int h) {
     const bool endsFrame = x == 0 && y == 0 && w == canvas->w && h == canvas->h;
-    if (endsFrame && presentIntervals) {
-        recordPresent(*presentIntervals, monotonicNow());
+    if (endsFrame) {
+        waitForNextFrame(presenting.limiter);
+    }
+    showRect(canvas, x, y, w, h);
+    if (endsFrame && presenting.intervals) {
+        recordPresent(*presenting.intervals, monotonicNow());
     }
 }
 
-void printIntervals(const PresentIntervals& intervals) {
+void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
     const IntervalFigures f = summarise(intervals);
-    printf("PRESENTS intervals=%d median=%.3f p99=%.3f largest=%.3f smallest=%.3f sd=%.3f\n",
-           f.kept, f.median, f.percentile99, f.largest, f.smallest, f.standardDeviation);
+    printf("PRESENTS intervals=%d median=%.3f p99=%.3f largest=%.3f smallest=%.3f sd=%.3f "
+           "late=%llu\n",
+           f.kept, f.median, f.percentile99, f.largest, f.smallest, f.standardDeviation,
+           (unsigned long long)lateFrames);
 }
 
 } // namespace
@@ -65,10 +77,11 @@ int main(int argc, char** argv) {
     findDataFolder("snolk");
     prepareShow();
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
+    presenting.limiter.fps = options.fpsLimit;
     if (options.stats) {
-        presentIntervals = std::make_unique<PresentIntervals>();
+        presenting.intervals = std::make_unique<PresentIntervals>();
     }
-    installPresentHook(presentToWindow);
+    installPresentHook(presentPaced);
     // The music starts where the first scene stands in the track, two
     // seconds before that scene's first frame, as at the top of the show.
     const Uint32 trackAtOrigin = kScenes[options.firstScene].trackMs - kShowStartMs;
@@ -79,8 +92,6 @@ int main(int argc, char** argv) {
     const Uint32 origin = SDL_GetTicks() - options.hopptid - trackAtOrigin;
     SDL_Delay(kShowStartMs);
 
-    FrameLimiter limiter;
-    limiter.fps = options.fpsLimit;
     Show show = startShow(options.firstScene);
     Uint32 demoTime = 0;
     bool quit = false;
@@ -88,16 +99,13 @@ int main(int argc, char** argv) {
         demoTime = SDL_GetTicks() - origin;
         stepShow(show, screen, demoTime);
         quit = viewerQuits();
-        if (!quit) {
-            waitForNextFrame(limiter);
-        }
     }
 
     // NOTE: divided by the demo time, pause and -start included; a show
     // begun at a later scene does not count the part of the track it skipped.
     printFrameRate(show.frames, demoTime - trackAtOrigin);
-    if (presentIntervals) {
-        printIntervals(*presentIntervals);
+    if (presenting.intervals) {
+        printIntervals(*presenting.intervals, presenting.limiter.lateFrames);
     }
     fflush(stdout);
     stopMusic();

@@ -16,7 +16,8 @@ const char* const kOptionsText =
     "-scale n   :show the demo n times as large, n = 1 ... 4 (default 1)\n"
     "-scene n   :begin with scene n, 0 ... 7, the music from that scene's place (default 0)\n"
     "-stats     :at the end, print the intervals between the frames' presents in ms (median,\n"
-    "            99th percentile, largest, smallest, standard deviation; the last 32768)";
+    "            99th percentile, largest, smallest, standard deviation; the last 32768) and\n"
+    "            how many frames came late";
 
 const char* const kStartSyntax =
     "syntax: -start seconds\nWhere seconds is a number over 0 and less then 600";
