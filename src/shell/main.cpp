@@ -57,6 +57,18 @@ void presentPaced(SDL_Surface* canvas, int x, int y, int w, int h) {
     }
 }
 
+// Asks the SDL build to make each present wait for the display's vertical
+// blank. Only sdl12-compat can: it reads this setting when the window opens.
+// Classic SDL 1.2 draws into X11 windows without one, so say it is ignored.
+// NOTE: sdl12-compat calls itself 1.2.50 or later; classic SDL ended at
+// 1.2.15.
+void askForVerticalBlank() {
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 1);
+    if (SDL_Linked_Version()->patch < 50) {
+        fputs("-vsync: this SDL 1.2 cannot wait for the vertical blank\n", stderr);
+    }
+}
+
 void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
     const IntervalFigures f = summarise(intervals);
     printf("PRESENTS intervals=%d median=%.3f p99=%.3f largest=%.3f smallest=%.3f sd=%.3f "
@@ -76,6 +88,9 @@ int main(int argc, char** argv) {
     srand(time(nullptr));
     findDataFolder("snolk");
     prepareShow();
+    if (options.vsync) {
+        askForVerticalBlank();
+    }
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
     presenting.limiter.fps = options.fpsLimit;
     if (options.stats) {

@@ -17,7 +17,9 @@ const char* const kOptionsText =
     "-scene n   :begin with scene n, 0 ... 7, the music from that scene's place (default 0)\n"
     "-stats     :at the end, print the intervals between the frames' presents in ms (median,\n"
     "            99th percentile, largest, smallest, standard deviation; the last 32768) and\n"
-    "            how many frames came late";
+    "            how many frames came late\n"
+    "-vsync     :each present waits for the display's vertical blank, where the SDL build\n"
+    "            can (sdl12-compat); classic SDL 1.2 cannot";
 
 const char* const kStartSyntax =
     "syntax: -start seconds\nWhere seconds is a number over 0 and less then 600";
@@ -36,6 +38,7 @@ const FlagOption kFlagOptions[] = {
     {"-fs", &LiveOptions::fullscreen},
     {"-ns", &LiveOptions::nosound},
     {"-stats", &LiveOptions::stats},
+    {"-vsync", &LiveOptions::vsync},
 };
 
 // An option with a whole number in a range, written as digits only.
