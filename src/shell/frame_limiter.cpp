@@ -18,10 +18,22 @@ void sleepUntilMonotonic(int64_t moment) {
     }
 }
 
+// Moves on to the next slot. After fps slots, exactly one second, the grid's
+// start moves on by that second: the slot count stays small in a show left
+// running for years.
+void advanceSlot(FrameLimiter& limiter) {
+    ++limiter.slot;
+    if (limiter.slot >= limiter.fps) {
+        limiter.gridStart += kSecond;
+        limiter.slot -= limiter.fps;
+    }
+}
+
 // The frame presented at moment is slot 0 of a fresh grid.
 void startGridAt(FrameLimiter& limiter, int64_t moment) {
     limiter.gridStart = moment;
-    limiter.slot = 1;
+    limiter.slot = 0;
+    advanceSlot(limiter);
 }
 
 } // namespace
@@ -52,13 +64,7 @@ void waitForNextFrame(FrameLimiter& limiter) {
         startGridAt(limiter, now);
         return;
     }
-    // After fps slots, exactly one second, the grid's start moves on by that
-    // second: the slot count stays small in a show left running for years.
-    ++limiter.slot;
-    if (limiter.slot == limiter.fps) {
-        limiter.gridStart += kSecond;
-        limiter.slot = 0;
-    }
+    advanceSlot(limiter);
 }
 
 void recordPresent(PresentIntervals& intervals, int64_t now) {

@@ -68,6 +68,7 @@ const std::vector<ScheduleCase> kCases = {
      {{70, {30 * kMs, 0, kMs / 2}}, {71, {30 * kMs, 0, kMs / 2}}},
      {70, 71}},
     {"a whole period of nanoseconds at 7 fps", 7, {2 * kMs, kMs / 3, kMs / 2}, {}, {}},
+    {"one frame a second, sleeps 40 ms late", 1, {2 * kMs, 40 * kMs, kMs / 2}, {}, {}},
 };
 
 void PrintTo(const ScheduleCase& c, std::ostream* out) {
