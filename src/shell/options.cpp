@@ -14,7 +14,12 @@ const char* const kOptionsText =
     "-start #n  :start #n-seconds in to the demo (doesn't effect sound only visuals)\n"
     "-fps n     :limit the frame rate to n frames per second, 0 = no limit (default 60)\n"
     "-scale n   :show the demo n times as large, n = 1 ... 4 (default 1)\n"
-    "-scene n   :begin with scene n, 0 ... 7, the music from that scene's place (default 0)";
+    "-scene n   :begin with scene n, 0 ... 7, the music from that scene's place (default 0)\n"
+    "-stats     :at the end, print the intervals between the frames' presents in ms (median,\n"
+    "            99th percentile, largest, smallest, standard deviation; the last 32768) and\n"
+    "            how many frames came late\n"
+    "-vsync     :each present waits for the display's vertical blank, where the SDL build\n"
+    "            can (sdl12-compat); classic SDL 1.2 cannot";
 
 const char* const kStartSyntax =
     "syntax: -start seconds\nWhere seconds is a number over 0 and less then 600";
@@ -22,6 +27,19 @@ const char* const kFpsSyntax =
     "syntax: -fps n\nWhere n is the frame rate limit, from 0 (no limit) to 1000";
 const char* const kScaleSyntax = "syntax: -scale n\nWhere n is the window scale, from 1 to 4";
 const char* const kSceneSyntax = "syntax: -scene n\nWhere n is the first scene, from 0 to 7";
+
+// An option that is a word alone and sets a flag.
+struct FlagOption {
+    const char* name;
+    int LiveOptions::*setting;
+};
+
+const FlagOption kFlagOptions[] = {
+    {"-fs", &LiveOptions::fullscreen},
+    {"-ns", &LiveOptions::nosound},
+    {"-stats", &LiveOptions::stats},
+    {"-vsync", &LiveOptions::vsync},
+};
 
 // An option with a whole number in a range, written as digits only.
 struct NumberOption {
@@ -48,8 +66,10 @@ long strictNumber(const char* text, long low, long high) {
     return value;
 }
 
-const NumberOption* numberOptionNamed(const char* arg) {
-    for (const NumberOption& option : kNumberOptions) {
+// The option of the table called arg, or nullptr.
+template <typename Option, size_t n>
+const Option* optionNamed(const Option (&table)[n], const char* arg) {
+    for (const Option& option : table) {
         if (strcmp(arg, option.name) == 0) {
             return &option;
         }
@@ -63,11 +83,10 @@ int parser(int argc, char** argv, LiveOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        const NumberOption* number = numberOptionNamed(arg);
-        if (strcmp(arg, "-fs") == 0) {
-            options.fullscreen = 1;
-        } else if (strcmp(arg, "-ns") == 0) {
-            options.nosound = 1;
+        const FlagOption* flag = optionNamed(kFlagOptions, arg);
+        const NumberOption* number = optionNamed(kNumberOptions, arg);
+        if (flag != nullptr) {
+            options.*flag->setting = 1;
         } else if (strcmp(arg, "-start") == 0) {
             // NOTE: a negative value wraps to a huge unsigned one and is
             // rejected; a word that is no number reads as 0 and is accepted.

@@ -10,6 +10,8 @@ struct LiveOptions {
     int fpsLimit = 60;   // frames per second, 0 = no limit; from -fps
     int windowScale = 1; // 1 ... 4, from -scale
     int firstScene = 0;  // 0 ... 7, from -scene
+    int stats = 0;       // 1 after -stats: print the present intervals at the end
+    int vsync = 0;       // 1 after -vsync: presents wait for the vertical blank
 };
 
 // Reads the options into options. Returns 0 to go on, 1 after printing a

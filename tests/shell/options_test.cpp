@@ -39,16 +39,22 @@ TEST(Parser, NoArgumentsKeepsTheDefaults) {
     EXPECT_EQ(options.hopptid, 0u);
     EXPECT_EQ(options.fpsLimit, 60);
     EXPECT_EQ(options.windowScale, 1);
+    EXPECT_EQ(options.stats, 0);
+    EXPECT_EQ(options.vsync, 0);
 }
 
 TEST(Parser, AllOptionsTogetherInAnyOrder) {
-    EXPECT_EQ(parse({"-start", "5", "-ns", "-fs", "-fps", "0", "-scale", "3", "-scene", "6"}), 0);
+    EXPECT_EQ(parse({"-start", "5", "-ns", "-stats", "-fs", "-fps", "0", "-vsync", "-scale", "3",
+                     "-scene", "6"}),
+              0);
     EXPECT_EQ(options.fullscreen, 1);
     EXPECT_EQ(options.nosound, 1);
     EXPECT_EQ(options.hopptid, 5000u);
     EXPECT_EQ(options.fpsLimit, 0);
     EXPECT_EQ(options.windowScale, 3);
     EXPECT_EQ(options.firstScene, 6);
+    EXPECT_EQ(options.stats, 1);
+    EXPECT_EQ(options.vsync, 1);
     // A later -start overwrites an earlier one.
     EXPECT_EQ(parse({"-start", "5", "-start", "7"}), 0);
     EXPECT_EQ(options.hopptid, 7000u);
@@ -77,7 +83,7 @@ TEST(Parser, StartWithoutValueIsASyntaxError) {
 }
 
 TEST(Parser, UnknownWordsPrintTheOptions) {
-    for (const char* word : {"-FS", "--fs", "-fsx", "-startx", "x", ""}) {
+    for (const char* word : {"-FS", "--fs", "-fsx", "-startx", "-stat", "-VSYNC", "x", ""}) {
         std::string printed;
         EXPECT_EQ(parse({word}, &printed), 1) << word;
         EXPECT_EQ(printed.rfind("Options are:\n-ns        :no sound\n-fs        :fullscreen\n"
