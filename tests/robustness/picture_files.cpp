@@ -213,7 +213,13 @@ void hugeRow(std::vector<Uint8>& row, int y, int w) {
 bool writePngRows(FILE* file, PngKind kind, int w, int h, int transparentIndex, bool flat) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+    // Before setjmp: a longjmp out of libpng must not skip a destructor.
+    std::vector<Uint8> row;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
@@ -226,7 +232,6 @@ bool writePngRows(FILE* file, PngKind kind, int w, int h, int transparentIndex, 
         setPalette(png, info, transparentIndex);
     }
     png_write_info(png, info);
-    std::vector<Uint8> row;
     for (int y = 0; y < h; ++y) {
         if (flat) {
             hugeRow(row, y, w);

@@ -22,7 +22,13 @@ void writePng(const std::string& path, int w, int h, const std::vector<uint8_t>&
         fail("cannot open", path);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
+    if (!png || !info) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(f);
+        fail("libpng failed on", path);
+    }
+    // NOTE: setjmp is the whole condition, as C allows it to be used.
+    if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         std::fclose(f);
         fail("libpng failed on", path);
