@@ -36,6 +36,11 @@ std::vector<fs::path> candidateFolders() {
         candidates.push_back(beside.parent_path() / "share" / "snolk" / "data");
     }
     candidates.push_back(SNOLK_INSTALLED_DATA);
+#ifdef SNOLK_SOURCE_DATA
+    // Last, the data of the source tree the program was built from: a build
+    // folder made anywhere (cmake -B elsewhere) still plays.
+    candidates.push_back(SNOLK_SOURCE_DATA);
+#endif
     return candidates;
 }
 
