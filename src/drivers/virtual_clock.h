@@ -11,9 +11,9 @@
 #include <cstdint>
 
 struct VirtualClock {
-    int firstScene = 0;        // the show begins with this scene
-    int64_t startSeconds = 0;  // the clock moved this far on, as -start moves it
-    int64_t fps = 60;          // frames a second
+    int firstScene = 0;       // the show begins with this scene
+    int64_t startSeconds = 0; // the clock moved this far on, as -start moves it
+    int64_t fps = 60;         // frames a second
 
     // Demo time of frame 1: where the first scene stands in the track (2000
     // ms for the whole show), moved on by startSeconds.
@@ -29,7 +29,8 @@ struct VirtualClock {
 // A show stepped frame after frame on a virtual clock.
 class ClockedShow {
   public:
-    ClockedShow(const VirtualClock& clock, unsigned seed) : clock_(clock), show_(clock.firstScene, seed) {}
+    ClockedShow(const VirtualClock& clock, unsigned seed)
+        : clock_(clock), show_(clock.firstScene, seed) {}
 
     // Draws the next frame onto screen and has platform present it.
     void stepFrame(SDL_Surface* screen, ShowPlatform& platform) {
@@ -37,7 +38,7 @@ class ClockedShow {
         stepShow(show_, screen, lastMs_, platform);
     }
 
-    int64_t frame() const { return frame_; } // frames drawn so far
+    int64_t frame() const { return frame_; }  // frames drawn so far
     Uint32 lastMs() const { return lastMs_; } // demo time of the last of them
     int scene() const { return show_.scene; } // where the show stands after it
     const VirtualClock& clock() const { return clock_; }

@@ -1,7 +1,7 @@
 // snolk: plays the show in a window (or the full screen) to its music, until
 // Escape or the window is closed, then prints the average frame rate. The
 // viewer may jump between the scenes on the way.
-#include "drivers/show_lines.h"
+#include "drivers/live_show.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
 #include "shell/display.h"
@@ -18,9 +18,6 @@
 #include <memory>
 
 namespace {
-
-// What the viewer asked for since the last frame.
-enum class ViewerAsks { Nothing, Quit, NextScene, PreviousScene, Restart };
 
 ViewerAsks askedByKey(SDLKey key) {
     switch (key) {
@@ -124,76 +121,6 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
            (unsigned long long)lateFrames);
 }
 
-// The show as it plays live: a Show from its first scene, on the demo clock
-// of SDL's ticks. The music starts where that scene stands in the track, two
-// seconds before the scene's first frame, as at the top of the show.
-class LiveShow {
-  public:
-    LiveShow(const LiveOptions& options, unsigned seed)
-        : options_(options), seed_(seed), show_(options.firstScene, seed) {
-        begin(show_.scene);
-    }
-
-    // A new show that begins with `scene`, exactly as -scene begins it; the
-    // music goes to that scene's place.
-    void jumpTo(int scene) {
-        wholeFrames_ += show_.frames;
-        wholeMs_ += elapsedSinceOrigin() - trackAtOrigin(show_.scene) - options_.hopptid;
-        show_ = Show(scene, seed_);
-        seekMusic(trackAtOrigin(show_.scene));
-        begin(show_.scene);
-    }
-
-    // Draws a frame once the two seconds before the first one are over.
-    void stepFrame(SDL_Surface* screen, ShowPlatform& platform) {
-        if (SDL_GetTicks() - begunAt_ < kShowStartMs) {
-            SDL_Delay(1);
-            return;
-        }
-        demoTime_ = elapsedSinceOrigin();
-        stepShow(show_, screen, demoTime_, platform);
-    }
-
-    int scene() const { return show_.scene; }
-
-    // NOTE: divided by the demo time, pause and -start included; a show
-    // begun at a later scene does not count the part of the track it
-    // skipped, and a jump counts the time the show before it ran.
-    std::string frameRate() const {
-        const Uint32 ms = show_.frames == 0 ? 0 : demoTime_ - trackAtOrigin(show_.scene);
-        return frameRateLine(wholeFrames_ + show_.frames, wholeMs_ + ms);
-    }
-
-  private:
-    void begin(int scene) {
-        begunAt_ = SDL_GetTicks();
-        // NOTE: unsigned arithmetic; a start offset moves the origin back.
-        origin_ = begunAt_ - options_.hopptid - trackAtOrigin(scene);
-    }
-
-    Uint32 elapsedSinceOrigin() const { return SDL_GetTicks() - origin_; }
-
-    const LiveOptions& options_;
-    unsigned seed_;
-    Show show_;
-    Uint32 begunAt_ = 0;  // SDL ticks when the show began
-    Uint32 origin_ = 0;   // SDL ticks at demo time 0
-    Uint32 demoTime_ = 0; // the last frame's
-    uint64_t wholeFrames_ = 0;
-    uint64_t wholeMs_ = 0;
-};
-
-int sceneAfter(int scene, ViewerAsks asked) {
-    switch (asked) {
-    case ViewerAsks::NextScene:
-        return scene < kLastScene ? scene + 1 : scene;
-    case ViewerAsks::PreviousScene:
-        return scene > 0 ? scene - 1 : 0;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -216,18 +143,20 @@ int main(int argc, char** argv) {
                    dataFilePath("data/laten2.loop").c_str(), trackAtOrigin(options.firstScene));
     }
 
-    LiveShow live(options, (unsigned)time(nullptr));
-    for (ViewerAsks asked = ViewerAsks::Nothing; asked != ViewerAsks::Quit;
-         asked = readViewer()) {
-        if (asked != ViewerAsks::Nothing) {
-            const int next = sceneAfter(live.scene(), asked);
-            // The last scene has no next one: it plays on.
-            if (asked != ViewerAsks::NextScene || next != live.scene()) {
-                live.jumpTo(next);
-                window.startAfresh(screen);
-            }
+    // The clock runs from the moment the music starts.
+    LiveShow live(options.firstScene, (unsigned)time(nullptr), options.hopptid);
+    Uint32 musicStartedAt = SDL_GetTicks();
+    for (ViewerAsks asked = ViewerAsks::Nothing; asked != ViewerAsks::Quit; asked = readViewer()) {
+        const int scene = live.sceneAskedFor(asked);
+        if (scene >= 0) {
+            live.jumpTo(scene, SDL_GetTicks() - musicStartedAt);
+            seekMusic(live.trackAtOriginMs());
+            musicStartedAt = SDL_GetTicks();
+            window.startAfresh(screen);
         }
-        live.stepFrame(screen, window);
+        if (!live.stepFrame(screen, SDL_GetTicks() - musicStartedAt, window)) {
+            SDL_Delay(1); // the two seconds before the first frame
+        }
     }
 
     puts(live.frameRate().c_str());
