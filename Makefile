@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 # How long make fuzz looks for inputs that crash or hang the loaders.
 SECONDS ?= 300
 
-.PHONY: demo build test bench assets video install fuzz web serve-web clean
+.PHONY: demo build test bench bench-web assets video install fuzz web serve-web clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -30,6 +30,10 @@ test: build web
 
 bench: build
 	./$(BUILD)/bench/snolk-bench
+
+# The whole show in the page and in snolk-render --bench, and their ratio.
+bench-web: build web
+	scripts/bench-web $(BUILD) $(WEB)
 
 assets: build
 	./$(BUILD)/tools/mkassets/mkassets data

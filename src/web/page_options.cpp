@@ -19,7 +19,7 @@ const char* const kUsage =
     "seed=n     seed of the random generator (default: the clock; 1 with hash or bench)\n"
     "play       start at once, without waiting for a click (the browser may keep it silent)\n"
     "hash       print 'frame N time T scene K hash H' per frame on the console, then 'done'\n"
-    "bench      time every frame and show per-scene milliseconds\n"
+    "bench      run the whole show back to back and show per-scene milliseconds\n"
     "frames=n   with hash or bench: n frames (default: the whole show)\n"
     "hash and bench run on the virtual clock of snolk-render, where fps=n is 1 ... 100000.\n"
     "Other parameters (a shared link's utm_source or fbclid) are ignored.";
