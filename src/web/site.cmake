@@ -32,6 +32,16 @@ foreach(file ${data_files})
 endforeach()
 file(WRITE ${SITE}/files.txt "${list}")
 
+# A file gone from data/ goes from the site too, with its twin.
+file(GLOB site_data LIST_DIRECTORIES false ${SITE}/data/*)
+foreach(file ${site_data})
+  get_filename_component(name ${file} NAME)
+  string(REGEX REPLACE "\\.gz$" "" original ${name})
+  if(NOT EXISTS ${DATA}/${original})
+    file(REMOVE ${file})
+  endif()
+endforeach()
+
 # Pictures and music are compressed already.
 file(GLOB compressible ${SITE}/*.html ${SITE}/*.js ${SITE}/*.wasm ${SITE}/files.txt
      ${SITE}/data/*.bmp ${SITE}/data/*.loop)
