@@ -3,8 +3,9 @@
 // side: the refresh loop, the clock, the music, the keys and the canvas; it
 // calls the functions below. Live, a frame is drawn at each refresh the pacer
 // finds due, with the demo time the script measures; the whole screen then
-// goes to the canvas. Hash and bench run the renderer's virtual clock in
-// slices, so that the browser stays responsive and the console output flows.
+// goes to the canvas. Hash runs the renderer's virtual clock in slices, so
+// that the browser stays responsive and the console output flows; the bench
+// runs it in one go, as the renderer's --bench does.
 #include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/bench_report.h"
