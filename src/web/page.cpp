@@ -3,8 +3,9 @@
 // side: the refresh loop, the clock, the music, the keys and the canvas; it
 // calls the functions below. Live, a frame is drawn at each refresh the pacer
 // finds due, with the demo time the script measures; the whole screen then
-// goes to the canvas. Hash and bench run the renderer's virtual clock in
-// slices, so that the browser stays responsive and the console output flows.
+// goes to the canvas. Hash runs the renderer's virtual clock in slices, so
+// that the browser stays responsive and the console output flows; the bench
+// runs it in one go, as the renderer's --bench does.
 #include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/bench_report.h"
@@ -13,12 +14,15 @@
 #include "web/page_options.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <emscripten.h>
+#include <wasm_simd128.h>
 
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -53,7 +57,24 @@ Uint32 firstFrameMs() {
 EM_JS(void, putCanvasPixels, (const void* rgba, int w, int h),
       { Module.showPixels(HEAPU8.subarray(rgba, rgba + w * h * 4), w, h); });
 
-// The screen words are 0x00RRGGBB; the canvas wants the bytes R, G, B, A.
+// The screen words are 0x00RRGGBB, the bytes B, G, R, 0 in memory; the
+// canvas wants the bytes R, G, B, 255. Four pixels at a time: one byte
+// shuffle and one OR.
+void convertRowForCanvas(const Uint32* in, Uint32* out, int w) {
+    const v128_t opaque = wasm_i32x4_splat((int)0xff000000u);
+    int x = 0;
+    for (; x + 4 <= w; x += 4) {
+        const v128_t bgr = wasm_v128_load(in + x);
+        const v128_t rgb =
+            wasm_i8x16_shuffle(bgr, bgr, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+        wasm_v128_store(out + x, wasm_v128_or(rgb, opaque));
+    }
+    for (; x < w; ++x) {
+        const Uint32 p = in[x];
+        out[x] = 0xff000000u | (p & 0x00ff00u) | (p >> 16 & 0xffu) | (p & 0xffu) << 16;
+    }
+}
+
 // A browser shows nothing between two presents in one task, so only the
 // stepper's whole-screen present reaches the canvas; the plasma's scroller
 // strip is in it all the same.
@@ -62,13 +83,9 @@ void showOnCanvas(SDL_Surface* surface, int, int, int w, int h) {
         return;
     }
     for (int y = 0; y < h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
-        Uint32* out = canvasPixels.data() + (size_t)y * w;
-        for (int x = 0; x < w; ++x) {
-            const Uint32 p = row[x];
-            out[x] = 0xff000000u | (p & 0x00ff00u) | (p >> 16 & 0xffu) | (p & 0xffu) << 16;
-        }
+        convertRowForCanvas(reinterpret_cast<const Uint32*>(
+                                static_cast<const Uint8*>(surface->pixels) + y * surface->pitch),
+                            canvasPixels.data() + (size_t)y * w, w);
     }
     putCanvasPixels(canvasPixels.data(), w, h);
 }
@@ -91,24 +108,46 @@ SDL_Surface* openScreen() {
     return surface;
 }
 
+// Every picture in the data folder, decoded now and kept, so that no scene's
+// first frame decodes one (see decoded_pictures.h). The engine's own loader
+// reads them, with all its checks, exactly as the scenes will.
+void decodePicturesAhead() {
+    keepDecodedPictures(1);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/data", error)) {
+        SDL_FreeSurface(loadImage(("data/" + entry.path().filename().string()).c_str()));
+    }
+    keepDecodedPictures(0);
+}
+
 double nowMs() {
     return emscripten_get_now();
 }
 
-// One frame on the virtual clock, with its hash line or its time.
+// One frame on the virtual clock, with its hash line.
 void runVirtualFrame() {
     const int64_t n = ++framesRun;
     const Uint32 demoTime = virtualClockMs(n, options.fps, firstFrameMs());
-    if (options.mode == PageMode::Bench) {
-        const double start = nowMs();
-        stepShow(show, screen, demoTime);
-        bench.add(show.scene, nowMs() - start);
-        return;
-    }
     stepShow(show, screen, demoTime);
     // The renderer's --hash line, to the letter.
     printf("frame %" PRId64 " time %u scene %d hash %016" PRIx64 "\n", n, demoTime, show.scene,
            hashFrame(screen));
+}
+
+// The bench: every frame back to back, as snolk-render --bench runs them,
+// each shown on the canvas as the live page shows it. The page's clock is
+// coarse (a tenth of a millisecond in some browsers), so a frame's time runs
+// from the end of the frame before: the sum over a scene, and over the
+// show, is as exact as the clock.
+void runBench() {
+    double frameEnd = nowMs();
+    while (framesRun < framesToRun) {
+        const int64_t n = ++framesRun;
+        stepShow(show, screen, virtualClockMs(n, options.fps, firstFrameMs()));
+        const double now = nowMs();
+        bench.add(show.scene, now - frameEnd);
+        frameEnd = now;
+    }
 }
 
 } // namespace
@@ -118,7 +157,11 @@ extern "C" {
 // Reads the page's query. 0 when it can start; else webProblem() says why.
 EMSCRIPTEN_KEEPALIVE int webConfigure(const char* query) {
     options = PageOptions();
-    problem = parsePageOptions(query, options);
+    std::string ignored;
+    problem = parsePageOptions(query, options, ignored);
+    if (!ignored.empty()) {
+        printf("ignored parameters: %s\n", ignored.c_str());
+    }
     return problem.empty() ? 0 : 1;
 }
 
@@ -144,24 +187,27 @@ EMSCRIPTEN_KEEPALIVE double webTrackAtOriginMs() {
     return trackAtOrigin();
 }
 
-// Everything before the first frame, once the data files are in /data. 0
-// when SDL cannot give a screen.
-EMSCRIPTEN_KEEPALIVE int webStart() {
+// Everything before the first frame, once the data files are in /data, the
+// decoding of every picture included. 0 when SDL cannot give a screen.
+EMSCRIPTEN_KEEPALIVE int webPrepare() {
     // The live page seeds from the clock as the desktop program does; the
     // virtual clock's modes from 1, as snolk-render.
     const bool live = options.mode == PageMode::Live;
     showSrand(options.seedGiven ? options.seed : live ? (unsigned)time(nullptr) : 1u);
     setDataFolder("/data");
     prepareShow();
+    decodePicturesAhead();
     screen = openScreen();
     if (screen == nullptr) {
         return 0;
     }
     show = startShow(options.firstScene);
-    if (live) {
+    if (options.mode != PageMode::Hash) {
         canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
-        pacer.fps = (double)options.fps;
         installPresentHook(showOnCanvas);
+    }
+    if (live) {
+        pacer.fps = (double)options.fps;
     } else {
         framesToRun = options.frames > 0
                           ? options.frames
@@ -185,6 +231,16 @@ EMSCRIPTEN_KEEPALIVE int webRefresh(double refreshMs, double elapsedMs) {
     return 1;
 }
 
+// The scene the show stands in, and where scene k starts in the music (ms):
+// what a test compares with the music's position.
+EMSCRIPTEN_KEEPALIVE int webScene() {
+    return show.scene;
+}
+
+EMSCRIPTEN_KEEPALIVE double webTrackMsOfScene(int k) {
+    return k >= 0 && k < kSceneCount ? kScenes[k].trackMs : 0;
+}
+
 // After Escape: the desktop program's frame-rate line, printed and returned.
 EMSCRIPTEN_KEEPALIVE const char* webStop() {
     // NOTE: divided by the demo time, pause and start offset included, as
@@ -198,11 +254,14 @@ EMSCRIPTEN_KEEPALIVE const char* webStop() {
     return frameRateLine.c_str();
 }
 
-// Hash or bench: runs frames for about budgetMs. 1 once the last frame is
-// done (the bench table and "done" printed), else 0.
+// Hash: runs frames for about budgetMs; bench: the whole show. 1 once the
+// last frame is done (the bench table and "done" printed), else 0.
 EMSCRIPTEN_KEEPALIVE int webRunFor(double budgetMs) {
     if (screen == nullptr) {
         return 1;
+    }
+    if (options.mode == PageMode::Bench) {
+        runBench();
     }
     const double until = nowMs() + budgetMs;
     while (framesRun < framesToRun && nowMs() < until) {
