@@ -2,12 +2,13 @@
 BUILD ?= build
 WEB ?= build-web
 PORT ?= 8000
+SITE_URL ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # How long make fuzz looks for inputs that crash or hang the loaders.
 SECONDS ?= 300
 
-.PHONY: demo build test bench assets golden video install fuzz web serve-web clean
+.PHONY: demo build test bench bench-web assets golden video install fuzz web serve-web clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -29,6 +30,10 @@ test: build web
 
 bench: build
 	./$(BUILD)/bench/snolk-bench
+
+# The whole show in the page and in snolk-render --bench, and their ratio.
+bench-web: build web
+	scripts/bench-web $(BUILD) $(WEB)
 
 assets: build
 	./$(BUILD)/tools/mkassets/mkassets data
@@ -57,20 +62,24 @@ fuzz:
 	@scripts/install-deps fuzz
 	JOBS=$(JOBS) fuzz/run-fuzzer $(SECONDS)
 
-# The show as a web page: $(WEB)/ holds index.html, snolk.js, snolk.wasm and
-# data/, ready for any static file server; the libraries it links and the
-# build's own files are in its subfolders deps*/ and obj/.
+# The show as a web page: $(WEB)/ holds index.html, snolk.js, snolk.wasm,
+# sw.js, files.txt, preview.png and data/ (with .gz twins), ready for any
+# static file server; the libraries it links and the build's own files are in
+# its subfolders deps*/ and obj/. SITE_URL=https://.../ gives link previews
+# the whole address of the preview picture.
 web:
-	@scripts/install-deps web
+	@scripts/install-deps run web
 	scripts/build-web-deps $(WEB)/deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target snolk-render
 	NODE_PATH=/usr/share/nodejs emcmake cmake -S src/web -B $(WEB)/obj \
 	  -DCMAKE_BUILD_TYPE=Release -DSNOLK_WEB_DEPS=$(abspath $(WEB))/deps \
-	  -DSNOLK_SITE=$(abspath $(WEB)) >/dev/null
+	  -DSNOLK_SITE=$(abspath $(WEB)) -DSNOLK_SITE_URL=$(SITE_URL) \
+	  -DSNOLK_RENDER=$(abspath $(BUILD))/snolk-render >/dev/null
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB)/obj -j $(JOBS)
 
 serve-web: web
-	@echo "the show is at http://localhost:$(PORT)/ (Ctrl-C stops the server)"
-	cd $(WEB) && python3 -m http.server --bind 127.0.0.1 $(PORT)
+	scripts/serve-site $(WEB) $(PORT)
 
 clean:
 	rm -rf $(BUILD) $(WEB)

@@ -85,6 +85,10 @@ int parser(int argc, char** argv, LiveOptions& options) {
         const bool hasValue = i + 1 < argc;
         const FlagOption* flag = optionNamed(kFlagOptions, arg);
         const NumberOption* number = optionNamed(kNumberOptions, arg);
+        if (strcmp(arg, "-h") == 0 || strcmp(arg, "--help") == 0) {
+            puts(kOptionsText);
+            return kHelpShown;
+        }
         if (flag != nullptr) {
             options.*flag->setting = 1;
         } else if (strcmp(arg, "-start") == 0) {

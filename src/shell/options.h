@@ -14,6 +14,11 @@ struct LiveOptions {
     int vsync = 0;       // 1 after -vsync: presents wait for the vertical blank
 };
 
+// What parser returns after printing the options for -h or --help: the
+// program then ends with status 0.
+constexpr int kHelpShown = 2;
+
 // Reads the options into options. Returns 0 to go on, 1 after printing a
-// usage text.
+// usage text for a bad option, kHelpShown after printing the options asked
+// for.
 int parser(int argc, char** argv, LiveOptions& options);

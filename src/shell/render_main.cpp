@@ -18,6 +18,10 @@ int main(int argc, char** argv) {
     if (!parseRenderOptions(argc, argv, options, stderr)) {
         return 2;
     }
+    if (options.help) {
+        printRenderUsage(stdout);
+        return 0;
+    }
     installQuitSignals();
     // Standard output carries the hash lines alone: the show's own console
     // lines go to standard error.

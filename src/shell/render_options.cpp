@@ -104,6 +104,10 @@ const char* conflictIn(const RenderOptions& o) {
 bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* err) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
+        if (strcmp(arg, "-h") == 0 || strcmp(arg, "--help") == 0) {
+            options.help = true;
+            return true;
+        }
         if (!parseOne(argc, argv, i, options)) {
             fprintf(err, "snolk-render: bad option or value: %s\n%s", arg, kUsage);
             return false;
@@ -114,4 +118,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* err
         return false;
     }
     return true;
+}
+
+void printRenderUsage(FILE* out) {
+    fputs(kUsage, out);
 }

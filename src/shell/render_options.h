@@ -21,8 +21,12 @@ struct RenderOptions {
     bool audio = true;     // the video carries the music
     bool bench = false;    // time every frame and print a table per scene
     bool literal = false;  // the plain reference kernels instead of the fast ones
+    bool help = false;     // -h or --help: the usage text alone, nothing run
 };
 
 // Reads the renderer's options. Returns false (after printing the reason and
 // the usage text to err) when they are not understood or cannot go together.
+// -h or --help anywhere sets options.help and ends the reading there.
 bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* err);
+
+void printRenderUsage(FILE* out);

@@ -3,8 +3,9 @@
 // side: the refresh loop, the clock, the music, the keys and the canvas; it
 // calls the functions below. Live, a frame is drawn at each refresh the pacer
 // finds due, with the demo time the script measures; the whole screen then
-// goes to the canvas. Hash and bench run the renderer's virtual clock in
-// slices, so that the browser stays responsive and the console output flows.
+// goes to the canvas. Hash runs the renderer's virtual clock in slices, so
+// that the browser stays responsive and the console output flows; the bench
+// runs it in one go, as the renderer's --bench does.
 #include "drivers/bench_report.h"
 #include "drivers/live_show.h"
 #include "drivers/show_lines.h"
@@ -15,11 +16,14 @@
 #include "web/page_options.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <emscripten.h>
+#include <wasm_simd128.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,8 +33,9 @@ namespace {
 PageOptions options;
 std::string problem; // what was wrong with the query, with the usage text
 SDL_Surface* screen = nullptr;
+unsigned seed = 1;
 
-// Live.
+// Live: the show as it plays, a new one after a scene key or "play again".
 std::unique_ptr<LiveShow> live;
 FramePacer pacer;
 std::vector<Uint32> canvasPixels; // RGBA bytes as the canvas takes them
@@ -41,35 +46,63 @@ std::unique_ptr<ClockedShow> clocked;
 int64_t framesToRun = 0;
 BenchReport bench;
 
-VirtualClock clockOfPage() {
-    return {options.firstScene, options.startSeconds, options.fps};
-}
-
 EM_JS(void, putCanvasPixels, (const void* rgba, int w, int h),
       { Module.showPixels(HEAPU8.subarray(rgba, rgba + w * h * 4), w, h); });
 
+// The screen words are 0x00RRGGBB, the bytes B, G, R, 0 in memory; the
+// canvas wants the bytes R, G, B, 255. Four pixels at a time: one byte
+// shuffle and one OR.
+void convertRowForCanvas(const Uint32* in, Uint32* out, int w) {
+    const v128_t opaque = wasm_i32x4_splat((int)0xff000000u);
+    int x = 0;
+    for (; x + 4 <= w; x += 4) {
+        const v128_t bgr = wasm_v128_load(in + x);
+        const v128_t rgb =
+            wasm_i8x16_shuffle(bgr, bgr, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+        wasm_v128_store(out + x, wasm_v128_or(rgb, opaque));
+    }
+    for (; x < w; ++x) {
+        const Uint32 p = in[x];
+        out[x] = 0xff000000u | (p & 0x00ff00u) | (p >> 16 & 0xffu) | (p & 0xffu) << 16;
+    }
+}
+
 // The page's platform: each whole frame goes to the canvas. A browser shows
-// nothing between two presents in one task, so the plasma's strip is shown
-// with the frame it belongs to, not on its own.
+// nothing between two presents in one task, so the plasma's scroller strip
+// reaches the viewer with the frame it belongs to, not on its own.
 class Canvas : public ShowPlatform {
   public:
-    // The screen words are 0x00RRGGBB; the canvas wants the bytes R, G, B, A.
     void presentFrame(SDL_Surface* surface) override {
         const int w = surface->w;
         const int h = surface->h;
         for (int y = 0; y < h; ++y) {
-            const Uint32* row = reinterpret_cast<const Uint32*>(
-                static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
-            Uint32* out = canvasPixels.data() + (size_t)y * w;
-            for (int x = 0; x < w; ++x) {
-                const Uint32 p = row[x];
-                out[x] = 0xff000000u | (p & 0x00ff00u) | (p >> 16 & 0xffu) | (p & 0xffu) << 16;
-            }
+            convertRowForCanvas(
+                reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) +
+                                                y * surface->pitch),
+                canvasPixels.data() + (size_t)y * w, w);
         }
         putCanvasPixels(canvasPixels.data(), w, h);
     }
 };
 Canvas canvas;
+
+VirtualClock clockOfPage() {
+    return {options.firstScene, options.startSeconds, options.fps};
+}
+
+// The script's milliseconds as the engine's clock reads them; a moment
+// before the music started reads 0.
+Uint32 clockMs(double ms) {
+    return ms <= 0 ? 0 : (Uint32)(uint64_t)ms;
+}
+
+// A live show from the first scene the page was asked for.
+void beginLiveShow() {
+    live =
+        std::make_unique<LiveShow>(options.firstScene, seed, (Uint32)(options.startSeconds * 1000));
+    SDL_FillRect(screen, nullptr, 0);
+    canvas.presentFrame(screen);
+}
 
 SDL_Surface* openScreen() {
     // The dummy driver gives a plain software surface; the page shows it.
@@ -89,28 +122,43 @@ SDL_Surface* openScreen() {
     return surface;
 }
 
+// Every picture in the data folder, decoded now and kept, so that no scene's
+// first frame decodes one (see decoded_pictures.h). The engine's own loader
+// reads them, with all its checks, exactly as the scenes will.
+void decodePicturesAhead() {
+    keepDecodedPictures(1);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/data", error)) {
+        SDL_FreeSurface(loadImage(("data/" + entry.path().filename().string()).c_str()));
+    }
+    keepDecodedPictures(0);
+}
+
 double nowMs() {
     return emscripten_get_now();
 }
 
-// The script's milliseconds as the engine's clock reads them; a moment
-// before the music started reads 0.
-Uint32 clockMs(double ms) {
-    return ms <= 0 ? 0 : (Uint32)(uint64_t)ms;
-}
-
-// One frame on the virtual clock, with its hash line or its time.
+// One frame on the virtual clock, with its hash line.
 void runVirtualFrame() {
     ShowPlatform offscreen;
-    if (options.mode == PageMode::Bench) {
-        const double start = nowMs();
-        clocked->stepFrame(screen, offscreen);
-        bench.add(clocked->scene(), nowMs() - start);
-        return;
-    }
     clocked->stepFrame(screen, offscreen);
     puts(
         hashLine(clocked->frame(), clocked->lastMs(), clocked->scene(), hashFrame(screen)).c_str());
+}
+
+// The bench: every frame back to back, as snolk-render --bench runs them,
+// each shown on the canvas as the live page shows it. The page's clock is
+// coarse (a tenth of a millisecond in some browsers), so a frame's time runs
+// from the end of the frame before: the sum over a scene, and over the
+// show, is as exact as the clock.
+void runBench() {
+    double frameEnd = nowMs();
+    while (clocked->frame() < framesToRun) {
+        clocked->stepFrame(screen, canvas);
+        const double now = nowMs();
+        bench.add(clocked->scene(), now - frameEnd);
+        frameEnd = now;
+    }
 }
 
 } // namespace
@@ -120,7 +168,11 @@ extern "C" {
 // Reads the page's query. 0 when it can start; else webProblem() says why.
 EMSCRIPTEN_KEEPALIVE int webConfigure(const char* query) {
     options = PageOptions();
-    problem = parsePageOptions(query, options);
+    std::string ignored;
+    problem = parsePageOptions(query, options, ignored);
+    if (!ignored.empty()) {
+        printf("ignored parameters: %s\n", ignored.c_str());
+    }
     return problem.empty() ? 0 : 1;
 }
 
@@ -147,24 +199,24 @@ EMSCRIPTEN_KEEPALIVE double webTrackAtOriginMs() {
     return live ? live->trackAtOriginMs() : trackAtOrigin(options.firstScene);
 }
 
-// Everything before the first frame, once the data files are in /data. 0
-// when SDL cannot give a screen.
-EMSCRIPTEN_KEEPALIVE int webStart() {
+// Everything before the first frame, once the data files are in /data, the
+// decoding of every picture included. 0 when SDL cannot give a screen.
+EMSCRIPTEN_KEEPALIVE int webPrepare() {
     // The live page seeds from the clock as the desktop program does; the
     // virtual clock's modes from 1, as snolk-render.
     const bool isLive = options.mode == PageMode::Live;
-    const unsigned seed = options.seedGiven ? options.seed : isLive ? (unsigned)time(nullptr) : 1u;
+    seed = options.seedGiven ? options.seed : isLive ? (unsigned)time(nullptr) : 1u;
     setDataFolder("/data");
     prepareShow();
+    decodePicturesAhead();
     screen = openScreen();
     if (screen == nullptr) {
         return 0;
     }
+    canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
     if (isLive) {
-        live = std::make_unique<LiveShow>(options.firstScene, seed,
-                                          (Uint32)(options.startSeconds * 1000));
-        canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
         pacer.fps = (double)options.fps;
+        beginLiveShow();
     } else {
         clocked = std::make_unique<ClockedShow>(clockOfPage(), seed);
         framesToRun = options.frames > 0 ? options.frames : clockOfPage().wholeShowFrames();
@@ -183,8 +235,9 @@ EMSCRIPTEN_KEEPALIVE int webRefresh(double refreshMs, double elapsedMs) {
 }
 
 // A scene key (1 next, -1 previous, 0 the show from the top), pressed
-// elapsedMs after the music started. 1 when a new show begins: the page
-// then starts its clock and the music again from webTrackAtOriginMs().
+// elapsedMs after the music started. 1 when a new show begins at that
+// scene: the page then starts its clock and the music again, from
+// webTrackAtOriginMs().
 EMSCRIPTEN_KEEPALIVE int webSceneKey(int key, double elapsedMs) {
     if (!live) {
         return 0;
@@ -202,6 +255,16 @@ EMSCRIPTEN_KEEPALIVE int webSceneKey(int key, double elapsedMs) {
     return 1;
 }
 
+// The scene the show stands in, and where scene k starts in the music (ms):
+// what a test compares with the music's position.
+EMSCRIPTEN_KEEPALIVE int webScene() {
+    return live ? live->scene() : clocked ? clocked->scene() : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE double webTrackMsOfScene(int k) {
+    return k >= 0 && k < kSceneCount ? kScenes[k].trackMs : 0;
+}
+
 // After Escape: the desktop program's frame-rate line, printed and returned.
 EMSCRIPTEN_KEEPALIVE const char* webStop() {
     stopLine = live ? live->frameRate() : "";
@@ -210,11 +273,24 @@ EMSCRIPTEN_KEEPALIVE const char* webStop() {
     return stopLine.c_str();
 }
 
-// Hash or bench: runs frames for about budgetMs. 1 once the last frame is
-// done (the bench table and "done" printed), else 0.
+// "play again": a new show, as the page began the first one. The page then
+// starts its clock and the music again.
+EMSCRIPTEN_KEEPALIVE int webPlayAgain() {
+    if (screen == nullptr || options.mode != PageMode::Live) {
+        return 0;
+    }
+    beginLiveShow();
+    return 1;
+}
+
+// Hash: runs frames for about budgetMs; bench: the whole show. 1 once the
+// last frame is done (the bench table and "done" printed), else 0.
 EMSCRIPTEN_KEEPALIVE int webRunFor(double budgetMs) {
     if (screen == nullptr || !clocked) {
         return 1;
+    }
+    if (options.mode == PageMode::Bench) {
+        runBench();
     }
     const double until = nowMs() + budgetMs;
     while (clocked->frame() < framesToRun && nowMs() < until) {

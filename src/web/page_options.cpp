@@ -11,15 +11,18 @@ namespace {
 const char* const kUsage =
     "Options are URL parameters, as in index.html?ns&start=30:\n"
     "ns         no sound\n"
-    "start=n    start n seconds (0 ... 600) into the show (the pictures only)\n"
-    "scene=n    begin with scene n, 0 ... 7, the music from that scene's place\n"
+    "start=n    move the show's clock n seconds on (0 ... 600): every scene still plays\n"
+    "           from the letters, whatever follows the clock runs n seconds ahead, and\n"
+    "           the music is not moved; to jump to a scene, use scene=n\n"
+    "scene=n    jump to scene n, 0 ... 7, with the music from that scene's place\n"
     "fps=n      limit the frame rate to n frames per second, 0 = no limit (default 60)\n"
     "seed=n     seed of the random generator (default: the clock; 1 with hash or bench)\n"
     "play       start at once, without waiting for a click (the browser may keep it silent)\n"
     "hash       print 'frame N time T scene K hash H' per frame on the console, then 'done'\n"
-    "bench      time every frame and show per-scene milliseconds\n"
+    "bench      run the whole show back to back and show per-scene milliseconds\n"
     "frames=n   with hash or bench: n frames (default: the whole show)\n"
-    "hash and bench run on the virtual clock of snolk-render, where fps=n is 1 ... 100000.";
+    "hash and bench run on the virtual clock of snolk-render, where fps=n is 1 ... 100000.\n"
+    "Other parameters (a shared link's utm_source or fbclid) are ignored.";
 
 // A whole decimal number in [low, high], written as digits only.
 bool readNumber(const std::string& text, int64_t low, int64_t high, int64_t& value) {
@@ -33,6 +36,18 @@ bool readNumber(const std::string& text, int64_t low, int64_t high, int64_t& val
     }
     value = parsed;
     return true;
+}
+
+const char* const kKnownNames[] = {"ns",    "play", "hash", "bench", "start",
+                                   "scene", "fps",  "seed", "frames"};
+
+bool isKnown(const std::string& name) {
+    for (const char* known : kKnownNames) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool readFlag(const std::string& name, PageOptions& o) {
@@ -106,13 +121,18 @@ const char* conflictIn(const PageOptions& o) {
 
 } // namespace
 
-std::string parsePageOptions(const std::string& query, PageOptions& options) {
+std::string parsePageOptions(const std::string& query, PageOptions& options, std::string& ignored) {
+    ignored.clear();
     for (const std::string& parameter : splitParameters(query)) {
         const size_t equals = parameter.find('=');
-        const bool understood =
-            equals == std::string::npos
-                ? readFlag(parameter, options)
-                : readValue(parameter.substr(0, equals), parameter.substr(equals + 1), options);
+        const std::string name = parameter.substr(0, equals);
+        if (!isKnown(name)) {
+            ignored += (ignored.empty() ? "" : ", ") + name;
+            continue;
+        }
+        const bool understood = equals == std::string::npos
+                                    ? readFlag(parameter, options)
+                                    : readValue(name, parameter.substr(equals + 1), options);
         if (!understood) {
             return "bad parameter: " + parameter + "\n" + kUsage;
         }

@@ -23,6 +23,9 @@ struct PageOptions {
 };
 
 // Reads a query ("ns&start=5", with or without its '?'). Returns an empty
-// string when every parameter was understood, else what was wrong with the
-// first one that was not, followed by the usage text.
-std::string parsePageOptions(const std::string& query, PageOptions& options);
+// string when every known parameter was understood, else what was wrong with
+// the first one that was not, followed by the usage text. Parameters the page
+// does not know (the tracking tags that social sites add to a shared link)
+// are left out and named in `ignored`, comma-separated, so the page can say
+// so without refusing the show.
+std::string parsePageOptions(const std::string& query, PageOptions& options, std::string& ignored);

@@ -100,6 +100,18 @@ TEST_F(Assets, FontGlyphsFillTheirCellsButNeverTouch) {
     };
     for (auto [col, row] : {std::pair{6, 4}, {7, 4}, {3, 3}, {0, 4}}) // n o a h
         EXPECT_GE(inkWidth(col, row), 22) << "cell " << col << "," << row;
+    // The blitter steps a whole cell per glyph: narrow glyphs must still
+    // fill theirs, centred, or a word falls apart ("sno l k").
+    for (auto [col, row] :
+         {std::pair{1, 4}, {2, 4}, {4, 4}, {1, 0}, {2, 1}, {4, 1}}) { // i j l ! , .
+        int left = 0, right = 31;
+        while (left < 31 && !anyVisible(s.get(), col * 32 + left, row * 32, 1, 32))
+            ++left;
+        while (right > 0 && !anyVisible(s.get(), col * 32 + right, row * 32, 1, 32))
+            --right;
+        EXPECT_GE(right - left + 1, 11) << "cell " << col << "," << row;
+        EXPECT_LE(std::abs(left - (31 - right)), 2) << "cell " << col << "," << row;
+    }
 }
 
 TEST_F(Assets, LetterTilesFitTheirSlots) {
@@ -146,6 +158,11 @@ TEST_F(Assets, LogoSplitsAndItsMiddlePieceFitsTheGap) {
     EXPECT_EQ(seven->h, logo->h);
     EXPECT_TRUE(anyVisible(logo.get(), 0, 0, 120, logo->h));
     EXPECT_TRUE(anyVisible(logo.get(), 120, 0, logo->w - 120, logo->h));
+    // The star's glow fades out before the sides and the bottom of its box,
+    // or the box shows as straight edges in the gap.
+    EXPECT_FALSE(anyVisible(seven.get(), 0, 0, 1, seven->h));
+    EXPECT_FALSE(anyVisible(seven.get(), seven->w - 1, 0, 1, seven->h));
+    EXPECT_FALSE(anyVisible(seven.get(), 0, seven->h - 1, seven->w, 1));
 }
 
 // Entries from firstDistinct on each have a colour of their own.
@@ -181,6 +198,14 @@ TEST_F(Assets, PlasmaPaletteIsDistinctAndWrapsSmoothly) {
     for (int i = 0; i < 256; ++i)
         EXPECT_LE(channelDistance(rgbAt(s.get(), i, 1), rgbAt(s.get(), (i + 1) % 256, 1)), 16)
             << "entries " << i << " and " << (i + 1) % 256;
+    // Beside the wine reds, a cool hue against which the red scroller stands
+    // out: at least an eighth of the loop clearly bluer than red.
+    int cool = 0;
+    for (int i = 0; i < 256; ++i) {
+        Uint32 c = rgbAt(s.get(), i, 1);
+        cool += int(c & 255) >= int(c >> 16 & 255) + 40;
+    }
+    EXPECT_GE(cool, 32);
 }
 
 // The coldest heat values share true black; the hotter ones, which the seed
@@ -294,14 +319,31 @@ TEST_F(Assets, FullScreenAndSkyPictures) {
     EXPECT_LE(370 + greets->w, 640);
 }
 
-TEST_F(Assets, SantasGrowFromFarToNearOnABlackKey) {
+// The mean brightness of the pixels a picture shows (those not black).
+double visibleBrightness(const SDL_Surface* s) {
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 c = rgbAt(s, x, y);
+            sum += (c >> 16 & 255) + (c >> 8 & 255) + (c & 255);
+            n += c != 0;
+        }
+    return n ? sum / (3.0 * n) : 0;
+}
+
+TEST_F(Assets, SantasGrowAndBrightenFromFarToNearOnABlackKey) {
     int lastWidth = 0;
+    double lastBrightness = 0;
     for (const char* name : {"tomte0.bmp", "tomte1.bmp", "tomte2.bmp"}) {
         Surface s = load(name);
         ASSERT_TRUE(s);
         EXPECT_EQ(s->format->BitsPerPixel, 24) << name;
         EXPECT_GT(s->w, lastWidth) << name;
         lastWidth = s->w;
+        // Farther layers recede into the night: brightness rises towards us.
+        EXPECT_GT(visibleBrightness(s.get()), lastBrightness * 1.05) << name;
+        lastBrightness = visibleBrightness(s.get());
         EXPECT_EQ(rgbAt(s.get(), 0, 0), 0u) << name;
         EXPECT_EQ(rgbAt(s.get(), s->w - 1, s->h - 1), 0u) << name;
         EXPECT_TRUE(anyVisible(s.get(), 0, 0, s->w, s->h)) << name;
@@ -348,6 +390,49 @@ TEST_F(Assets, PixelDrawnSpritesHaveHardAlpha) {
         EXPECT_FALSE(anyVisible(s.get(), 0, s->h - 1, s->w, 1)) << name;
         EXPECT_FALSE(anyVisible(s.get(), s->w - 1, 0, 1, s->h)) << name;
     }
+}
+
+// Pictures that are magnified or drawn over the bright moon have hard
+// edges: no faint pixel, which would show as a muddy block or a dark fringe.
+TEST_F(Assets, MagnifiedAndOverlaidPicturesHaveNoFaintPixels) {
+    const std::pair<const char*, Uint32> faintest[] = {{"star.png", 96}, {"020.bmp", 64}};
+    for (auto [name, least] : faintest) {
+        Surface s = load(name);
+        ASSERT_TRUE(s);
+        for (int y = 0; y < s->h; ++y)
+            for (int x = 0; x < s->w; ++x) {
+                Uint32 c = rgbAt(s.get(), x, y);
+                Uint32 brightest = std::max({c >> 16 & 255, c >> 8 & 255, c & 255});
+                if (c != 0) {
+                    ASSERT_GE(brightest, least) << name << " at " << x << "," << y;
+                }
+            }
+    }
+}
+
+TEST_F(Assets, GreetingsReadOnBlackInTwoColours) {
+    Surface s = load("greets.png");
+    ASSERT_TRUE(s);
+    // Over the lettering (what is more than a faint rim): bright on average,
+    // with the names in red and the notes in a light warm colour.
+    double luma = 0;
+    int letters = 0, red = 0, light = 0;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 c = rgbAt(s.get(), x, y);
+            int r = c >> 16 & 255, g = c >> 8 & 255, b = c & 255;
+            if (std::max({r, g, b}) <= 40)
+                continue;
+            double l = 0.299 * r + 0.587 * g + 0.114 * b;
+            luma += l;
+            ++letters;
+            red += 2 * g < r;
+            light += l > 150 && 4 * g >= 3 * r;
+        }
+    ASSERT_GT(letters, 0);
+    EXPECT_GE(luma / letters, 100);
+    EXPECT_GE(red, letters / 8);
+    EXPECT_GE(light, letters / 5);
 }
 
 TEST_F(Assets, SmallSprinkledStarsKeepTheirCore) {
@@ -519,9 +604,21 @@ TEST_F(Assets, CandlesReachDownToTheTray) {
     Surface s = load("Ljus.gif");
     ASSERT_TRUE(s);
     const int centre[4] = {37, 117, 195, 275}, top[4] = {98, 76, 56, 34};
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 4; ++k) {
         for (int y = top[k]; y < 180; ++y)
             ASSERT_NE(rgbAt(s.get(), centre[k], y), 0u) << "candle " << k << " broken at " << y;
+        // Below the flame's warm light, the wax is crimson from its lit side
+        // into the shadow: never brown or olive.
+        for (int y = top[k] + 30; y < 170; ++y)
+            for (int x = centre[k] - 13; x <= centre[k] + 13; ++x) {
+                Uint32 c = rgbAt(s.get(), x, y);
+                Uint32 r = c >> 16 & 255, g = c >> 8 & 255, b = c & 255;
+                ASSERT_TRUE(2 * g <= r && b <= r) << "candle " << k << " at " << x << "," << y;
+            }
+    }
+    // The greenery ends inside the picture instead of being cut at its sides.
+    EXPECT_FALSE(anyVisible(s.get(), 0, 0, 1, s->h));
+    EXPECT_FALSE(anyVisible(s.get(), s->w - 1, 0, 1, s->h));
 }
 
 } // namespace

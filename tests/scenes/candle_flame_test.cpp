@@ -95,6 +95,7 @@ TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
 }
 
 TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInAKeptBuffer) {
+    ScratchFolder folder; // no copy of the seed to be loaded: the dot is stamped
     CandleFlameState s;
     useDotPattern(s);
     SDL_Surface* flame = greySurface(40, 128);

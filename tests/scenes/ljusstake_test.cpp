@@ -73,6 +73,7 @@ TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
 }
 
 TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
+    ScratchFolder folder; // no copy of the seed to be loaded: the dot is stamped
     CandlestickState s;
     startedWithNothing(s);
     useDotPattern(s.flames);

@@ -95,6 +95,15 @@ TEST(Parser, UnknownWordsPrintTheOptions) {
     }
 }
 
+TEST(Parser, HelpPrintsTheOptionsWhereverItStands) {
+    for (const std::vector<const char*>& words :
+         {std::vector<const char*>{"-h"}, {"--help"}, {"-ns", "--help", "-bogus"}}) {
+        std::string printed;
+        EXPECT_EQ(parse(words, &printed), kHelpShown) << words.back();
+        EXPECT_EQ(printed.rfind("Options are:\n-ns", 0), 0u) << printed;
+    }
+}
+
 TEST(Parser, FrameRateScaleAndSceneAreCheckedStrictly) {
     std::string printed;
     EXPECT_EQ(parse({"-fps", "1000"}), 0);

@@ -35,6 +35,19 @@ TEST(Renderer, OptionsAreCheckedAndBadOnesExitWithTwo) {
     }
 }
 
+// Both programs: the usage alone on standard output, and success.
+TEST(Renderer, HelpIsNoMistake) {
+    for (const char* command :
+         {"SNOLK_BIN/snolk-render --help", "SNOLK_BIN/snolk-render --fps 5 -h",
+          "SNOLK_BIN/snolk --help", "SNOLK_BIN/snolk -h"}) {
+        const ProgramResult r = runProgram(command, true);
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_TRUE(r.out.rfind("usage: snolk-render", 0) == 0 ||
+                    r.out.rfind("Options are:", 0) == 0)
+            << command << ": " << r.out;
+    }
+}
+
 TEST(Renderer, BlackFirstFrameWithoutData) {
     ScratchFolder folder;
     const ProgramResult r =

@@ -21,6 +21,7 @@ struct QueryCase {
     bool seedGiven;
     unsigned seed;
     int64_t frames;
+    const char* ignored = ""; // the names the page leaves out, as it says them
 };
 
 constexpr PageMode L = PageMode::Live;
@@ -46,14 +47,20 @@ const QueryCase kQueries[] = {
     {"?hash&fps=0", false, L, false, 0, 0, 60, false, 1, 0},
     {"?frames=10", false, L, false, 0, 0, 60, false, 1, 0},
     {"?ns=1", false, L, false, 0, 0, 60, false, 1, 0},
-    {"?NS", false, L, false, 0, 0, 60, false, 1, 0},
-    {"?fs", false, L, false, 0, 0, 60, false, 1, 0},
+    {"?seed", false, L, false, 0, 0, 60, false, 1, 0},
+    // A shared link's tags, and names the page does not know, never stop the
+    // show; a known name with a bad value after them still does.
+    {"?NS&fs", true, L, false, 0, 0, 60, false, 1, 0, "NS, fs"},
+    {"?ns&fbclid=IwAR0x&utm_source=chat&utm_medium=social&start=3", true, L, true, 3, 0, 60, false,
+     1, 0, "fbclid, utm_source, utm_medium"},
+    {"?utm_campaign=x&fps=-5", false, L, false, 0, 0, 60, false, 1, 0},
 };
 
 TEST(PageOptions, ReadEveryParameterOrShowTheUsage) {
     for (const QueryCase& c : kQueries) {
         PageOptions o;
-        const std::string problem = parsePageOptions(c.query, o);
+        std::string ignored;
+        const std::string problem = parsePageOptions(c.query, o, ignored);
         ASSERT_EQ(problem.empty(), c.accepted) << c.query << ": " << problem;
         if (!c.accepted) {
             EXPECT_NE(problem.find("Options are"), std::string::npos) << c.query;
@@ -67,6 +74,7 @@ TEST(PageOptions, ReadEveryParameterOrShowTheUsage) {
         EXPECT_EQ(o.seedGiven, c.seedGiven) << c.query;
         EXPECT_EQ(o.seed, c.seed) << c.query;
         EXPECT_EQ(o.frames, c.frames) << c.query;
+        EXPECT_EQ(ignored, c.ignored) << c.query;
     }
 }
 

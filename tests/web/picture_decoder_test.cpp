@@ -3,6 +3,7 @@
 // surface SDL_image makes: the show's own pictures, the damaged ones the
 // robustness tests make, and PNG and GIF files of every depth and kind.
 #include "gfx/picture_checks.h"
+#include "web/decoded_pictures.h"
 #include "web/picture_decoder.h"
 
 #include "gfx/toolkit.h"
@@ -246,6 +247,17 @@ SDL_Surface* throughCheckedDecoder(const std::string& path) {
     return throughDecoder(path);
 }
 
+// What a later load of the file at path gets once its picture was decoded
+// ahead and kept.
+SDL_Surface* keptCopyOf(const std::string& path, const SDL_Surface* decoded,
+                        DecodedPictures& kept) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    kept.keep(file, decoded);
+    SDL_Surface* copy = kept.copyFor(file);
+    SDL_RWclose(file);
+    return copy;
+}
+
 // ---- The cases ------------------------------------------------------------------
 
 struct Case {
@@ -385,9 +397,10 @@ TEST(PictureDecoder, RefusesAGifImageWithoutPixels) {
 }
 
 // Behind the same checks the desktop's loader and the web's give the same
-// surfaces. (SDL_image's own GIF reader writes a pixel or two of stale
-// buffer past a cut inside the image data, where giflib stops at the last
-// whole code; the checks refuse such cuts before either decoder sees them.)
+// surfaces, and so does a copy of a picture decoded ahead. (SDL_image's own
+// GIF reader writes a pixel or two of stale buffer past a cut inside the
+// image data, where giflib stops at the last whole code; the checks refuse
+// such cuts before either decoder sees them.)
 TEST(PictureDecoder, GivesTheSurfacesSdlImageGives) {
     ScratchFolder folder;
     std::vector<Case> cases = showPictures();
@@ -396,6 +409,7 @@ TEST(PictureDecoder, GivesTheSurfacesSdlImageGives) {
     }
     std::string report;
     int index = 0;
+    DecodedPictures kept;
     for (const Case& c : cases) {
         const std::string path = "picture-" + std::to_string(index++);
         ASSERT_TRUE(c.make(path)) << c.name;
@@ -406,6 +420,13 @@ TEST(PictureDecoder, GivesTheSurfacesSdlImageGives) {
             difference = outcomeOf(expected) + " / " + outcomeOf(decoded);
         } else if (expected != nullptr) {
             difference = differenceBetween(expected, decoded);
+            SDL_Surface* copy = keptCopyOf(path, decoded, kept);
+            if (difference.empty() && copy == nullptr) {
+                difference = "no copy kept";
+            } else if (difference.empty()) {
+                difference = differenceBetween(expected, copy);
+            }
+            SDL_FreeSurface(copy);
         }
         if (!difference.empty()) {
             report += c.name + ": " + difference + "\n";
@@ -414,4 +435,9 @@ TEST(PictureDecoder, GivesTheSurfacesSdlImageGives) {
         SDL_FreeSurface(decoded);
     }
     EXPECT_EQ(report, "");
+    // Bytes never decoded have no copy: a file one byte shorter than a kept one.
+    ASSERT_TRUE(cutCopyOf("data/tannenbaum.png", 238000)("cut.png"));
+    SDL_RWops* cut = SDL_RWFromFile("cut.png", "rb");
+    EXPECT_EQ(kept.copyFor(cut), nullptr);
+    SDL_RWclose(cut);
 }

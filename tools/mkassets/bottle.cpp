@@ -104,8 +104,16 @@ void makeBottle(const std::string& dir) {
     TextMask word = renderText(fontPath("DejaVuSerif-BoldItalic.ttf"), 30 * 4, "snolk", 0, 8);
     Canvas text = bevel(word, ink, 4);
     c.draw(text, int(kCx) - text.w / 2, 200 - text.h / 2 - 4);
-    TextMask small = renderText(fontPath("DejaVuSans-Bold.ttf"), 7 * 4, "JULDRYCK", 4, 4);
-    Canvas smallText = bevel(small, ink, 4);
-    c.draw(smallText, int(kCx) - smallText.w / 2, 172);
+    // The small print in plain dark red: at this size a relief and a rim
+    // would close the counters, and the R would read as an A.
+    Material print;
+    print.top = print.bottom = hex(0x9a1426);
+    print.ambient = 1;
+    print.bevel = 1;
+    print.depth = 0.3;
+    print.specular = {0, 0, 0};
+    TextMask small = renderText(fontPath("DejaVuSans-Bold.ttf"), 10 * 4, "JULDRYCK", 6, 4);
+    Canvas smallText = bevel(small, print, 4);
+    c.draw(smallText, int(kCx) - smallText.w / 2, 167);
     writePngRgb(dir + "/flaska.png", kW, kH, c.rgb8(false));
 }

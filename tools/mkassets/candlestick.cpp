@@ -22,12 +22,14 @@ void paintCandle(Canvas& c, double cx, double top, Rng& rng) {
     auto body = [=](Vec2 p) {
         return sdBox(p, {cx, (top + kCandleFoot) / 2}, kHalfWidth, (kCandleFoot - top) / 2);
     };
+    // Round wax lit from the upper left: the lit side glows warm towards the
+    // flame, the shadow side runs down a ramp of crimson into near-black.
     c.fill(
         body,
         [=](Vec2 p) {
             double u = (p.x - cx) / kHalfWidth;
             double nz = std::sqrt(std::max(0.0, 1 - u * u));
-            double light = 0.3 + 0.8 * std::max(0.0, 0.75 * nz - 0.45 * u);
+            double light = 0.08 + 1.02 * std::max(0.0, 0.75 * nz - 0.45 * u);
             double nearFlame = std::exp(-(p.y - top) / 16);
             Rgb wax = lerp(hex(0xc01020), hex(0xff7050), nearFlame * 0.6);
             double shine = std::exp(-std::pow((u + 0.45) / 0.12, 2)) * 0.35;
@@ -54,6 +56,17 @@ void paintCandle(Canvas& c, double cx, double top, Rng& rng) {
                },
                box);
     }
+    // The wick stands in the pool, its tip aglow under the flame.
+    c.fill(
+        [=](Vec2 p) {
+            return belowTop(sdBox(p, {cx, top + 2.5}, 1, 2.5), p);
+        },
+        hex(0x2a1408), box);
+    c.fill(
+        [=](Vec2 p) {
+            return belowTop(sdBox(p, {cx, top + 0.5}, 1, 0.5), p);
+        },
+        hex(0xffa050), box);
 }
 
 void paintTray(Canvas& c) {
@@ -108,10 +121,14 @@ void paintGreenery(Canvas& c) {
     Box band = {0, 160, double(kW), 206};
     Rng rng(424242);
     // Spruce twigs: a stem with needles either side, laid along the tray.
+    // Every twig ends, needles and all, inside the picture.
+    const double margin = 10;
     for (int t = 0; t < 34; ++t) {
-        Vec2 a = {rng.range(4, kW - 4), rng.range(186, 198)};
+        Vec2 a = {rng.range(margin, kW - margin), rng.range(186, 198)};
         double ang = rng.range(-0.5, 0.5) + (rng.uniform() < 0.5 ? M_PI : 0);
         double len = rng.range(24, 40);
+        if (a.x + std::cos(ang) * len > kW - margin || a.x + std::cos(ang) * len < margin)
+            ang += M_PI;
         Vec2 dir = {std::cos(ang), std::sin(ang)};
         Vec2 b = a + dir * len;
         Rgb green = lerp(hex(0x0e4a22), hex(0x2f8a3c), rng.uniform());

@@ -14,10 +14,10 @@ constexpr double kMinAccentGap = 1.5;
 
 } // namespace
 
-HeavyFace::HeavyFace(double emPixels) {
+HeavyFace::HeavyFace(double emPixels, const char* file) {
     if (FT_Init_FreeType(&lib_))
         throw std::runtime_error("FreeType failed to start");
-    if (FT_New_Face(lib_, fontPath("DejaVuSans-Bold.ttf").c_str(), 0, &face_)) {
+    if (FT_New_Face(lib_, fontPath(file).c_str(), 0, &face_)) {
         FT_Done_FreeType(lib_);
         throw std::runtime_error("cannot load the font face");
     }
@@ -29,8 +29,8 @@ HeavyFace::~HeavyFace() {
     FT_Done_FreeType(lib_);
 }
 
-FT_Outline& HeavyFace::load(unsigned char ch, double sx) {
-    FT_Matrix m = {FT_Fixed(std::lround(sx * 65536)), 0, 0, 0x10000};
+FT_Outline& HeavyFace::load(unsigned char ch, double sx, double sy) {
+    FT_Matrix m = {FT_Fixed(std::lround(sx * 65536)), 0, 0, FT_Fixed(std::lround(sy * 65536))};
     FT_Set_Transform(face_, &m, nullptr);
     // Latin-1 bytes are the first 256 Unicode code points.
     if (FT_Load_Char(face_, ch, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP))
@@ -90,23 +90,30 @@ void keepAccentsClear(FT_Outline& o, FT_Pos xHeight, FT_Pos gap) {
 
 } // namespace
 
-Material redEnamel(double baseline, double unit, double cell) {
-    Material red;
-    red.body = [baseline, unit, cell](Vec2 p) {
+const EnamelColours kRedEnamel = {hex(0xffb08a), hex(0xf03a2a), hex(0x800814), hex(0xfff0d8),
+                                  hex(0x4a0610)};
+const EnamelColours kGoldEnamel = {hex(0xfff6c8), hex(0xf4c040), hex(0xa86410), hex(0xffffff),
+                                   hex(0x301800)};
+const EnamelColours kCreamEnamel = {hex(0xfffcf2), hex(0xfcecc8), hex(0xdcb88a), hex(0xffffff),
+                                    hex(0x281408)};
+
+Material enamel(const EnamelColours& colours, double baseline, double unit, double cell) {
+    Material m;
+    m.body = [colours, baseline, unit, cell](Vec2 p) {
         // NOTE: for the font sheet (baseline 96, unit 4) this is exactly p.y / 4.
         double row = (p.y - baseline) / unit * (32 / cell) + kEnamelBaseline;
         if (row < 12)
-            return lerp(hex(0xffb08a), hex(0xf03a2a), smoothstep(4, 12, row));
-        return lerp(hex(0xf03a2a), hex(0x800814), smoothstep(12, 27, row));
+            return lerp(colours.light, colours.body, smoothstep(4, 12, row));
+        return lerp(colours.body, colours.deep, smoothstep(12, 27, row));
     };
-    red.specular = hex(0xfff0d8);
-    red.shininess = 28;
-    red.ambient = 0.55;
-    red.bevel = 6 * cell / 32;
-    red.depth = 1.6;
-    red.outline = hex(0x300004);
-    red.outlineWidth = 4 * cell / 32;
-    return red;
+    m.specular = colours.specular;
+    m.shininess = 28;
+    m.ambient = 0.55;
+    m.bevel = 6 * cell / 32;
+    m.depth = 1.6;
+    m.outline = colours.rim;
+    m.outlineWidth = 4 * cell / 32;
+    return m;
 }
 
 TextMask renderHeavyLine(const std::string& latin1, HeavyType type, int unit, int margin) {

@@ -18,16 +18,18 @@
 constexpr double kEnamelEm = 27.5, kEnamelBoldX = 0.5, kEnamelBoldY = 1.0;
 constexpr int kEnamelBaseline = 24; // the baseline's row in the cell
 
-// DejaVu Sans Bold at an em size in mask pixels.
+// DejaVu Sans Bold (or another of the DejaVu faces) at an em size in mask
+// pixels.
 class HeavyFace {
   public:
-    explicit HeavyFace(double emPixels);
+    explicit HeavyFace(double emPixels, const char* file = "DejaVuSans-Bold.ttf");
     ~HeavyFace();
     HeavyFace(const HeavyFace&) = delete;
     HeavyFace& operator=(const HeavyFace&) = delete;
 
-    // The glyph's outline in 26.6 mask pixels, widened by sx.
-    FT_Outline& load(unsigned char ch, double sx);
+    // The glyph's outline in 26.6 mask pixels, widened by sx and heightened
+    // by sy.
+    FT_Outline& load(unsigned char ch, double sx, double sy = 1.0);
     FT_GlyphSlot slot() { return face_->glyph; }
 
   private:
@@ -49,12 +51,22 @@ std::vector<bool> accentContours(const FT_Outline& o, FT_Pos xHeight);
 void moveAccents(FT_Outline& o, const std::vector<bool>& accent, FT_Pos pivot, double scale,
                  FT_Pos shift);
 
-// The red enamel: bright where the light falls on the tops of the letters
-// and deep towards the baseline. The grade runs by the row of the font's
-// cell, so every letter shares it: baseline is the mask row of the line's
-// baseline, unit the number of mask pixels per cell pixel, cell the font's
-// cell size (the rim and the relief scale with it).
-Material redEnamel(double baseline, double unit, double cell = 32);
+// The colours of an enamel: bright where the light falls on the tops of the
+// letters (light), its own colour across the middle (body), deep towards the
+// baseline (deep), with a highlight and a dark rim.
+struct EnamelColours {
+    Rgb light, body, deep, specular, rim;
+};
+
+// The show's red enamel, and the two that set the greetings apart from it:
+// gold for the title, a light warm cream for the small print.
+extern const EnamelColours kRedEnamel, kGoldEnamel, kCreamEnamel;
+
+// An enamel material. The grade runs by the row of the font's cell, so every
+// letter shares it: baseline is the mask row of the line's baseline, unit the
+// number of mask pixels per cell pixel, cell the font's cell size (the rim
+// and the relief scale with it).
+Material enamel(const EnamelColours& colours, double baseline, double unit, double cell = 32);
 
 // How a line of heavy letters is drawn: at the font's cell size cell, its
 // letters widened by widen and their strokes grown upwards by boldY (in

@@ -23,6 +23,35 @@ constexpr int kCell = 32, kScale = 4, kBaseline = kEnamelBaseline;
 constexpr double kWiden = 1.6, kMaxInk = 27;
 constexpr double kTopRow = 2, kAccentGap = 1.5;
 
+// The text blitter steps a whole cell per glyph, so a narrow glyph would
+// stand alone between wide gaps ("sno l k"). i, j and l come from the
+// monospaced face, whose serifs and feet fill the cell, and every glyph is
+// widened to at least kMinInk; the dots of . and , also grow by kDotGrowth
+// both ways, so they stay round.
+constexpr double kMinInk = 16, kMinPunctuationInk = 11, kDotGrowth = 1.45;
+
+struct GlyphStyle {
+    bool serifed;  // drawn from the monospaced face
+    double minInk; // in cell pixels
+    double growth; // uniform scale before widening
+};
+
+GlyphStyle styleOf(unsigned char ch) {
+    switch (ch) {
+    case 'i':
+    case 'j':
+    case 'l':
+        return {true, kMinInk, 1.0};
+    case '!':
+        return {false, kMinPunctuationInk, 1.0};
+    case '.':
+    case ',':
+        return {false, kMinPunctuationInk, kDotGrowth};
+    default:
+        return {false, 0, 1.0};
+    }
+}
+
 struct CellChar {
     unsigned char ch;
     int col, row;
@@ -90,11 +119,13 @@ void fitHeight(FT_Outline& o, FT_Pos xHeight) {
 // One glyph centred in a cell-sized mask at kScale times the cell size.
 TextMask glyphCell(HeavyFace& face, unsigned char ch, FT_Pos xHeight) {
     const int size = kCell * kScale;
+    const GlyphStyle style = styleOf(ch);
     FT_BBox box;
-    FT_Outline_Get_CBox(&face.load(ch, 1.0), &box);
-    double inkWidth = double(box.xMax - box.xMin) / (64 * kScale);
-    double sx = std::min(kWiden, (kMaxInk - kEnamelBoldX) / std::max(inkWidth, 1.0));
-    FT_Outline& o = face.load(ch, sx);
+    FT_Outline_Get_CBox(&face.load(ch, style.growth, style.growth), &box);
+    double inkWidth = std::max(double(box.xMax - box.xMin) / (64 * kScale), 1.0);
+    double sx = std::min(kWiden, (kMaxInk - kEnamelBoldX) / inkWidth);
+    sx = std::max(sx, (style.minInk - kEnamelBoldX) / inkWidth);
+    FT_Outline& o = face.load(ch, sx * style.growth, style.growth);
     FT_Outline_EmboldenXY(&o, toFt(kEnamelBoldX), toFt(kEnamelBoldY));
     fitHeight(o, xHeight);
     if (FT_Render_Glyph(face.slot(), FT_RENDER_MODE_NORMAL))
@@ -121,20 +152,27 @@ TextMask glyphCell(HeavyFace& face, unsigned char ch, FT_Pos xHeight) {
 void makeFontSheet(const std::string& dir) {
     const int w = 320, h = 192;
     Canvas sheet(w, h);
-    const Material red = redEnamel(kBaseline * kScale, kScale);
-    HeavyFace face(kEnamelEm * kScale);
+    const Material red = enamel(kRedEnamel, kBaseline * kScale, kScale);
+    HeavyFace face(kEnamelEm * kScale), serifed(kEnamelEm * kScale, "DejaVuSansMono-Bold.ttf");
     FT_BBox x;
     FT_Outline_Get_CBox(&face.load('x', 1.0), &x);
     for (const CellChar& c : cellTable()) {
-        Canvas glyph = bevel(glyphCell(face, c.ch, x.yMax + toFt(0.5)), red, kScale);
+        HeavyFace& from = styleOf(c.ch).serifed ? serifed : face;
+        Canvas glyph = bevel(glyphCell(from, c.ch, x.yMax + toFt(0.5)), red, kScale);
         sheet.draw(glyph, c.col * kCell, c.row * kCell);
     }
-    // The faintest rim pixels go to the colour key: they would only show as
-    // a murky fringe, and they would let tall glyphs touch their cell's edge.
-    for (size_t i = 0; i < sheet.cover.size(); ++i)
-        if (sheet.cover[i] < 0.2) {
+    // Hard edges: a pixel mostly covered shows the glyph's own colour, its
+    // dark red rim at the outside, and the rest goes to the colour key.
+    // Shaded towards black, the soft edge would show as a murky fringe
+    // wherever the text passes over something bright, such as the moon.
+    for (size_t i = 0; i < sheet.cover.size(); ++i) {
+        if (sheet.cover[i] < 0.5) {
             sheet.colour[i] = {0, 0, 0};
             sheet.cover[i] = 0;
+        } else {
+            sheet.colour[i] = sheet.colour[i] * (1 / sheet.cover[i]);
+            sheet.cover[i] = 1;
         }
+    }
     writeBmp24(dir + "/020.bmp", w, h, sheet.rgb8());
 }

@@ -1,7 +1,8 @@
 // The closing greetings that rise beside the candles: "god jul" and thanks
 // to the free software the show is built with, on black, in the show's own
-// heavy red enamel letters: the title at the font's own size, the names and
-// the notes smaller.
+// heavy enamel letters: the title in gold at the font's own size, the names
+// in the font's red and the notes in cream, both smaller, so names and
+// descriptions stand apart.
 #include "assets.h"
 #include "enamel_type.h"
 
@@ -23,9 +24,10 @@ constexpr HeavyType kTitle = {32, 1.4, kEnamelBoldY}, kName = {20, 1.25, 0.7},
                     kNote = {14, 1.1, 0.3};
 
 // Places a line centred horizontally at row y; returns its height.
-int placeLine(Canvas& c, const std::string& text, HeavyType type, int y) {
+int placeLine(Canvas& c, const std::string& text, HeavyType type, const EnamelColours& colours,
+              int y) {
     TextMask mask = renderHeavyLine(text, type, kScale, 2 * kScale);
-    Canvas t = bevel(mask, redEnamel(mask.baseline, kScale, type.cell), kScale);
+    Canvas t = bevel(mask, enamel(colours, mask.baseline, kScale, type.cell), kScale);
     if (t.w > kW)
         throw std::runtime_error("greeting wider than the picture: " + text);
     c.draw(t, (kW - t.w) / 2, y);
@@ -76,6 +78,8 @@ void makeGreetings(const std::string& dir) {
         {Line::Note, "squeezing them small"},
         {Line::Name, "giflib"},
         {Line::Note, "the candlestick"},
+        {Line::Name, "libimagequant"},
+        {Line::Note, "its colours"},
         {Line::Name, "libmpg123"},
         {Line::Note, "the music player"},
         {Line::Name, "FluidSynth"},
@@ -110,14 +114,14 @@ void makeGreetings(const std::string& dir) {
         for (const Line& l : lines) {
             switch (l.kind) {
             case Line::Title:
-                y += placeLine(c, l.text, kTitle, y) + 4;
+                y += placeLine(c, l.text, kTitle, kGoldEnamel, y) + 4;
                 break;
             case Line::Name:
                 y += 8;
-                y += placeLine(c, l.text, kName, y);
+                y += placeLine(c, l.text, kName, kRedEnamel, y);
                 break;
             case Line::Note:
-                y += placeLine(c, l.text, kNote, y) + 2;
+                y += placeLine(c, l.text, kNote, kCreamEnamel, y) + 2;
                 break;
             case Line::Gap:
                 y += 18;

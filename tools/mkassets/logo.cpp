@@ -82,9 +82,17 @@ void writeHangingStar(const std::string& path) {
     Canvas c(40, kH);
     Box all = fullBox(c);
     Vec2 centre = {20, 54};
+    auto star = [=](Vec2 p) { return sdStar(p, centre, 15.5, 6.8) + 0.8; };
+    // The glow fades out before the sides and the bottom of the picture, or
+    // its box would show as straight edges between the logo's pieces.
+    Canvas glow(c.w, c.h);
+    glow.glow(star, hex(0xffb030), 4, all, 0.6);
+    for (int y = 0; y < c.h; ++y)
+        for (int x = 0; x < c.w; ++x) {
+            double edge = std::min({x + 0.5, c.w - x - 0.5, c.h - y - 0.5});
+            c.at(x, y) = glow.at(x, y) * smoothstep(0.5, 3.5, edge);
+        }
     c.fill([](Vec2 p) { return sdBox(p, {20, 18}, 0.5, 18); }, hex(0xc8a050), all);
-    auto star = [=](Vec2 p) { return sdStar(p, centre, 17, 7.5) + 0.8; };
-    c.glow(star, hex(0xffb030), 4, all, 0.6);
     c.fill(
         star,
         [=](Vec2 p) {

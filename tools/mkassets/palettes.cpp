@@ -13,9 +13,12 @@ namespace {
 
 // The plasma runs through the palette three times, so it is a closed loop:
 // the Catmull-Rom spline through the keys wraps from the last key to the first.
+// Mulled wine and gold, then a frosty night: indigo, blue and frost, against
+// which the red letters of the scroller stand out.
 const double kWineKeys[][3] = {
-    {22, 2, 30},    {58, 8, 62},   {116, 10, 54}, {168, 20, 52}, {214, 56, 60},
-    {246, 170, 92}, {206, 84, 60}, {146, 22, 62}, {96, 18, 92},  {46, 6, 56},
+    {20, 4, 34},    {64, 8, 60},     {120, 12, 56}, {180, 28, 54}, {226, 70, 60},
+    {250, 172, 96}, {200, 84, 62},   {130, 24, 62}, {54, 16, 76},  {24, 44, 110},
+    {70, 140, 180}, {190, 230, 240}, {60, 90, 150}, {30, 20, 70},
 };
 constexpr int kWineKeyCount = sizeof kWineKeys / sizeof kWineKeys[0];
 

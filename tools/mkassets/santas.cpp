@@ -30,8 +30,14 @@ Shader vertical(Rgb top, Rgb bottom, double y0, double y1) {
     return [=](Vec2 p) { return lerp(top, bottom, clamp01((p.y - y0) / (y1 - y0))); };
 }
 
+// One reindeer brown at every size, so the three layers show the same team;
+// the rear reindeer is a shade darker, so the two stay apart.
+const Rgb kFur = hex(0xb47a44);
+constexpr double kRearShade = 0.82;
+
 void paintReindeer(Figure& f, Vec2 o, bool rudolph, double stride) {
-    const Rgb fur = hex(0x8a5a32), dark = hex(0x4e3018), belly = hex(0xc89a6a);
+    const Rgb fur = rudolph ? kFur : kFur * kRearShade;
+    const Rgb dark = fur * 0.55, belly = lerp(fur, hex(0xf0dcc0), 0.45);
     auto at = [o](double x, double y) { return o + Vec2{x, y}; };
     // Legs in a flying gallop: front pair reaching forward, hind pair back.
     f.fill(
@@ -66,13 +72,8 @@ void paintReindeer(Figure& f, Vec2 o, bool rudolph, double stride) {
     // Red harness with a gold bell.
     f.fill([=](Vec2 p) { return sdCapsule(p, at(-13, -5), at(-9, 5), 1.6); }, hex(0xc81020));
     f.fill([=](Vec2 p) { return sdCircle(p, at(-10, 6), 2.2); }, hex(0xffd040));
-    if (rudolph) {
-        auto nose = [=](Vec2 p) { return sdCircle(p, at(-31, -14), 2.6); };
-        f.glow(nose, hex(0xff3020), 3, 0.8);
-        f.fill(nose, hex(0xff3030));
-    } else {
+    if (!rudolph)
         f.fill([=](Vec2 p) { return sdCircle(p, at(-31, -14), 1.8); }, hex(0x3a2010));
-    }
 }
 
 void paintSleigh(Figure& f) {
@@ -126,14 +127,16 @@ void paintSleigh(Figure& f) {
         hex(0xe8e0c8));
 }
 
-// The far team is 44 pixels wide: a design unit is a fifth of a pixel, and
-// the detailed team's thin legs, reins and trim blur into a brown smudge.
-// This one is made of few, bold shapes, each at least a pixel thick and in a
-// colour of its own: a bright red sleigh on a pale runner, Santa's white
-// beard and pompom, a golden sack, and two light reindeer with pale antlers,
-// Rudolph's nose aglow in front.
-void paintFarReindeer(Figure& f, Vec2 o, bool rudolph, Rgb fur) {
-    const Rgb antler = hex(0xfff0cc);
+// The far and middle teams are 44 and 88 pixels wide: a design unit is a
+// fifth or two fifths of a pixel, and the detailed team's thin legs, reins
+// and trim blur into a brown smudge. These are made of few, bold shapes,
+// each at least a pixel thick and in a colour of its own: a bright red
+// sleigh on a pale runner, Santa's white beard and pompom, a golden sack
+// with gifts, and two reindeer with pale antlers, Rudolph's nose aglow in
+// front. The middle team, twice as large, also shows the reindeers' eyes
+// and harness.
+void paintBoldReindeer(Figure& f, Vec2 o, bool rudolph, bool accents) {
+    const Rgb fur = rudolph ? kFur : kFur * kRearShade, antler = hex(0xfff0cc);
     auto at = [o](double x, double y) { return o + Vec2{x, y}; };
     f.fill(
         [=](Vec2 p) {
@@ -143,27 +146,30 @@ void paintFarReindeer(Figure& f, Vec2 o, bool rudolph, Rgb fur) {
                              sdCapsule(p, at(-12, 3), at(-26, 12), 3),
                              sdCapsule(p, at(12, 3), at(28, 11), 3)});
         },
-        vertical(fur, fur * 0.8, o.y - 8, o.y + 12));
+        vertical(lerp(fur, hex(0xf0dcc0), 0.2), fur * 0.8, o.y - 8, o.y + 12));
     f.fill(
         [=](Vec2 p) {
             return std::min({sdCapsule(p, at(-20, -16), at(-14, -29), 2.4),
                              sdCapsule(p, at(-16, -23), at(-6, -29), 2.2)});
         },
         antler);
-    if (rudolph) {
-        auto nose = [=](Vec2 p) { return sdCircle(p, at(-33, -13), 4); };
-        f.glow(nose, hex(0xff2010), 4, 0.9);
-        f.fill(nose, hex(0xff3020));
+    if (accents) {
+        f.fill([=](Vec2 p) { return sdCapsule(p, at(-13, -5), at(-9, 5), 2.2); }, hex(0xc81020));
+        f.fill([=](Vec2 p) { return sdCircle(p, at(-9, 6), 2.6); }, hex(0xffd040));
+        f.fill([=](Vec2 p) { return sdCircle(p, at(-24, -15), 1.6); }, hex(0x201008));
     }
 }
 
-void paintFarSleigh(Figure& f) {
+void paintBoldSleigh(Figure& f) {
     f.fill([](Vec2 p) { return sdCapsule(p, {128, 34}, {20, 38}, 2.2); }, hex(0xf0c060)); // reins
+    // The sack, with a green and a blue gift sticking out of it.
+    f.fill([](Vec2 p) { return sdBox(p, {168, 13}, 6, 6, 1); }, hex(0x30b050));
+    f.fill([](Vec2 p) { return sdBox(p, {183, 11}, 5.5, 7, 1); }, hex(0x4070e0));
     f.fill(
         [](Vec2 p) {
-            return sdEllipse(p, {176, 28}, 16, 18);
+            return sdEllipse(p, {176, 30}, 16, 16);
         },
-        vertical(hex(0xf0c060), hex(0xb07828), 10, 46)); // the sack
+        vertical(hex(0xf0c060), hex(0xb07828), 14, 46));
     // Santa: red coat, face, white beard, red hat with a white brim and pompom.
     f.fill([](Vec2 p) { return sdEllipse(p, {146, 32}, 15, 15); }, hex(0xff3030));
     f.fill([](Vec2 p) { return sdCircle(p, {139, 15}, 7); }, hex(0xffc8a8));
@@ -189,6 +195,13 @@ void paintFarSleigh(Figure& f) {
         hex(0xf0f0ff));
 }
 
+// Rudolph's glowing nose: a light of its own, so the haze does not dim it.
+void paintNose(Figure& f, Vec2 at, double r) {
+    auto nose = [=](Vec2 p) { return sdCircle(p, at, r); };
+    f.glow(nose, hex(0xff2010), r, 0.9);
+    f.fill(nose, hex(0xff3020));
+}
+
 // Farther teams fade into the night sky, which gives the layers depth.
 void hazeOver(Canvas& c, double haze) {
     const Rgb night = hex(0x28325a);
@@ -196,31 +209,34 @@ void hazeOver(Canvas& c, double haze) {
         c.colour[i] = c.colour[i] * (1 - haze) + night * (c.cover[i] * haze);
 }
 
-enum class Detail { Bold, Full };
+enum class Detail { Bold, BoldAccents, Full };
 
 void writeTeam(const std::string& path, int width, double haze, Detail detail) {
     double s = width / 200.0;
     int height = int(std::ceil(84 * s));
     Canvas c(width, height);
     Figure f{c, s};
-    if (detail == Detail::Bold) {
-        // The rear reindeer a shade darker, so the two stay apart.
-        paintFarReindeer(f, {70, 42}, false, hex(0xb88650));
-        paintFarReindeer(f, {36, 34}, true, hex(0xe0b078));
-        paintFarSleigh(f);
-    } else {
+    if (detail == Detail::Full) {
         paintReindeer(f, {62, 44}, false, 2);
         paintReindeer(f, {34, 34}, true, 0);
         paintSleigh(f);
+        hazeOver(c, haze);
+        paintNose(f, {3, 20}, 2.6);
+    } else {
+        bool accents = detail == Detail::BoldAccents;
+        paintBoldReindeer(f, {70, 42}, false, accents);
+        paintBoldReindeer(f, {36, 34}, true, accents);
+        paintBoldSleigh(f);
+        hazeOver(c, haze);
+        paintNose(f, {3, 21}, 4);
     }
-    hazeOver(c, haze);
     writeBmp24(path, width, height, c.rgb8());
 }
 
 } // namespace
 
 void makeSantas(const std::string& dir) {
-    writeTeam(dir + "/tomte0.bmp", 44, 0.1, Detail::Bold);
-    writeTeam(dir + "/tomte1.bmp", 88, 0.2, Detail::Full);
+    writeTeam(dir + "/tomte0.bmp", 44, 0.35, Detail::Bold);
+    writeTeam(dir + "/tomte1.bmp", 88, 0.3, Detail::BoldAccents);
     writeTeam(dir + "/tomte2.bmp", 170, 0, Detail::Full);
 }

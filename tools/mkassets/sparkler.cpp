@@ -54,8 +54,10 @@ void paintSantasArm(Canvas& c) {
                    (0.9 + 0.2 * fbm(p.x * 0.5, p.y * 0.5, 62));
         },
         all);
-    // The mitten closed round the wire, thumb over the front.
-    auto mitten = [](Vec2 p) { return sdEllipse(p, {26, 60}, 17, 15); };
+    // The mitten closed round the wire: the fist reaches past it on the
+    // left, so the wire goes into the hand and comes out below, with the
+    // fingers curled round it and the thumb over the front.
+    auto mitten = [](Vec2 p) { return sdEllipse(p, {24, 60}, 19.5, 14.5); };
     auto mittenShade = [](Vec2 p) {
         double d = length(p - Vec2{18, 52}) / 22;
         return lerp(hex(0x2e8a40), hex(0x0c3a18), clamp01(d)) * (0.9 + 0.2 * fbm(p.x, p.y, 63));
@@ -64,12 +66,16 @@ void paintSantasArm(Canvas& c) {
     c.fill([](Vec2 p) { return sdTaperedCapsule(p, {22, 68}, {7, 62}, 6, 4.5); }, mittenShade, all);
     c.fill(
         [](Vec2 p) {
-            return std::abs(sdEllipse(p, {26, 60}, 17, 15)) - 0.8 + (p.x < 20 ? 9 : 0);
+            return std::abs(sdEllipse(p, {24, 60}, 19.5, 14.5)) - 0.8 + (p.x < 20 ? 9 : 0);
         },
         hex(0x0a2a12), all);
     for (int i = 0; i < 3; ++i) {
         double y = 54 + 6.5 * i;
-        c.fill([=](Vec2 p) { return sdCapsule(p, {12, y}, {22, y + 1}, 0.7); }, hex(0x0e4a1e), all);
+        c.fill(
+            [=](Vec2 p) {
+                return sdCapsule(p, {6, y - 1}, {22, y + 1}, 0.7);
+            },
+            hex(0x0e4a1e), all);
     }
 }
 

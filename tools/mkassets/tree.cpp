@@ -3,6 +3,7 @@
 // the snow below.
 #include "assets.h"
 #include "canvas.h"
+#include "gift.h"
 #include "rng.h"
 
 #include <cmath>
@@ -118,11 +119,16 @@ Rgb sphereShade(Vec2 p, Vec2 c, double r, Rgb base) {
 
 void paintTree(Canvas& c) {
     Box all = fullBox(c);
+    // The trunk: round, lit from the left, its bark in furrows.
     c.fill(
         [](Vec2 p) {
             return sdBox(p, {kCx, 420}, 18, 20, 3);
         },
-        [](Vec2 p) { return lerp(hex(0x7a4a28), hex(0x3a2010), clamp01((p.x - kCx + 18) / 36)); },
+        [](Vec2 p) {
+            Rgb bark = lerp(hex(0x8a5430), hex(0x2e180a), clamp01((p.x - kCx + 18) / 36));
+            double furrow = smoothstep(0.55, 0.75, valueNoise(p.x / 3.2, p.y / 26, 43));
+            return bark * ((0.8 + 0.35 * fbm(p.x / 2.5, p.y / 9, 41)) * (1 - 0.55 * furrow));
+        },
         all);
     Rng rng(314);
     for (int i = 0; i < 5; ++i) {
@@ -254,36 +260,39 @@ void paintTopStar(Canvas& c) {
         around(m, 24));
 }
 
+// The gifts in the snow, wrapped like the ones that fly in the warp: printed
+// paper, a lid, a ribbon with a bow, lit from the upper left, each with its
+// shadow on the snow.
 void paintGifts(Canvas& c) {
     struct Gift {
-        double x, y, hw, hh;
-        Rgb paper, ribbon;
+        double x, bottom, hw, hh; // pixels: centre, bottom edge, half sizes with the lid
+        GiftLook look;
     };
-    const Gift gifts[] = {{228, 420, 26, 18, hex(0xd01828), hex(0xffd040)},
-                          {268, 428, 18, 12, hex(0x2050c0), hex(0xf0f0ff)},
-                          {380, 418, 22, 22, hex(0x1a8a3a), hex(0xe82030)},
-                          {420, 430, 20, 11, hex(0xe0b020), hex(0xc01020)},
-                          {336, 436, 16, 10, hex(0x8a2ab0), hex(0xffd040)}};
-    Box all = fullBox(c);
+    auto printed = [](Rgb paper) { return lerp(paper, hex(0xffffff), 0.35); };
+    const Rgb red = hex(0xd01828), blue = hex(0x2050c0), green = hex(0x1a8a3a),
+              gold = hex(0xe0b020), purple = hex(0x8a2ab0);
+    const Gift gifts[] = {
+        {228, 438, 26, 18, {red, printed(red), hex(0xffd040), Pattern::Dots}},
+        {268, 440, 18, 12, {blue, printed(blue), hex(0xf0f0ff), Pattern::Stripes}},
+        {380, 440, 22, 22, {green, printed(green), hex(0xe82030), Pattern::Stripes}},
+        {420, 441, 20, 11, {gold, printed(gold), hex(0xc01020), Pattern::Dots}},
+        {336, 446, 16, 10, {purple, printed(purple), hex(0xffd040), Pattern::Dots}}};
+    const double s = 1.5; // pixels per design unit
     for (const Gift& g : gifts) {
-        Vec2 m = {g.x, g.y};
-        c.fill([=](Vec2 p) { return sdBox(p, m, g.hw, g.hh, 1.5); },
-               [=](Vec2 p) {
-                   return g.paper * (1.15 - 0.5 * clamp01((p.x - g.x + g.hw) / (2 * g.hw)));
-               },
-               all);
-        c.fill(
-            [=](Vec2 p) {
-                return sdBox(p, m + Vec2{0, -g.hh + 3}, g.hw + 1.5, 3.5, 1);
+        Vec2 shadow = {g.x + 0.3 * g.hw, g.bottom + 1};
+        c.fill([=](Vec2 p) { return sdEllipse(p, shadow, 1.15 * g.hw + 4, 4) / 3; }, hex(0x283060),
+               around(shadow, 1.15 * g.hw + 12), 0.6);
+    }
+    for (const Gift& g : gifts) {
+        // The body's height leaves room for the lid, 3.7 units above it.
+        GiftBox box = {g.x / s, g.bottom / s, g.hw / s, (2 * g.hh / s - 3.7) / 2};
+        Box near = {g.x - g.hw - 4, g.bottom - 2 * g.hh - 16, g.x + g.hw + 4, g.bottom + 2};
+        paintGift(
+            [&](const Sdf& shape, const Shader& shader) {
+                c.fill([&](Vec2 p) { return shape(p * (1 / s)) * s; },
+                       [&](Vec2 p) { return shader(p * (1 / s)); }, near);
             },
-            g.paper * 1.25, all);
-        c.fill([=](Vec2 p) { return std::min(sdBox(p, m, 3, g.hh), sdBox(p, m, g.hw, 2.5)); },
-               g.ribbon, all);
-        for (int s : {-1, 1}) {
-            Vec2 a = m + Vec2{0, -g.hh}, b = a + Vec2{s * 9.0, -6};
-            c.fill([=](Vec2 p) { return sdTaperedCapsule(p, a, b, 1.5, 3.5); }, g.ribbon * 1.1,
-                   all);
-        }
+            box, g.look);
     }
 }
 

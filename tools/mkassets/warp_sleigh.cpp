@@ -37,12 +37,23 @@ Shader vertical(Rgb top, Rgb bottom, double y0, double y1) {
 }
 
 void paintSleighBack(View& v) {
-    // Runners first: they show below the tub.
+    // Runners first: they show below the tub. Each sweeps out and down from
+    // under the tub on a short strut and curls up at its rear end.
     v.fill(
         [](Vec2 p) {
-            return std::min(
-                {sdCapsule(p, {48, 118}, {44, 143}, 3), sdCapsule(p, {152, 118}, {156, 143}, 3),
-                 sdCapsule(p, {30, 144}, {60, 144}, 3), sdCapsule(p, {140, 144}, {170, 144}, 3)});
+            double d = 1e9;
+            for (int s : {-1, 1}) {
+                auto at = [s](double x, double y) { return Vec2{100 + s * x, y}; };
+                Vec2 curl = at(57, 141);
+                double hook = std::abs(sdCircle(p, curl, 7)) - 2.3;
+                // Only the curl's outer half, which carries the runner on
+                // round and up.
+                if (s * (p.x - curl.x) < 0)
+                    hook = std::max(hook, 9.0);
+                d = std::min({d, hook, sdTaperedCapsule(p, at(30, 122), at(57, 148), 1.6, 2.3),
+                              sdCapsule(p, at(44, 118), at(45, 136), 1.9)});
+            }
+            return d;
         },
         vertical(hex(0xfff0c0), hex(0xa08040), 118, 147));
     // The sack of gifts on the left, Santa in the middle.
@@ -95,13 +106,14 @@ void paintSleighBack(View& v) {
             return std::min(d, sdStar(p, {100, 96}, 9, 4));
         },
         hex(0xffd858));
-    // A lantern on the right corner, glowing warm.
-    auto lantern = [](Vec2 p) { return sdBox(p, {184, 58}, 5, 7, 2); };
+    // A lantern on a short iron post at the right corner, glowing warm.
+    v.fill([](Vec2 p) { return sdCapsule(p, {184, 74}, {184, 58}, 1.8); }, hex(0x3a2a18));
+    auto lantern = [](Vec2 p) { return sdBox(p, {184, 48}, 5, 7, 2); };
     v.glow(lantern, hex(0xffa030), 8, 0.9);
     v.fill(lantern, hex(0xfff0b0));
     v.fill(
         [](Vec2 p) {
-            return std::min(sdBox(p, {184, 50}, 6, 1.5), sdBox(p, {184, 66}, 6, 1.5));
+            return std::min(sdBox(p, {184, 40}, 6, 1.5), sdBox(p, {184, 56}, 6, 1.5));
         },
         hex(0x6a4a20));
 }
@@ -141,18 +153,15 @@ void writeWarp(const std::string& path, double bank) {
     View v{c, centre + rotateAround(Vec2{-100, -75} * s, {0, 0}, bank), s, bank};
     auto hull = [](Vec2 p) { return sdEllipse(p, {100, 80}, 88, 62); };
     v.glow(hull, hex(0x3060ff), 10, 0.4);
+    // Faint trails stream back from the runners' curled ends.
     for (int side : {-1, 1}) {
-        Vec2 a = {100 + side * 56.0, 146}, b = {100 + side * 64.0, 205};
-        v.fill([=](Vec2 p) { return sdTaperedCapsule(p, a, b, 3, 0.5); },
+        Vec2 a = {100 + side * 66.0, 140}, b = {100 + side * 74.0, 196};
+        v.fill([=](Vec2 p) { return sdTaperedCapsule(p, a, b, 1.6, 0.3); },
                [=](Vec2 p) {
-                   return lerp(hex(0xffffff), hex(0x4080ff), clamp01((p.y - a.y) / (b.y - a.y)));
+                   double t = clamp01((p.y - a.y) / (b.y - a.y));
+                   return lerp(hex(0xe0f0ff), hex(0x4080ff), t) * (1 - 0.6 * t);
                });
     }
-    v.fill(
-        [](Vec2 p) {
-            return sdTaperedCapsule(p, {184, 66}, {190, 150}, 4, 0.5);
-        },
-        [](Vec2 p) { return lerp(hex(0xffe0a0), hex(0xa04010), clamp01((p.y - 66) / 84)); });
     paintSleighBack(v);
     writePngRgb(path, w, h, c.rgb8());
 }

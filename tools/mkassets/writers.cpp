@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <gif_lib.h>
+#include <libimagequant.h>
+#include <omp.h>
 #include <png.h>
 
 #include <cstdio>
@@ -96,22 +98,36 @@ void writeBmp8(const std::string& path, int w, int h, const std::vector<uint8_t>
 
 void writeGif(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb) {
     size_t n = size_t(w) * h;
-    std::vector<GifByteType> r(n), g(n), b(n), out(n);
+    std::vector<uint8_t> rgba(n * 4), out(n);
     for (size_t i = 0; i < n; ++i) {
-        r[i] = rgb[i * 3];
-        g[i] = rgb[i * 3 + 1];
-        b[i] = rgb[i * 3 + 2];
+        std::memcpy(&rgba[i * 4], &rgb[i * 3], 3);
+        rgba[i * 4 + 3] = 255;
     }
-    int colours = 256;
+    // NOTE: libimagequant sums its colour clusters per OpenMP thread, and sums
+    // grouped another way may round another way: one thread gives the same
+    // palette on every machine, whatever its number of cores.
+    omp_set_num_threads(1);
+    std::unique_ptr<liq_attr, void (*)(liq_attr*)> attr(liq_attr_create(), liq_attr_destroy);
+    if (!attr || liq_set_max_colors(attr.get(), 256) != LIQ_OK ||
+        liq_set_speed(attr.get(), 1) != LIQ_OK)
+        fail("libimagequant failed to start for", path);
+    std::unique_ptr<liq_image, void (*)(liq_image*)> image(
+        liq_image_create_rgba(attr.get(), rgba.data(), w, h, 0), liq_image_destroy);
+    // Pure black is the background the scene draws on: it keeps an entry.
+    liq_result* raw = nullptr;
+    if (!image || liq_image_add_fixed_color(image.get(), {0, 0, 0, 255}) != LIQ_OK ||
+        liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK)
+        fail("libimagequant failed on", path);
+    std::unique_ptr<liq_result, void (*)(liq_result*)> result(raw, liq_result_destroy);
+    // Flat colours: a ramp steps from one entry to the next, never in a
+    // pattern of dots.
+    if (liq_set_dithering_level(result.get(), 0) != LIQ_OK ||
+        liq_write_remapped_image(result.get(), image.get(), out.data(), n) != LIQ_OK)
+        fail("libimagequant failed on", path);
+    const liq_palette* pal = liq_get_palette(result.get());
     GifColorType map[256] = {};
-    if (GifQuantizeBuffer(unsigned(w), unsigned(h), &colours, r.data(), g.data(), b.data(),
-                          out.data(), map) == GIF_ERROR)
-        fail("GifQuantizeBuffer failed for", path);
-    // Keep the background truly black: the quantiser may average it with
-    // near-black neighbours.
-    for (size_t i = 0; i < n; ++i)
-        if (r[i] == 0 && g[i] == 0 && b[i] == 0)
-            map[out[i]] = {0, 0, 0};
+    for (unsigned i = 0; i < pal->count && i < 256; ++i)
+        map[i] = {pal->entries[i].r, pal->entries[i].g, pal->entries[i].b};
     ColorMapObject* cmap = GifMakeMapObject(256, map);
     int error = 0;
     GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);

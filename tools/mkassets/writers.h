@@ -1,6 +1,6 @@
 // Image writers: PNG through libpng, BMP through SDL's own SDL_SaveBMP, GIF
-// through giflib. Each throws std::runtime_error when the file cannot be
-// written.
+// through libimagequant and giflib. Each throws std::runtime_error when the
+// file cannot be written.
 #pragma once
 
 #include <array>
@@ -22,6 +22,6 @@ void writeBmp24(const std::string& path, int w, int h, const std::vector<uint8_t
 // 8-bit BMP of palette indexes with the given palette.
 void writeBmp8(const std::string& path, int w, int h, const std::vector<uint8_t>& index,
                const Palette& palette);
-// GIF of packed RGB bytes, reduced to at most 256 colours by giflib's
-// quantiser; no transparency extension.
+// GIF of packed RGB bytes, reduced to at most 256 colours by libimagequant
+// without dithering, pure black kept as it is; no transparency extension.
 void writeGif(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb);
