@@ -192,7 +192,7 @@ TEST_F(LiveWindow, SceneKeysJumpBetweenTheScenes) {
     Screenshot shot = pressAndWatch("Right");
     ASSERT_NE(shot, nullptr);
     EXPECT_FALSE(lettersShown(shot.get()));
-    EXPECT_GT(litShare(shot.get(), place.x + 292, place.y + 100, 16, 200), 0.5);
+    EXPECT_GT(litShare(shot.get(), place.x + 292, place.y + 100, 16, 200), 0.2);
     shot = pressAndWatch("Home");
     ASSERT_NE(shot, nullptr);
     expectLetterRow(shot.get(), place.x, place.y, 1);
