@@ -42,13 +42,6 @@ bool keyCarriesOver(const SDL_PixelFormat* f) {
     return f->palette == nullptr && used == all && f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0;
 }
 
-// The show's screen: 32 bits, 0x00RRGGBB.
-SDL_PixelFormat* screenLayout() {
-    static SDL_Surface* model =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
-    return model != nullptr ? model->format : nullptr;
-}
-
 // SDL builds a sprite's blit map, and its run-length encoding, on the first
 // blit to a surface. One pixel blitted and put back makes that happen now,
 // at load time, instead of in whichever later frame first shows the sprite.
@@ -86,8 +79,10 @@ SDL_Surface* convert(SDL_Surface* sprite, SDL_PixelFormat* layout) {
 
 } // namespace
 
-SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool runLengths) {
-    SDL_PixelFormat* layout = screen != nullptr ? screen->format : screenLayout();
+namespace {
+
+SDL_Surface* prepareFor(SDL_Surface* sprite, SDL_PixelFormat* layout, SDL_Surface* screen,
+                        bool runLengths) {
     if (sprite == nullptr || useReferenceKernels || layout == nullptr || hasAlpha(sprite)) {
         return sprite;
     }
@@ -107,4 +102,25 @@ SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool ru
         mapOnto(sprite, screen);
     }
     return sprite;
+}
+
+} // namespace
+
+SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool runLengths) {
+    if (screen != nullptr) {
+        return prepareFor(sprite, screen->format, screen, runLengths);
+    }
+    // The screen's layout, 0x00RRGGBB, taken from a surface made for the
+    // purpose: the conversion copies the layout and keeps nothing of it.
+    SDL_Surface* model =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
+    SDL_Surface* prepared =
+        prepareFor(sprite, model != nullptr ? model->format : nullptr, nullptr, runLengths);
+    SDL_FreeSurface(model);
+    return prepared;
+}
+
+Picture keyedOnBlack(SDL_Surface* picture, SDL_Surface* screen) {
+    setColourKey(picture, 0);
+    return Picture(prepareBlitSprite(picture, screen));
 }

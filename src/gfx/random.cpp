@@ -5,41 +5,20 @@
 // first 310 outputs.
 #include "gfx/random.h"
 
-#include <cstdint>
-
 namespace {
 
-constexpr int kDegree = 31;    // words of state
 constexpr int kSeparation = 3; // distance between the two taps
-
-struct Generator {
-    int32_t state[kDegree];
-    int front; // the word that receives the sum
-    int rear;  // the word added to it
-};
-
-Generator generator;
-bool seeded = false;
-
-int32_t nextOutput(Generator& g) {
-    // NOTE: the sum wraps modulo 2^32, as glibc adds the words as unsigned.
-    const uint32_t sum = (uint32_t)g.state[g.front] + (uint32_t)g.state[g.rear];
-    g.state[g.front] = (int32_t)sum;
-    g.front = (g.front + 1) % kDegree;
-    g.rear = (g.rear + 1) % kDegree;
-    return (int32_t)(sum >> 1);
-}
 
 } // namespace
 
-void showSrand(unsigned seed) {
+void ShowRandom::srand(unsigned seed) {
     if (seed == 0) {
         seed = 1;
     }
     // NOTE: the seed is kept as a signed 32-bit word, as glibc stores it; a
     // seed over 2^31 - 1 starts from a negative word.
     int32_t word = (int32_t)seed;
-    generator.state[0] = word;
+    state_[0] = word;
     for (int i = 1; i < kDegree; ++i) {
         // 16807 word mod (2^31 - 1) by Schrage's method, which never
         // overflows; C's division truncates toward zero, as glibc's does.
@@ -49,19 +28,20 @@ void showSrand(unsigned seed) {
         if (word < 0) {
             word += 2147483647;
         }
-        generator.state[i] = word;
+        state_[i] = word;
     }
-    generator.front = kSeparation;
-    generator.rear = 0;
+    front_ = kSeparation;
+    rear_ = 0;
     for (int i = 0; i < 10 * kDegree; ++i) {
-        nextOutput(generator);
+        rand();
     }
-    seeded = true;
 }
 
-int showRand() {
-    if (!seeded) {
-        showSrand(1);
-    }
-    return nextOutput(generator);
+int ShowRandom::rand() {
+    // NOTE: the sum wraps modulo 2^32, as glibc adds the words as unsigned.
+    const uint32_t sum = (uint32_t)state_[front_] + (uint32_t)state_[rear_];
+    state_[front_] = (int32_t)sum;
+    front_ = (front_ + 1) % kDegree;
+    rear_ = (rear_ + 1) % kDegree;
+    return (int32_t)(sum >> 1);
 }

@@ -1,5 +1,5 @@
 // Sprites and shapes drawn pixel by pixel: the scaled, colour-keyed sprite
-// blit, the filled ellipse and the star scatter.
+// blit, the filled ellipse, the star scatter, and places spread at random.
 //
 // The scaled blit's sample positions are running sums of the step in double
 // precision, so the fast version replays exactly the same sums once per axis
@@ -17,13 +17,21 @@ struct Sample {
     int target;
 };
 
-// Enough for a 1000-pixel sprite at the smallest step the show uses (1/64).
-constexpr int kMaxSamples = 1 << 16;
-Sample columns[kMaxSamples];
-Sample rows[kMaxSamples];
-// One source row converted to ARGB: at small steps each source pixel is
-// sampled many times over, and each source row for many target rows.
-Uint32 argbRow[kMaxSamples];
+// The samples that land on the screen: about one per target row or column,
+// so far fewer than this on a 640 x 480 screen whatever the step. A blit with
+// more, or a sprite wider than a converted row holds, takes the plain loop,
+// which draws the same pixels.
+constexpr int kMaxSamples = 2048;
+constexpr int kMaxRowPixels = 4096;
+
+// What the fast blit works in, on the stack: nothing is kept between calls.
+struct BlitScratch {
+    Sample columns[kMaxSamples];
+    Sample rows[kMaxSamples];
+    // One source row converted to ARGB: at small steps each source pixel is
+    // sampled many times over, and each source row for many target rows.
+    Uint32 argbRow[kMaxRowPixels];
+};
 
 // Walks the samples of one axis exactly as the plain loop does and keeps the
 // ones whose target lies in 1 ... limit - 1. The targets never decrease along
@@ -51,7 +59,7 @@ bool canDraw(SDL_Surface* dst, SDL_Surface* sprite, float step) {
     return dst != nullptr && sprite != nullptr && step > 0;
 }
 
-void convertRow(const SDL_PixelFormat* f, const Uint32* source, int w) {
+void convertRow(const SDL_PixelFormat* f, const Uint32* source, int w, Uint32* argbRow) {
     for (int x = 0; x < w; ++x) {
         const Uint32 pixel = source[x];
         const Uint32 red = (((pixel & f->Rmask) >> f->Rshift) << f->Rloss) & 0xff;
@@ -63,7 +71,8 @@ void convertRow(const SDL_PixelFormat* f, const Uint32* source, int w) {
 }
 
 // argbRow holds the source row from column first on.
-void drawRow(Uint32* targetRow, int columnCount, int first, Uint32 key) {
+void drawRow(Uint32* targetRow, const Sample* columns, int columnCount, const Uint32* argbRow,
+             int first, Uint32 key) {
     for (int c = 0; c < columnCount; ++c) {
         const Uint32 argb = argbRow[columns[c].source - first];
         if (argb != key) {
@@ -93,12 +102,13 @@ void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int
     if (!canDraw(dst, sprite, step)) {
         return;
     }
-    if (useReferenceKernels || sprite->w > kMaxSamples) {
+    if (useReferenceKernels || sprite->w > kMaxRowPixels) {
         blitScaleDownReference(dst, sprite, step, x, y);
         return;
     }
-    const int columnCount = collectSamples(sprite->w, step, x, true, dst->w, columns);
-    const int rowCount = collectSamples(sprite->h, step, y, false, dst->h, rows);
+    BlitScratch scratch;
+    const int columnCount = collectSamples(sprite->w, step, x, true, dst->w, scratch.columns);
+    const int rowCount = collectSamples(sprite->h, step, y, false, dst->h, scratch.rows);
     if (columnCount < 0 || rowCount < 0) {
         blitScaleDownReference(dst, sprite, step, x, y);
         return;
@@ -107,18 +117,21 @@ void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int
         return;
     }
     // Only the span of source columns that reaches the screen is converted.
-    const int first = columns[0].source;
-    const int span = columns[columnCount - 1].source - first + 1;
+    const int first = scratch.columns[0].source;
+    const int span = scratch.columns[columnCount - 1].source - first + 1;
     const Uint32 key = sprite->format->colorkey;
     const Uint32* source = static_cast<const Uint32*>(sprite->pixels);
     Uint32* target = static_cast<Uint32*>(dst->pixels);
     int convertedRow = -1;
     for (int r = 0; r < rowCount; ++r) {
-        if (rows[r].source != convertedRow) {
-            convertedRow = rows[r].source;
-            convertRow(sprite->format, source + convertedRow * sprite->w + first, span);
+        const Sample row = scratch.rows[r];
+        if (row.source != convertedRow) {
+            convertedRow = row.source;
+            convertRow(sprite->format, source + convertedRow * sprite->w + first, span,
+                       scratch.argbRow);
         }
-        drawRow(target + rows[r].target * dst->w, columnCount, first, key);
+        drawRow(target + row.target * dst->w, scratch.columns, columnCount, scratch.argbRow, first,
+                key);
     }
 }
 
@@ -143,23 +156,23 @@ void ritaElips(SDL_Surface* dst, int cx, int cy, float rx, float ry, Uint32 colo
 // ---- A sprinkle of twenty stars at random places, each drawn at twice or at two
 // thirds of its size (a sampling step of 0.5 or 1.5).
 
-namespace {
-SDL_Surface* starPicture = nullptr;
-int starFirst = 1;
-} // namespace
-
-void starSlump(SDL_Surface* dst) {
-    if (starFirst) {
-        // Never colour-keyed: the key stays what loading left, 0.
-        starPicture = loadPixelSprite("data/star.png");
-        starFirst = 0;
-    }
+void starSlump(SDL_Surface* dst, SDL_Surface* star, ShowRandom& random) {
     for (int i = 0; i < 20; ++i) {
         // The three draws happen even without a star picture, so the random
         // sequence is the same either way.
-        const int x = showRand() % dst->w;
-        const int y = showRand() % dst->h;
-        const float step = (showRand() % 2) + 0.5;
-        blitScaleDown(dst, starPicture, step, x, y);
+        const int x = random.rand() % dst->w;
+        const int y = random.rand() % dst->h;
+        const float step = (random.rand() % 2) + 0.5;
+        blitScaleDown(dst, star, step, x, y);
+    }
+}
+
+// ---- Things spread over the screen at random: x then y for each.
+
+void scatterOverScreen(float* px, float* py, int count, const SDL_Surface* screen,
+                       ShowRandom& random) {
+    for (int i = 0; i < count; ++i) {
+        px[i] = (float)(random.rand() % screen->w);
+        py[i] = (float)(random.rand() % screen->h);
     }
 }

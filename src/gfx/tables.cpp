@@ -1,5 +1,6 @@
 // The tables the scenes index: the shared sine and cosine tables, and the
-// palettes of the 8-bit effect surfaces, read from row 1 of a bitmap.
+// palettes of the 8-bit effect surfaces, read from row 1 of a bitmap, and
+// the surfaces themselves.
 #include "gfx/toolkit.h"
 
 #include <cmath>
@@ -35,4 +36,15 @@ void skapaPalett(SDL_Surface* surface, const char* path) {
     }
     // The colours are copied into the surface's palette; the bitmap is done.
     SDL_FreeSurface(bitmap);
+}
+
+SDL_Surface* createPaletteSurface(int w, int h, const char* palettePath) {
+    SDL_Surface* surface = SDL_CreateRGBSurface(0, w, h, 8, 0, 0, 0, 0);
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    SDL_Color black[256] = {};
+    SDL_SetColors(surface, black, 0, 256);
+    skapaPalett(surface, palettePath);
+    return surface;
 }

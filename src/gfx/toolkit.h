@@ -7,7 +7,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
+
+class ShowRandom;
 
 // ---- Kernels ------------------------------------------------------------------
 
@@ -62,15 +65,24 @@ void blitScaleDownReference(SDL_Surface* dst, SDL_Surface* sprite, float step, i
 // Fills the ellipse of radii rx, ry mirrored about (cx + 0.5, cy + 0.5).
 void ritaElips(SDL_Surface* dst, int cx, int cy, float rx, float ry, Uint32 colour);
 
-// Sprinkles 20 stars over dst at random places and scales. Loads the shared
-// star picture on its first call.
-void starSlump(SDL_Surface* dst);
+// Sprinkles 20 stars over dst at random places and scales; a NULL star
+// draws nothing but takes its random numbers all the same.
+void starSlump(SDL_Surface* dst, SDL_Surface* star, ShowRandom& random);
+
+// Puts count things at random places on the screen: x, then y, for each.
+void scatterOverScreen(float* px, float* py, int count, const SDL_Surface* screen,
+                       ShowRandom& random);
 
 // ---- Palettes ---------------------------------------------------------------
 
 // Installs the 256 colours of row 1 of the bitmap at path on an 8-bit surface.
 // A missing or too small bitmap leaves the palette as it was.
 void skapaPalett(SDL_Surface* surface, const char* path);
+
+// A w x h 8-bit surface with the palette of the bitmap at path, black where
+// the bitmap gives no colours (not every SDL starts a new 8-bit surface
+// with a black palette). NULL when SDL cannot make it.
+SDL_Surface* createPaletteSurface(int w, int h, const char* palettePath);
 
 // ---- Console ----------------------------------------------------------------------
 
@@ -81,6 +93,12 @@ void sayLine(const char* text);
 void setConsole(FILE* stream);
 
 // ---- Loading and blitting pictures -------------------------------------------
+
+// A surface that is freed with its owner.
+struct FreeSurface {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using Picture = std::unique_ptr<SDL_Surface, FreeSurface>;
 
 // Where the data files are: the scenes name them "data/...", and that prefix
 // stands for this folder ("data", in the working folder, unless the program
@@ -121,6 +139,10 @@ void setColourKey(SDL_Surface* surface, Uint32 key);
 // blitted one at a time is better without run lengths (runLengths false):
 // SDL would walk the runs of every row above a cell to reach it.
 SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool runLengths = true);
+
+// The picture with colour key 0 (black is clear), made ready for blitting
+// onto screen as prepareBlitSprite makes it. NULL stays NULL.
+Picture keyedOnBlack(SDL_Surface* picture, SDL_Surface* screen);
 
 // Blits the whole picture with its top-left corner at (x, y), each stored as
 // a 16-bit rectangle field. Does nothing for a NULL picture.

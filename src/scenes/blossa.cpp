@@ -2,22 +2,9 @@
 // screen. A highlight runs along the letters three times, then a bottle shows
 // up, the whole word flashes twice, and after 9.3 seconds the sparkler takes
 // over.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/toolkit.h"
-
-namespace {
-LetterIntroState state;
-} // namespace
-
-const LetterIntroState& blossaState() {
-    return state;
-}
-
-void setBlossaState(const LetterIntroState& replacement) {
-    state = replacement;
-}
 
 namespace {
 
@@ -33,27 +20,29 @@ int slotX(int slot) {
 constexpr int kSlotY = 10;
 
 SDL_Surface* baseImage(const LetterIntroState& s, int slot) {
-    SDL_Surface* const images[kSlots] = {s.bg, s.lg, s.og, s.sg, s.sg, s.ag};
+    SDL_Surface* const images[kSlots] = {s.bg.get(), s.lg.get(), s.og.get(),
+                                         s.sg.get(), s.sg.get(), s.ag.get()};
     return images[slot];
 }
 
 SDL_Surface* highlightImage(const LetterIntroState& s, int slot) {
-    SDL_Surface* const images[kSlots] = {s.bf, s.lf, s.of, s.sf, s.sf, s.af};
+    SDL_Surface* const images[kSlots] = {s.bf.get(), s.lf.get(), s.of.get(),
+                                         s.sf.get(), s.sf.get(), s.af.get()};
     return images[slot];
 }
 
 void loadPictures(LetterIntroState& s, SDL_Surface* screen) {
-    s.bf = prepareBlitSprite(loadImage("data/bf.png"), screen);
-    s.bg = prepareBlitSprite(loadImage("data/bg.png"), screen);
-    s.lf = prepareBlitSprite(loadImage("data/lf.png"), screen);
-    s.lg = prepareBlitSprite(loadImage("data/lg.png"), screen);
-    s.of = prepareBlitSprite(loadImage("data/of.png"), screen);
-    s.og = prepareBlitSprite(loadImage("data/og.png"), screen);
-    s.sf = prepareBlitSprite(loadImage("data/sf.png"), screen);
-    s.sg = prepareBlitSprite(loadImage("data/sg.png"), screen);
-    s.af = prepareBlitSprite(loadImage("data/af.png"), screen);
-    s.ag = prepareBlitSprite(loadImage("data/ag.png"), screen);
-    s.flaska = prepareBlitSprite(loadImage("data/flaska.png"), screen);
+    s.bf.reset(prepareBlitSprite(loadImage("data/bf.png"), screen));
+    s.bg.reset(prepareBlitSprite(loadImage("data/bg.png"), screen));
+    s.lf.reset(prepareBlitSprite(loadImage("data/lf.png"), screen));
+    s.lg.reset(prepareBlitSprite(loadImage("data/lg.png"), screen));
+    s.of.reset(prepareBlitSprite(loadImage("data/of.png"), screen));
+    s.og.reset(prepareBlitSprite(loadImage("data/og.png"), screen));
+    s.sf.reset(prepareBlitSprite(loadImage("data/sf.png"), screen));
+    s.sg.reset(prepareBlitSprite(loadImage("data/sg.png"), screen));
+    s.af.reset(prepareBlitSprite(loadImage("data/af.png"), screen));
+    s.ag.reset(prepareBlitSprite(loadImage("data/ag.png"), screen));
+    s.flaska.reset(prepareBlitSprite(loadImage("data/flaska.png"), screen));
 }
 
 // The three runs of the highlight share one timeline. Each cycle includes
@@ -103,9 +92,7 @@ void drawHighlight(SDL_Surface* screen, const LetterIntroState& s, int slot) {
 
 } // namespace
 
-int blossa(SDL_Surface* screen, Uint32 demoTime) {
-    LetterIntroState& s = state;
-
+int blossa(LetterIntroState& s, SDL_Surface* screen, Uint32 demoTime) {
     // First call: the clock starts before loading, so the loading time shows
     // up in the second frame's elapsed time.
     if (s.first) {
@@ -127,7 +114,7 @@ int blossa(SDL_Surface* screen, Uint32 demoTime) {
     // Finale on the unfolded time. The bottle's pixels stay on the screen
     // after its window, wherever nothing later covers them.
     if (bottleShown(elapsed)) {
-        blitAt(s.flaska, screen, kBottleX, kBottleY);
+        blitAt(s.flaska.get(), screen, kBottleX, kBottleY);
     } else if (wholeWordLit(elapsed)) {
         for (int i = 0; i < kSlots; ++i) {
             drawHighlight(screen, s, i);

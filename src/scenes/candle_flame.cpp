@@ -2,25 +2,12 @@
 // the bottom three times at wobbling places, and the smoothing makes the heat
 // rise, spread and cool, so the seed grows into a flickering flame.
 #include "scenes/candle_flame.h"
-#include "scenes/scene_state.h"
 
 #include "gfx/toolkit.h"
 #include "scenes/scenes.h"
 
 #include <cmath>
 #include <cstring>
-
-namespace {
-CandleFlameState state;
-} // namespace
-
-const CandleFlameState& candleFlameState() {
-    return state;
-}
-
-void setCandleFlameState(const CandleFlameState& replacement) {
-    state = replacement;
-}
 
 void flameStampAngles(int t, float phase, double angles[3]) {
     // NOTE: the first and third angles are summed in single precision (the
@@ -51,26 +38,24 @@ SDL_Surface* loadSeed() {
 
 // The flame's own seed; the shared one when there is no room for another
 // copy or it cannot be loaded, and with the plain kernels.
-SDL_Surface* seedFor(SDL_Surface* flame) {
-    if (useReferenceKernels || state.pattern == nullptr) {
-        return state.pattern;
+SDL_Surface* seedFor(CandleFlameState& s, const SDL_Surface* flame) {
+    if (useReferenceKernels || s.pattern == nullptr) {
+        return s.pattern.get();
     }
-    for (CandleFlameState::OwnSeed& own : state.ownSeeds) {
-        if (own.flame == flame) {
-            return own.pattern;
-        }
+    for (CandleFlameState::OwnSeed& own : s.ownSeeds) {
         if (own.flame == nullptr) {
-            SDL_Surface* seed = loadSeed();
             own.flame = flame;
-            own.pattern = seed != nullptr ? seed : state.pattern;
-            return own.pattern;
+            own.pattern.reset(loadSeed());
+        }
+        if (own.flame == flame) {
+            return own.pattern != nullptr ? own.pattern.get() : s.pattern.get();
         }
     }
-    return state.pattern;
+    return s.pattern.get();
 }
 
-void stampSeeds(SDL_Surface* surface, int t, float phase) {
-    SDL_Surface* pattern = seedFor(surface);
+void stampSeeds(CandleFlameState& s, SDL_Surface* surface, int t, float phase) {
+    SDL_Surface* pattern = seedFor(s, surface);
     if (pattern == nullptr) {
         return;
     }
@@ -83,8 +68,7 @@ void stampSeeds(SDL_Surface* surface, int t, float phase) {
     }
 }
 
-Uint8* scratchFor(int w, int h) {
-    std::vector<Uint8>& scratch = state.scratch;
+Uint8* scratchFor(std::vector<Uint8>& scratch, int w, int h) {
     const size_t needed = (size_t)w * (size_t)h;
     if (scratch.size() < needed) {
         scratch.resize(needed);
@@ -92,10 +76,10 @@ Uint8* scratchFor(int w, int h) {
     return scratch.data();
 }
 
-void smoothInPlace(SDL_Surface* surface) {
+void smoothInPlace(std::vector<Uint8>& buffer, SDL_Surface* surface) {
     const int w = surface->w;
     const int h = surface->h;
-    Uint8* scratch = scratchFor(w, h);
+    Uint8* scratch = scratchFor(buffer, w, h);
     Uint8* pixels = static_cast<Uint8*>(surface->pixels);
     const auto smooth = useReferenceKernels ? smoothFlame : smoothFlameFast;
     smooth(pixels, scratch, w, h, surface->pitch);
@@ -108,20 +92,20 @@ void smoothInPlace(SDL_Surface* surface) {
 
 } // namespace
 
-void nextCandleFrame(SDL_Surface* surface, int demoTime, float phase) {
-    if (state.first) {
-        state.pattern = loadSeed();
-        state.first = 0;
+void nextCandleFrame(CandleFlameState& s, SDL_Surface* surface, int demoTime, float phase) {
+    if (s.first) {
+        s.pattern.reset(loadSeed());
+        s.first = 0;
     }
     // Heat is one byte per pixel; any other surface is left untouched.
     if (surface == nullptr || surface->format->BytesPerPixel != 1) {
         return;
     }
-    stampSeeds(surface, demoTime, phase);
+    stampSeeds(s, surface, demoTime, phase);
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return;
     }
-    smoothInPlace(surface);
+    smoothInPlace(s.scratch, surface);
     if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);
     }

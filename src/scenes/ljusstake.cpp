@@ -2,20 +2,7 @@
 // with four flickering candle flames, each in its own phase, while the
 // greetings rise from below the bottom edge on the right.
 #include "gfx/toolkit.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
-
-namespace {
-CandlestickState state;
-} // namespace
-
-const CandlestickState& ljusstakeState() {
-    return state;
-}
-
-void setLjusstakeState(const CandlestickState& replacement) {
-    state = replacement;
-}
 
 namespace {
 
@@ -35,63 +22,58 @@ constexpr FlameSpot kFlames[4] = {
 };
 
 SDL_Surface* makeFlameSurface() {
-    SDL_Surface* flame = SDL_CreateRGBSurface(0, 40, 128, 8, 0, 0, 0, 0);
-    if (flame == nullptr) {
-        return nullptr;
+    // Without a palette file the flames stay black everywhere.
+    SDL_Surface* flame = createPaletteSurface(40, 128, "data/firePalette.bmp");
+    if (flame != nullptr) {
+        SDL_FillRect(flame, nullptr, 0);
     }
-    // Not every SDL starts an 8-bit surface with a black palette; without a
-    // palette file the flames must stay black everywhere.
-    SDL_Color black[256] = {};
-    SDL_SetColors(flame, black, 0, 256);
-    skapaPalett(flame, "data/firePalette.bmp");
-    SDL_FillRect(flame, nullptr, 0);
     return flame;
 }
 
-void firstCall(SDL_Surface* screen) {
-    state.iStake = loadImage("data/Ljus.gif");
+void firstCall(CandlestickState& s, SDL_Surface* screen) {
+    SDL_Surface* stake = loadImage("data/Ljus.gif");
     // NOTE: a key no 8-bit pixel can hold: the stake is drawn whole, and
     // preparing it for blitting drops the key rather than making green clear.
-    setColourKey(state.iStake, 0x00FF00);
-    state.iStake = prepareBlitSprite(state.iStake, screen);
-    for (SDL_Surface*& flame : state.eld) {
-        flame = makeFlameSurface();
+    setColourKey(stake, 0x00FF00);
+    s.iStake.reset(prepareBlitSprite(stake, screen));
+    for (Picture& flame : s.eld) {
+        flame.reset(makeFlameSurface());
     }
-    state.iGreets = prepareBlitSprite(loadImage("data/greets.png"), screen);
-    state.first = 0;
+    s.iGreets.reset(prepareBlitSprite(loadImage("data/greets.png"), screen));
+    s.first = 0;
 }
 
-void drawFlames(SDL_Surface* screen, Uint32 demoTime) {
+void drawFlames(CandlestickState& s, SDL_Surface* screen, Uint32 demoTime) {
     for (int k = 0; k < 4; ++k) {
-        SDL_Surface* flame = state.eld[k];
+        SDL_Surface* flame = s.eld[k].get();
         if (flame == nullptr) {
             continue;
         }
-        nextCandleFrame(flame, (int)demoTime, kFlames[k].phase);
+        nextCandleFrame(s.flames, flame, (int)demoTime, kFlames[k].phase);
         // No colour key: the whole rectangle, cold black included, covers
         // the stake beneath it.
         blitAt(flame, screen, kFlames[k].x, kFlames[k].y);
     }
 }
 
-void riseGreetings(SDL_Surface* screen) {
+void riseGreetings(CandlestickState& s, SDL_Surface* screen) {
     // NOTE: blitAt keeps the low 16 bits of apan, so the greetings come back
     // from below every 32,768 frames.
-    blitAt(state.iGreets, screen, 370, state.apan);
+    blitAt(s.iGreets.get(), screen, 370, s.apan);
     // NOTE: apan falls without end; the subtraction is done unsigned and
     // wraps, so its low 16 bits keep the same cycle past the int range.
-    state.apan = (int)((unsigned)state.apan - 2u);
+    s.apan = (int)((unsigned)s.apan - 2u);
 }
 
 } // namespace
 
-int ljusstake(SDL_Surface* screen, Uint32 demoTime) {
-    if (state.first) {
-        firstCall(screen);
+int ljusstake(CandlestickState& s, SDL_Surface* screen, Uint32 demoTime) {
+    if (s.first) {
+        firstCall(s, screen);
     }
     SDL_FillRect(screen, nullptr, 0);
-    blitAt(state.iStake, screen, 45, 114);
-    drawFlames(screen, demoTime);
-    riseGreetings(screen);
+    blitAt(s.iStake.get(), screen, 45, 114);
+    drawFlames(s, screen, demoTime);
+    riseGreetings(s, screen);
     return 0;
 }

@@ -68,21 +68,13 @@ namespace {
 
 constexpr int kPixels = kPlasmaWidth * kPlasmaHeight;
 
-// Distances of the two centres that stay put, for every pixel, read as one
-// stream: for each pair of pixels, centre 1's two distances, then centre 2's.
-struct FixedDistances {
-    int x1 = -1, y1 = -1, x2 = -1, y2 = -1;
-    std::vector<double> pairs;
-};
-FixedDistances fixed;
-
 double distance(int cx, int cy, int x, int y) {
     const int dx = cx - x;
     const int dy = cy - y;
     return sqrt((double)dx * dx + (double)dy * dy);
 }
 
-void measure(const int attx[3], const int atty[3]) {
+void measure(PlasmaCache::FixedDistances& fixed, const int attx[3], const int atty[3]) {
     fixed.pairs.resize(2 * (size_t)kPixels);
     double* out = fixed.pairs.data();
     for (int y = 0; y < kPlasmaHeight; ++y) {
@@ -99,15 +91,18 @@ void measure(const int attx[3], const int atty[3]) {
     fixed.y2 = atty[2];
 }
 
-const double* fixedDistances(const int attx[3], const int atty[3]) {
+const double* fixedDistances(PlasmaCache::FixedDistances& fixed, const int attx[3],
+                             const int atty[3]) {
     if (fixed.x1 != attx[1] || fixed.y1 != atty[1] || fixed.x2 != attx[2] || fixed.y2 != atty[2]) {
-        measure(attx, atty);
+        measure(fixed, attx, atty);
     }
     return fixed.pairs.data();
 }
 
-// Per pair of pixels: their indexes for centre 0, then 1, then 2.
-alignas(16) int rowIndexes[3 * kPlasmaWidth];
+// Per pair of pixels of one row: their indexes for centre 0, then 1, then 2.
+struct RowIndexes {
+    alignas(16) int at[3 * kPlasmaWidth];
+};
 
 #if defined(__SSE2__)
 
@@ -125,7 +120,8 @@ inline __m128d circlingDistances(__m128d dx, __m128d dySquared) {
     return _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), dySquared));
 }
 
-void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], const double* pairs) {
+void indexRow(RowIndexes& indexes, int y, double phaseValue, const int attx[3], const int atty[3],
+              const double* pairs) {
     const __m128d phase = _mm_set1_pd(phaseValue);
     const double dy0 = (double)(atty[0] - y);
     const __m128d dySquared = _mm_set1_pd(dy0 * dy0);
@@ -134,7 +130,7 @@ void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], co
     for (int x = 0; x < kPlasmaWidth; x += 2) {
         const __m128d d0 = circlingDistances(dx, dySquared);
         dx = _mm_sub_pd(dx, two);
-        int* out = rowIndexes + 3 * x;
+        int* out = indexes.at + 3 * x;
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), waveIndexes(phase, d0));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2),
                          waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x)));
@@ -157,7 +153,8 @@ inline v128_t circlingDistances(v128_t dx, v128_t dySquared) {
     return wasm_f64x2_sqrt(wasm_f64x2_add(wasm_f64x2_mul(dx, dx), dySquared));
 }
 
-void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], const double* pairs) {
+void indexRow(RowIndexes& indexes, int y, double phaseValue, const int attx[3], const int atty[3],
+              const double* pairs) {
     const v128_t phase = wasm_f64x2_splat(phaseValue);
     const double dy0 = (double)(atty[0] - y);
     const v128_t dySquared = wasm_f64x2_splat(dy0 * dy0);
@@ -166,7 +163,7 @@ void indexRow(int y, double phaseValue, const int attx[3], const int atty[3], co
     for (int x = 0; x < kPlasmaWidth; x += 2) {
         const v128_t d0 = circlingDistances(dx, dySquared);
         dx = wasm_f64x2_sub(dx, two);
-        int* out = rowIndexes + 3 * x;
+        int* out = indexes.at + 3 * x;
         wasm_v128_store64_lane(out, waveIndexes(phase, d0), 0);
         wasm_v128_store64_lane(out + 2, waveIndexes(phase, wasm_v128_load(pairs + 2 * x)), 0);
         wasm_v128_store64_lane(out + 4, waveIndexes(phase, wasm_v128_load(pairs + 2 * x + 2)), 0);
@@ -182,11 +179,12 @@ inline int waveIndex(double phase, double d) {
 }
 
 // As the SSE2 version, one pixel of each pair after the other.
-void indexRow(int y, double phase, const int attx[3], const int atty[3], const double* pairs) {
+void indexRow(RowIndexes& indexes, int y, double phase, const int attx[3], const int atty[3],
+              const double* pairs) {
     const double dy0 = (double)(atty[0] - y);
     const double dySquared = dy0 * dy0;
     for (int x = 0; x < kPlasmaWidth; x += 2) {
-        int* out = rowIndexes + 3 * x;
+        int* out = indexes.at + 3 * x;
         for (int k = 0; k < 2; ++k) {
             const double dx = (double)(attx[0] - x - k);
             out[k] = waveIndex(phase, sqrt(dx * dx + dySquared));
@@ -208,8 +206,8 @@ inline Uint8 plasmaByte(int i0, int i1, int i2) {
     return (Uint8)((int)((3.0f + s) * 128.0f) & 255);
 }
 
-void sumRow(Uint8* out) {
-    const int* in = rowIndexes;
+void sumRow(const RowIndexes& indexes, Uint8* out) {
+    const int* in = indexes.at;
     for (int x = 0; x < kPlasmaWidth; x += 2, in += 6) {
         out[x] = plasmaByte(in[0], in[2], in[4]);
         out[x + 1] = plasmaByte(in[1], in[3], in[5]);
@@ -218,13 +216,15 @@ void sumRow(Uint8* out) {
 
 } // namespace
 
-void drawPlasmaFieldFast(Uint8* pixels, float b, const int attx[3], const int atty[3]) {
-    const double* pairs = fixedDistances(attx, atty);
+void drawPlasmaFieldFast(PlasmaCache& cache, Uint8* pixels, float b, const int attx[3],
+                         const int atty[3]) {
+    const double* pairs = fixedDistances(cache.fixed, attx, atty);
     const double phase = (double)(b * 90);
+    RowIndexes indexes;
     for (int y = 0; y < kPlasmaHeight; ++y) {
         const int row = y * kPlasmaWidth;
-        indexRow(y, phase, attx, atty, pairs + 2 * row);
-        sumRow(pixels + row);
+        indexRow(indexes, y, phase, attx, atty, pairs + 2 * row);
+        sumRow(indexes, pixels + row);
     }
 }
 
@@ -234,19 +234,7 @@ namespace {
 
 constexpr size_t kFieldBytes = (size_t)kPlasmaWidth * kPlasmaHeight;
 
-// What a slot was drawn for; a slot is reused only for the very same inputs.
-struct SlotInputs {
-    bool drawn = false;
-    Uint32 phaseBits = 0; // b, compared bit for bit
-    int attx[3] = {};
-    int atty[3] = {};
-};
-
-struct Cycle {
-    Uint8* fields = nullptr; // kPlasmaCycle fields, one after the other
-    SlotInputs inputs[kPlasmaCycle];
-};
-Cycle cycle;
+using SlotInputs = PlasmaCache::SlotInputs;
 
 Uint32 bitsOf(float value) {
     Uint32 bits;
@@ -269,20 +257,20 @@ void remember(SlotInputs& slot, float b, const int attx[3], const int atty[3]) {
 
 } // namespace
 
-bool drawPlasmaFieldCycled(Uint8* pixels, unsigned slot, float b, const int attx[3],
-                           const int atty[3]) {
-    if (cycle.fields == nullptr) {
-        cycle.fields = new (std::nothrow) Uint8[kPlasmaCycle * kFieldBytes];
+bool drawPlasmaFieldCycled(PlasmaCache& cache, Uint8* pixels, unsigned slot, float b,
+                           const int attx[3], const int atty[3]) {
+    if (cache.fields == nullptr) {
+        cache.fields.reset(new (std::nothrow) Uint8[kPlasmaCycle * kFieldBytes]);
     }
-    if (cycle.fields == nullptr) {
-        drawPlasmaFieldFast(pixels, b, attx, atty);
+    if (cache.fields == nullptr) {
+        drawPlasmaFieldFast(cache, pixels, b, attx, atty);
         return false;
     }
     slot %= kPlasmaCycle;
-    Uint8* field = cycle.fields + slot * kFieldBytes;
-    if (!sameInputs(cycle.inputs[slot], b, attx, atty)) {
-        drawPlasmaFieldFast(field, b, attx, atty);
-        remember(cycle.inputs[slot], b, attx, atty);
+    Uint8* field = cache.fields.get() + slot * kFieldBytes;
+    if (!sameInputs(cache.inputs[slot], b, attx, atty)) {
+        drawPlasmaFieldFast(cache, field, b, attx, atty);
+        remember(cache.inputs[slot], b, attx, atty);
     }
     memcpy(pixels, field, kFieldBytes);
     return true;

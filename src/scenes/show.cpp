@@ -3,41 +3,20 @@
 #include "gfx/font.h"
 #include "gfx/toolkit.h"
 
-namespace {
-PresentHook presentHook = nullptr;
-} // namespace
+Show::Show(int first, unsigned seed)
+    : scene(first < 0 ? 0 : first > kLastScene ? kLastScene : first), random(seed) {}
 
-Show startShow(int first) {
-    Show show;
-    show.scene = first < 0 ? 0 : first > kLastScene ? kLastScene : first;
-    return show;
-}
-
-void stepShow(Show& show, SDL_Surface* screen, Uint32 demoTime) {
+void stepShow(Show& show, SDL_Surface* screen, Uint32 demoTime, ShowPlatform& platform) {
     ++show.frames;
     // NOTE: the scenes' frame counter is the low 32 bits of the count, as an
     // int: a show left running for years wraps it, never the count.
-    const int frameCounter = (int)(Uint32)show.frames;
+    const ShowFrame frame{screen, demoTime, (int)(Uint32)show.frames, platform};
     // A scene that reports it has finished moves the index on, and the next
     // scene starts at once, in this frame.
     for (int k = show.scene; k < kSceneCount && show.scene == k; ++k) {
-        show.scene = k + kScenes[k].run(screen, demoTime, frameCounter);
+        show.scene = k + kScenes[k].run(show, frame);
     }
-    if (show.scene != show.startedScene) {
-        show.startedScene = show.scene;
-        show.sceneStartMs = demoTime;
-    }
-    presentRect(screen, 0, 0, screen->w, screen->h);
-}
-
-void installPresentHook(PresentHook hook) {
-    presentHook = hook;
-}
-
-void presentRect(SDL_Surface* screen, int x, int y, int w, int h) {
-    if (presentHook != nullptr) {
-        presentHook(screen, x, y, w, h);
-    }
+    platform.presentFrame(screen);
 }
 
 int64_t wholeShowFrames(int first, int64_t fps, int64_t firstMs) {

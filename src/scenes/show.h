@@ -1,10 +1,12 @@
-// The show: its eight scenes in order (the one list of them), and the stepper
-// that runs one frame of the chain from a demo time handed in from outside,
-// whether the live clock, the renderer's virtual clock or a page's audio
-// clock. Data flow: start-up -> stepper -> scene -> toolkit -> screen ->
-// present hook.
+// The show: a value that owns everything a show changes, its eight scenes in
+// order (the one list of them), and the stepper that runs one frame of the
+// chain from a demo time handed in from outside, whether the live clock, the
+// renderer's virtual clock or a page's audio clock. Data flow: start-up ->
+// stepper -> scene -> toolkit -> screen -> platform.
 #pragma once
 
+#include "gfx/random.h"
+#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include <SDL.h>
@@ -12,9 +14,62 @@
 #include <array>
 #include <cstdint>
 
-// Every scene is called the same way; the table adapts those that take other
-// arguments.
-using SceneFunction = int (*)(SDL_Surface* screen, Uint32 demoTime, int frameCounter);
+// How the show's pixels reach the viewer: each platform (the window, a
+// page's canvas, a video, the tests) implements it. This one shows nothing,
+// as the offline renderer wants.
+class ShowPlatform {
+  public:
+    virtual ~ShowPlatform() = default;
+
+    // The frame is drawn: show the whole screen. Once at the end of every
+    // frame.
+    virtual void presentFrame(SDL_Surface* screen) { (void)screen; }
+
+    // Shows the top `height` rows of the screen now, in the middle of a
+    // frame: the plasma's scroller strip, after each one-pixel step.
+    virtual void presentStrip(SDL_Surface* screen, int height) {
+        (void)screen;
+        (void)height;
+    }
+};
+
+constexpr int kSceneCount = 8;
+constexpr int kLastScene = kSceneCount - 1;
+
+// Everything a show changes: every scene's state with the pictures it
+// loaded, the random generator, the frame count and the scene index. Two
+// shows are independent of each other; dropping one frees all it loaded.
+// What is set once before any show (the sine tables, the font, the data
+// folder, the kernel switch) is the toolkit's.
+struct Show {
+    // A show that begins with scene `first` (clamped to 0 ... kLastScene),
+    // its random numbers those of srand(seed).
+    explicit Show(int first = 0, unsigned seed = 1);
+
+    uint64_t frames = 0; // frames stepped so far; scenes get the low 32 bits
+    int scene = 0;       // the current scene; it only grows
+    ShowRandom random;
+
+    LetterIntroState letters;
+    SparklerState sparkler;
+    PresentState logo;
+    PlasmaState plasma;
+    TreeState tree;
+    MoonlitSkyState sky;
+    WarpSequenceState warp;
+    CandlestickState candles;
+};
+
+// What every scene is handed in a frame, besides its state.
+struct ShowFrame {
+    SDL_Surface* screen;
+    Uint32 demoTime;
+    int frameCounter; // the low 32 bits of the show's frame count
+    ShowPlatform& platform;
+};
+
+// Every scene is called the same way; the table hands each its own state.
+using SceneFunction = int (*)(Show& show, const ShowFrame& frame);
 
 constexpr Uint32 kEndless = UINT32_MAX;
 
@@ -24,9 +79,6 @@ struct Scene {
     Uint32 durationMs; // finished once its elapsed time passes this
     Uint32 trackMs;    // where it starts in the music (see placedOnTheTrack)
 };
-
-constexpr int kSceneCount = 8;
-constexpr int kLastScene = kSceneCount - 1;
 
 // The first frame of the show comes two seconds after the music starts.
 constexpr Uint32 kShowStartMs = 2000;
@@ -54,16 +106,6 @@ constexpr int64_t firstFrameOfScene(const std::array<Scene, kSceneCount>& scenes
     return n;
 }
 
-namespace scene_adapters {
-template <int (*Run)(SDL_Surface*, Uint32)>
-int withoutFrameCount(SDL_Surface* screen, Uint32 demoTime, int) {
-    return Run(screen, demoTime);
-}
-inline int sparklerAtItsAnchor(SDL_Surface* screen, Uint32 demoTime, int) {
-    return tomtebloss(screen, 300, 360, demoTime);
-}
-} // namespace scene_adapters
-
 // Where each scene starts in the music: its first frame's demo time when the
 // whole show plays at 60 frames a second, which is also the track's position
 // then, since the music starts at demo time 0.
@@ -75,16 +117,51 @@ constexpr std::array<Scene, kSceneCount> placedOnTheTrack(std::array<Scene, kSce
     return scenes;
 }
 
+// The sparkler burns around this anchor.
+constexpr int kSparklerX = 300;
+constexpr int kSparklerY = 360;
+
 inline constexpr std::array<Scene, kSceneCount> kScenes = placedOnTheTrack({{
-    {"letters", scene_adapters::withoutFrameCount<blossa>, kBlossaMs, 0},
-    {"sparkler", scene_adapters::sparklerAtItsAnchor, kTomteblossMs, 0},
-    {"logo", scene_adapters::withoutFrameCount<present>, kPresentMs, 0},
-    {"plasma", plasma, kPlasmaMs, 0},
-    {"tree", scene_adapters::withoutFrameCount<tannenbaum>, kTannenbaumMs, 0},
-    {"moonlit", scene_adapters::withoutFrameCount<tomteEffekt>, kTomteEffektMs, 0},
-    {"warp", scene_adapters::withoutFrameCount<warpEffekt>, kWarpEffektMs, 0},
-    {"candles", scene_adapters::withoutFrameCount<ljusstake>, kEndless, 0},
+    {"letters",
+     [](Show& show, const ShowFrame& f) { return blossa(show.letters, f.screen, f.demoTime); },
+     kBlossaMs, 0},
+    {"sparkler",
+     [](Show& show, const ShowFrame& f) {
+         return tomtebloss(show.sparkler, show.random, f.screen, kSparklerX, kSparklerY,
+                           f.demoTime);
+     },
+     kTomteblossMs, 0},
+    {"logo", [](Show& show, const ShowFrame& f) { return present(show.logo, f.screen, f.demoTime); },
+     kPresentMs, 0},
+    {"plasma",
+     [](Show& show, const ShowFrame& f) {
+         return plasma(show.plasma, show.random, f.platform, f.screen, f.demoTime, f.frameCounter);
+     },
+     kPlasmaMs, 0},
+    {"tree",
+     [](Show& show, const ShowFrame& f) { return tannenbaum(show.tree, f.screen, f.demoTime); },
+     kTannenbaumMs, 0},
+    {"moonlit",
+     [](Show& show, const ShowFrame& f) {
+         return tomteEffekt(show.sky, show.random, f.screen, f.demoTime);
+     },
+     kTomteEffektMs, 0},
+    {"warp",
+     [](Show& show, const ShowFrame& f) {
+         return warpEffekt(show.warp, show.random, f.screen, f.demoTime);
+     },
+     kWarpEffektMs, 0},
+    {"candles",
+     [](Show& show, const ShowFrame& f) { return ljusstake(show.candles, f.screen, f.demoTime); },
+     kEndless, 0},
 }});
+
+// Where the music starts when the show begins with scene `first`: where that
+// scene stands in the track, two seconds before the scene's first frame, as
+// at the top of the show.
+constexpr Uint32 trackAtOrigin(int first) {
+    return kScenes[first].trackMs - kShowStartMs;
+}
 
 // The whole show ends this long after the last scene's first frame.
 constexpr Uint32 kLastSceneShownMs = 10000;
@@ -101,32 +178,13 @@ constexpr int64_t firstFrameMsOf(int first, int64_t startSeconds) {
 int64_t wholeShowFrames(int first, int64_t fps, int64_t firstMs);
 
 // Fills the sine tables, builds the glyph table and loads the font sheet:
-// what every platform does once before the first frame.
+// what every platform does once before the first show.
 void prepareShow();
 
 // Frees what prepareShow loaded.
 void releaseShow();
 
-// Where the show stands between frames.
-struct Show {
-    uint64_t frames = 0;     // frames stepped so far; scenes get the low 32 bits
-    int scene = 0;           // the current scene; it only grows
-    Uint32 sceneStartMs = 0; // demo time of the current scene's first frame
-    int startedScene = -1;   // the scene sceneStartMs belongs to
-};
-
-// A show that begins with scene `first` (0 for the whole show).
-Show startShow(int first);
-
 // Runs one frame: counts it, runs the current scene with this demo time (a
 // scene that finishes hands over to the next one, which draws in the same
-// frame with the same time), then presents the whole screen.
-void stepShow(Show& show, SDL_Surface* screen, Uint32 demoTime);
-
-// How pixels reach the viewer: the platform installs a hook that shows a
-// rectangle of the screen (the window, a page's canvas); without one nothing
-// is presented, as the offline renderer wants. The plasma presents its
-// scroller strip through it several times a frame.
-using PresentHook = void (*)(SDL_Surface* screen, int x, int y, int w, int h);
-void installPresentHook(PresentHook hook);
-void presentRect(SDL_Surface* screen, int x, int y, int w, int h);
+// frame with the same time), then has the platform present the frame.
+void stepShow(Show& show, SDL_Surface* screen, Uint32 demoTime, ShowPlatform& platform);

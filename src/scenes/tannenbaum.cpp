@@ -1,30 +1,15 @@
 // A still Christmas tree held for two seconds between the plasma and the
 // moonlit sky. Whatever the picture leaves uncovered keeps the last plasma
 // frame.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/toolkit.h"
 
-namespace {
-TreeState state;
-} // namespace
-
-const TreeState& tannenbaumState() {
-    return state;
-}
-
-void setTannenbaumState(const TreeState& replacement) {
-    state = replacement;
-}
-
-int tannenbaum(SDL_Surface* screen, Uint32 demoTime) {
-    TreeState& s = state;
-
+int tannenbaum(TreeState& s, SDL_Surface* screen, Uint32 demoTime) {
     // First call: the clock starts even when the picture is missing, so the
     // show still moves on after two seconds.
     if (s.first) {
-        s.baum = prepareBlitSprite(loadImage("data/tannenbaum.png"), screen);
+        s.baum.reset(prepareBlitSprite(loadImage("data/tannenbaum.png"), screen));
         s.stime = demoTime;
         s.first = 0;
     }
@@ -34,7 +19,7 @@ int tannenbaum(SDL_Surface* screen, Uint32 demoTime) {
         return 1;
     }
     if (s.baum != nullptr) {
-        SDL_UpperBlit(s.baum, nullptr, screen, nullptr);
+        SDL_UpperBlit(s.baum.get(), nullptr, screen, nullptr);
     }
     return 0;
 }

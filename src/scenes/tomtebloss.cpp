@@ -1,26 +1,10 @@
 // A sparkler burning down on a black screen: the stick shortens a row every
 // 80 ms while sparks spray from the burning point and fall away. After 16
 // seconds it is burnt out; after 18 the logo takes over.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/random.h"
 #include "gfx/toolkit.h"
-
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-SparklerState state;
-} // namespace
-
-const SparklerState& tomteblossState() {
-    return state;
-}
-
-void setTomteblossState(const SparklerState& replacement) {
-    state = replacement;
-}
 
 namespace {
 
@@ -31,11 +15,11 @@ constexpr int kStickWidth = 20;
 constexpr double kGravity = 9.82 / 200;
 
 void loadPictures(SparklerState& s, SDL_Surface* screen) {
-    s.tomtepinne = prepareBlitSprite(loadImage("data/tb.png"), screen);
+    s.tomtepinne.reset(prepareBlitSprite(loadImage("data/tb.png"), screen));
     if (s.tomtepinne == nullptr) {
         sayLine("blota!!");
     }
-    s.tomtepub = prepareBlitSprite(loadImage("data/tbub.png"), screen);
+    s.tomtepub.reset(prepareBlitSprite(loadImage("data/tbub.png"), screen));
     if (s.tomtepub == nullptr) {
         sayLine("blota brunnit!!");
     }
@@ -46,17 +30,17 @@ void loadPictures(SparklerState& s, SDL_Surface* screen) {
 void drawStick(SDL_Surface* screen, const SparklerState& s, int x, int y, Uint32 depth) {
     const int left = x - kStickWidth / 2;
     const int top = y - 320;
-    blitAt(s.tomtepub, screen, left, top);
+    blitAt(s.tomtepub.get(), screen, left, top);
     // NOTE: the height goes into a 16-bit rectangle field.
-    blitPartAt(s.tomtepinne, 0, 0, kStickWidth, s.fulmeter - (int)depth, screen, left, top);
+    blitPartAt(s.tomtepinne.get(), 0, 0, kStickWidth, s.fulmeter - (int)depth, screen, left, top);
 }
 
 // Takes the ring's next slot for a spark at the anchor, with whole-number
 // speeds -4 ... 4 (x drawn first). Once burnt out it is parked out of sight.
-void startSpark(SparklerState& s, int x, int y, Uint32 depth) {
+void startSpark(SparklerState& s, ShowRandom& random, int x, int y, Uint32 depth) {
     const int i = s.skapa;
-    s.xspeed[i] = (float)(showRand() % 9 - 4);
-    s.yspeed[i] = (float)(showRand() % 9 - 4);
+    s.xspeed[i] = (float)(random.rand() % 9 - 4);
+    s.yspeed[i] = (float)(random.rand() % 9 - 4);
     s.xpos[i] = x;
     s.ypos[i] = y;
     if (depth > kLastBurningRow) {
@@ -79,11 +63,12 @@ void drawSubSpark(SDL_Surface* screen, int x, int y) {
 }
 
 // Four flickering sub-sparks, all lifted with the burning point.
-void drawSpark(SDL_Surface* screen, const SparklerState& s, int i, Uint32 depth) {
+void drawSpark(SDL_Surface* screen, ShowRandom& random, const SparklerState& s, int i,
+               Uint32 depth) {
     for (int j = 0; j < 4; ++j) {
-        // x offset before y offset: that is the order showRand() is drawn in.
-        const int x = s.xpos[i] + showRand() % 12 - 6;
-        const int y = s.ypos[i] + showRand() % 12 - 6 - (int)depth;
+        // x offset before y offset: that is the order the numbers are drawn in.
+        const int x = s.xpos[i] + random.rand() % 12 - 6;
+        const int y = s.ypos[i] + random.rand() % 12 - 6 - (int)depth;
         drawSubSpark(screen, x, y);
     }
 }
@@ -100,8 +85,8 @@ void moveSpark(SparklerState& s, int i) {
 
 } // namespace
 
-int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
-    SparklerState& s = state;
+int tomtebloss(SparklerState& s, ShowRandom& random, SDL_Surface* screen, int x, int y,
+               Uint32 demoTime) {
     SDL_FillRect(screen, nullptr, 0);
 
     // First call: the clock starts now and both pictures are tried.
@@ -117,10 +102,10 @@ int tomtebloss(SDL_Surface* screen, int x, int y, Uint32 demoTime) {
     drawStick(screen, s, x, y, depth);
     for (int i = 0; i < kSparkSlots; ++i) {
         // One chance in fifty per slot: about one new spark per frame.
-        if (showRand() % 50 == 1) {
-            startSpark(s, x, y, depth);
+        if (random.rand() % 50 == 1) {
+            startSpark(s, random, x, y, depth);
         }
-        drawSpark(screen, s, i, depth);
+        drawSpark(screen, random, s, i, depth);
         moveSpark(s, i);
     }
 

@@ -1,27 +1,12 @@
 // Santas in their sleighs fly leftwards across the night sky in three layers,
 // the nearer ones larger and faster; one that has left on the left comes back
 // at the right edge at a new height. On request they bob along a sine wave.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/random.h"
 #include "gfx/toolkit.h"
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-SantaFieldState state;
-} // namespace
-
-const SantaFieldState& tomtefieldState() {
-    return state;
-}
-
-void setTomtefieldState(const SantaFieldState& replacement) {
-    state = replacement;
-}
 
 namespace {
 
@@ -38,31 +23,18 @@ struct SantaLayer {
 
 std::array<SantaLayer, 3> layersOf(SantaFieldState& s) {
     return {{
-        {s.tomte0, s.px0, s.py0, 25, 0.2, 10.0f, 1},
-        {s.tomte1, s.px1, s.py1, 10, 0.4, 20.0f, 2},
-        {s.tomte2, s.px2, s.py2, 3, 1.5, 40.0f, 2},
+        {s.tomte0.get(), s.px0, s.py0, 25, 0.2, 10.0f, 1},
+        {s.tomte1.get(), s.px1, s.py1, 10, 0.4, 20.0f, 2},
+        {s.tomte2.get(), s.px2, s.py2, 3, 1.5, 40.0f, 2},
     }};
 }
 
 // ---- First call ---------------------------------------------------------------
 
 void loadSantas(SantaFieldState& s, SDL_Surface* screen) {
-    s.tomte0 = loadBitmap("data/tomte0.bmp");
-    s.tomte1 = loadBitmap("data/tomte1.bmp");
-    s.tomte2 = loadBitmap("data/tomte2.bmp");
-    setColourKey(s.tomte0, 0);
-    setColourKey(s.tomte1, 0);
-    setColourKey(s.tomte2, 0);
-    s.tomte0 = prepareBlitSprite(s.tomte0, screen);
-    s.tomte1 = prepareBlitSprite(s.tomte1, screen);
-    s.tomte2 = prepareBlitSprite(s.tomte2, screen);
-}
-
-void placeSantas(const SantaLayer& layer, const SDL_Surface* screen) {
-    for (int i = 0; i < layer.count; ++i) {
-        layer.px[i] = (float)(showRand() % screen->w);
-        layer.py[i] = (float)(showRand() % screen->h);
-    }
+    s.tomte0 = keyedOnBlack(loadBitmap("data/tomte0.bmp"), screen);
+    s.tomte1 = keyedOnBlack(loadBitmap("data/tomte1.bmp"), screen);
+    s.tomte2 = keyedOnBlack(loadBitmap("data/tomte2.bmp"), screen);
 }
 
 // ---- Every call ---------------------------------------------------------------
@@ -77,39 +49,38 @@ Sint16 bobbedY(const SantaLayer& layer, float y, Sint16 x) {
     return (Sint16)(int)((float)(int)y + layer.amplitude * sintab[index]);
 }
 
-void flyLayer(SantaFieldState& s, const SantaLayer& layer, SDL_Surface* screen, int wobble) {
+void flyLayer(const SantaLayer& layer, ShowRandom& random, SDL_Surface* screen,
+              SantaFlight flight) {
     const int width = widthOf(layer.sprite);
-    s.rt.w = (Uint16)width;
-    s.rt.h = (Uint16)heightOf(layer.sprite);
     for (int i = 0; i < layer.count; ++i) {
         if (layer.px[i] <= -width) {
             // Back at the right edge at a new height; seen again from the next call.
             layer.px[i] = (float)screen->w;
-            layer.py[i] = (float)(showRand() % screen->h);
+            layer.py[i] = (float)(random.rand() % screen->h);
             continue;
         }
         // NOTE: the step is taken in double precision and stored back as a float.
         layer.px[i] = (float)((double)layer.px[i] - layer.step);
-        // NOTE: truncation toward zero into the 16-bit rectangle field.
-        s.rt.x = (Sint16)(int)layer.px[i];
-        s.rt.y = wobble == 0 ? (Sint16)(int)layer.py[i] : bobbedY(layer, layer.py[i], s.rt.x);
-        blitAt(layer.sprite, screen, s.rt.x, s.rt.y);
+        // NOTE: truncation toward zero into the 16-bit rectangle fields.
+        const Sint16 x = (Sint16)(int)layer.px[i];
+        const Sint16 y = flight == SantaFlight::Level ? (Sint16)(int)layer.py[i]
+                                                      : bobbedY(layer, layer.py[i], x);
+        blitAt(layer.sprite, screen, x, y);
     }
 }
 
 } // namespace
 
-void tomtefield(SDL_Surface* screen, int wobble) {
-    SantaFieldState& s = state;
+void tomtefield(SantaFieldState& s, ShowRandom& random, SDL_Surface* screen, SantaFlight flight) {
     if (s.first == 1) {
         loadSantas(s, screen);
         for (const SantaLayer& layer : layersOf(s)) {
-            placeSantas(layer, screen);
+            scatterOverScreen(layer.px, layer.py, layer.count, screen, random);
         }
         s.first = 0;
         sayLine("tomten har kommit");
     }
     for (const SantaLayer& layer : layersOf(s)) {
-        flyLayer(s, layer, screen, wobble);
+        flyLayer(layer, random, screen, flight);
     }
 }

@@ -2,41 +2,26 @@
 // of stars while the picture holds still and then recedes into a blue flash;
 // then a field of stars and gifts rushes past a warp picture, first straight,
 // then turning.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
 #include "gfx/toolkit.h"
 
 namespace {
-WarpSequenceState state;
-} // namespace
-
-const WarpSequenceState& warpEffektState() {
-    return state;
-}
-
-void setWarpEffektState(const WarpSequenceState& replacement) {
-    state = replacement;
-}
-
-namespace {
 
 constexpr float kTurnPerCall = 0.03f; // radians
 constexpr int kPictureY = 250;
 
-void firstCall(SDL_Surface* screen, Uint32 demoTime, WarpSequenceState& s) {
+void firstCall(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime) {
     SDL_FillRect(screen, nullptr, 0);
-    starSlump(screen);
-    s.iTomtewarp0 = loadImage("data/tomtewarp0.png");
-    s.iTomtewarp = loadImage("data/tomtewarp.png");
-    setColourKey(s.iTomtewarp0, 0);
-    setColourKey(s.iTomtewarp, 0);
-    s.iTomtewarp0 = prepareBlitSprite(s.iTomtewarp0, screen);
-    s.iTomtewarp = prepareBlitSprite(s.iTomtewarp, screen);
+    // Never colour-keyed: the key stays what loading left, 0.
+    s.slumpStar.reset(loadPixelSprite("data/star.png"));
+    starSlump(screen, s.slumpStar.get(), random);
+    s.iTomtewarp0 = keyedOnBlack(loadImage("data/tomtewarp0.png"), screen);
+    s.iTomtewarp = keyedOnBlack(loadImage("data/tomtewarp.png"), screen);
     // The field starts six seconds later; its pictures are read now, so that
     // no later frame of the scene has to.
-    star3dLoad();
+    star3dLoad(s.field);
     s.first = 0;
     s.stid = demoTime;
 }
@@ -52,31 +37,30 @@ void blitWarpPicture(SDL_Surface* screen, SDL_Surface* picture, const WarpSequen
 }
 
 // The field is drawn over a cleared screen, which also wipes the caption.
-void flyThroughField(SDL_Surface* screen, float angle, SDL_Surface* picture,
-                     const WarpSequenceState& s) {
+void flyThroughField(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, float angle,
+                     SDL_Surface* picture) {
     SDL_FillRect(screen, nullptr, 0);
-    star3d(screen, 0, 1, angle);
+    star3d(s.field, random, screen, {.advance = true}, angle);
     blitWarpPicture(screen, picture, s);
 }
 
 } // namespace
 
-int warpEffekt(SDL_Surface* screen, Uint32 demoTime) {
-    WarpSequenceState& s = state;
+int warpEffekt(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime) {
     if (s.first) {
-        firstCall(screen, demoTime, s);
+        firstCall(s, random, screen, demoTime);
     }
     const Uint32 elapsed = demoTime - s.stid;
     // Two blanks after "to" and after the comma: each ends its line off screen.
     blitString("take us to  warpspeed,  rudolph", 300, 20, screen->w, screen, redfont);
     if (elapsed < kWarpHoldEndsMs) {
-        warpspeed(screen, 0);
+        warpspeed(s.zoom, screen, ZoomMotion::Hold);
     } else if (elapsed < kWarpZoomEndsMs) {
-        warpspeed(screen, 1);
+        warpspeed(s.zoom, screen, ZoomMotion::Recede);
     } else if (elapsed < kWarpStraightEndsMs) {
-        flyThroughField(screen, 0.0f, s.iTomtewarp0, s);
+        flyThroughField(s, random, screen, 0.0f, s.iTomtewarp0.get());
     } else {
-        flyThroughField(screen, kTurnPerCall, s.iTomtewarp, s);
+        flyThroughField(s, random, screen, kTurnPerCall, s.iTomtewarp.get());
     }
     return elapsed > kWarpEffektMs ? 1 : 0;
 }

@@ -2,24 +2,9 @@
 // point (200, 200), shrinking, with two runs of blue points that leave
 // converging streaks; once it is far enough away a tall blue flash swells and
 // fades where it vanished. Nothing here clears the screen.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/toolkit.h"
-
-#include <cstdio>
-
-namespace {
-WarpZoomState state;
-} // namespace
-
-const WarpZoomState& warpspeedState() {
-    return state;
-}
-
-void setWarpspeedState(const WarpZoomState& replacement) {
-    state = replacement;
-}
 
 namespace {
 
@@ -38,17 +23,17 @@ float grow(float distance) {
 }
 
 void loadPictures(WarpZoomState& s) {
-    s.enterprise = loadPixelSprite("data/tomtebak.png");
+    s.enterprise.reset(loadPixelSprite("data/tomtebak.png"));
     if (s.enterprise == nullptr) {
         sayLine("Klingons!!");
     }
-    s.black = loadPixelSprite("data/black.png");
+    s.black.reset(loadPixelSprite("data/black.png"));
     if (s.black == nullptr) {
         sayLine("ett fel av typen 1 har intr\xe4"
                 "ffat");
     }
     // Only the receding picture is keyed; black keeps the key it loaded with.
-    setColourKey(s.enterprise, 0);
+    setColourKey(s.enterprise.get(), 0);
     s.first = 0;
 }
 
@@ -62,12 +47,15 @@ void drawSpeedLines(SDL_Surface* screen, float zpos) {
 
 // Black goes where the picture was drawn last call, so the picture does not
 // smear as it shrinks; the speed lines are never wiped and leave streaks.
-void zoomStep(SDL_Surface* screen, WarpZoomState& s, int moving) {
-    blitScaleDown(screen, s.black, s.tzpos, project(250.0, s.tzpos), project(200.0, s.tzpos));
+void zoomStep(SDL_Surface* screen, WarpZoomState& s, ZoomMotion motion) {
+    const bool moving = motion == ZoomMotion::Recede;
+    blitScaleDown(screen, s.black.get(), s.tzpos, project(250.0, s.tzpos),
+                  project(200.0, s.tzpos));
     if (moving) {
         s.tzpos = grow(s.tzpos);
     }
-    blitScaleDown(screen, s.enterprise, s.tzpos, project(250.0, s.tzpos), project(200.0, s.tzpos));
+    blitScaleDown(screen, s.enterprise.get(), s.tzpos, project(250.0, s.tzpos),
+                  project(200.0, s.tzpos));
     if (moving) {
         drawSpeedLines(screen, s.zpos);
         s.zpos = grow(s.zpos);
@@ -93,13 +81,12 @@ void flashStep(SDL_Surface* screen, WarpZoomState& s) {
 
 } // namespace
 
-void warpspeed(SDL_Surface* screen, int moving) {
-    WarpZoomState& s = state;
+void warpspeed(WarpZoomState& s, SDL_Surface* screen, ZoomMotion motion) {
     if (s.first) {
         loadPictures(s);
     }
     if (s.zpos < kFlashDistance) {
-        zoomStep(screen, s, moving);
+        zoomStep(screen, s, motion);
     } else {
         flashStep(screen, s);
     }

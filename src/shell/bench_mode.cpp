@@ -1,7 +1,7 @@
 #include "shell/bench_mode.h"
 
 #include "shell/quit_signals.h"
-#include "shell/virtual_clock.h"
+#include "shell/render_clock.h"
 
 #include <ctime>
 

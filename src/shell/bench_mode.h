@@ -3,7 +3,7 @@
 // frame times per scene printed from it.
 #pragma once
 
-#include "scenes/bench_report.h"
+#include "drivers/bench_report.h"
 #include "shell/render_options.h"
 
 #include <SDL.h>

@@ -3,6 +3,8 @@
 // not at all when rendering offline).
 #pragma once
 
+#include "scenes/show.h"
+
 #include <SDL.h>
 
 // Opens SDL video and a window (or the full screen) for a 640 x 480 x 32
@@ -19,3 +21,13 @@ void showCanvas(SDL_Surface* canvas);
 
 // Frees the canvas when it is a surface of its own.
 void closeScreen(SDL_Surface* canvas);
+
+// The show in the window as it is drawn: each whole frame, and the plasma's
+// strip after each of its steps.
+class WindowPlatform : public ShowPlatform {
+  public:
+    void presentFrame(SDL_Surface* screen) override { showCanvas(screen); }
+    void presentStrip(SDL_Surface* screen, int height) override {
+        showRect(screen, 0, 0, screen->w, height);
+    }
+};

@@ -1,8 +1,9 @@
 #include "shell/frame_files.h"
 
+#include "drivers/show_lines.h"
 #include "gfx/toolkit.h"
 #include "shell/quit_signals.h"
-#include "shell/virtual_clock.h"
+#include "shell/render_clock.h"
 
 #include <png.h>
 
@@ -102,8 +103,7 @@ bool prepareFrameFiles(const RenderOptions& o) {
 bool writeFrameFiles(const SDL_Surface* frame, const RenderOptions& o, int64_t n, Uint32 demoTime,
                      int scene) {
     if (o.hash) {
-        printf("frame %" PRId64 " time %u scene %d hash %016" PRIx64 "\n", n, demoTime, scene,
-               hashFrame(frame));
+        puts(hashLine(n, demoTime, scene, hashFrame(frame)).c_str());
     }
     if (wantsPicture(o, n)) {
         const std::string path = framePath(o.pngDir, n);

@@ -1,6 +1,7 @@
 // snolk: plays the show in a window (or the full screen) to its music, until
-// Escape or the window is closed, then prints the average frame rate.
-#include "gfx/random.h"
+// Escape or the window is closed, then prints the average frame rate. The
+// viewer may jump between the scenes on the way.
+#include "drivers/live_show.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
 #include "shell/display.h"
@@ -18,46 +19,67 @@
 
 namespace {
 
-// Drains the event queue; true when the viewer asked to quit.
-bool viewerQuits() {
-    bool quit = false;
+ViewerAsks askedByKey(SDLKey key) {
+    switch (key) {
+    case SDLK_ESCAPE:
+        return ViewerAsks::Quit;
+    case SDLK_PAGEDOWN:
+    case SDLK_RIGHT:
+        return ViewerAsks::NextScene;
+    case SDLK_PAGEUP:
+    case SDLK_LEFT:
+        return ViewerAsks::PreviousScene;
+    case SDLK_HOME:
+        return ViewerAsks::Restart;
+    default:
+        return ViewerAsks::Nothing;
+    }
+}
+
+// Drains the event queue. A quit wins over everything; of the scene keys,
+// the last one pressed counts.
+ViewerAsks readViewer() {
+    ViewerAsks asked = ViewerAsks::Nothing;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT ||
-            (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)) {
-            quit = true;
+        const ViewerAsks now = event.type == SDL_QUIT      ? ViewerAsks::Quit
+                               : event.type == SDL_KEYDOWN ? askedByKey(event.key.keysym.sym)
+                                                           : ViewerAsks::Nothing;
+        if (now != ViewerAsks::Nothing && asked != ViewerAsks::Quit) {
+            asked = now;
         }
     }
-    return quit || quitSignalled();
+    return quitSignalled() ? ViewerAsks::Quit : asked;
 }
 
-void printFrameRate(uint64_t frames, Uint32 demoTime) {
-    printf("FPS=%f\n", demoTime == 0 ? 0.0 : (double)frames / (double)demoTime * 1000.0);
-}
-
-// How the frames reach the window: paced by the limiter, measured with
-// -stats.
-struct Presenting {
+// The window, paced by the limiter and measured with -stats. Each frame is
+// held until its slot and then shown at once, so the limiter paces the
+// moment each frame's present starts, however long the frame took to draw;
+// the plasma's strip is part of drawing a frame and goes at once.
+class PacedWindow : public WindowPlatform {
+  public:
     FrameLimiter limiter;
     std::unique_ptr<PresentIntervals> intervals; // only with -stats
-};
-Presenting presenting;
 
-// Shows a rectangle in the window. stepShow ends every frame with one present
-// of the whole canvas: that present waits for the frame's slot, so the
-// limiter paces the moment each frame's present starts, however long the
-// frame took to draw. The plasma's strip presents before it are part of
-// drawing the frame.
-void presentPaced(SDL_Surface* canvas, int x, int y, int w, int h) {
-    const bool endsFrame = x == 0 && y == 0 && w == canvas->w && h == canvas->h;
-    if (endsFrame) {
-        waitForNextFrame(presenting.limiter);
+    void presentFrame(SDL_Surface* screen) override {
+        waitForNextFrame(limiter);
+        showCanvas(screen);
+        if (intervals) {
+            recordPresent(*intervals, monotonicNow());
+        }
     }
-    showRect(canvas, x, y, w, h);
-    if (endsFrame && presenting.intervals) {
-        recordPresent(*presenting.intervals, monotonicNow());
+
+    // After a jump the frames start again from a black screen, on a grid of
+    // their own; the pause before them is no interval between frames.
+    void startAfresh(SDL_Surface* screen) {
+        SDL_FillRect(screen, nullptr, 0);
+        showCanvas(screen);
+        limiter.gridStart = -1;
+        if (intervals) {
+            intervals->lastPresent = -1;
+        }
     }
-}
+};
 
 // NOTE: sdl12-compat calls itself 1.2.50 or later; classic SDL 1.2 ended at
 // 1.2.15.
@@ -107,42 +129,39 @@ int main(int argc, char** argv) {
         return parsed == kHelpShown ? 0 : 1;
     }
     installQuitSignals();
-    showSrand((unsigned)time(nullptr));
     findDataFolder("snolk");
     prepareShow();
     choosePresenting(options.vsync != 0);
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
-    presenting.limiter.fps = options.fpsLimit;
+    PacedWindow window;
+    window.limiter.fps = options.fpsLimit;
     if (options.stats) {
-        presenting.intervals = std::make_unique<PresentIntervals>();
+        window.intervals = std::make_unique<PresentIntervals>();
     }
-    installPresentHook(presentPaced);
-    // The music starts where the first scene stands in the track, two
-    // seconds before that scene's first frame, as at the top of the show;
-    // its ending loops as the generator's loop file beside it says.
-    const Uint32 trackAtOrigin = kScenes[options.firstScene].trackMs - kShowStartMs;
     if (!options.nosound) {
         startMusic(dataFilePath("data/laten2.mp3").c_str(),
-                   dataFilePath("data/laten2.loop").c_str(), trackAtOrigin);
-    }
-    // NOTE: unsigned arithmetic; a start offset moves the origin back.
-    const Uint32 origin = SDL_GetTicks() - options.hopptid - trackAtOrigin;
-    SDL_Delay(kShowStartMs);
-
-    Show show = startShow(options.firstScene);
-    Uint32 demoTime = 0;
-    bool quit = false;
-    while (!quit) {
-        demoTime = SDL_GetTicks() - origin;
-        stepShow(show, screen, demoTime);
-        quit = viewerQuits();
+                   dataFilePath("data/laten2.loop").c_str(), trackAtOrigin(options.firstScene));
     }
 
-    // NOTE: divided by the demo time, pause and -start included; a show
-    // begun at a later scene does not count the part of the track it skipped.
-    printFrameRate(show.frames, demoTime - trackAtOrigin);
-    if (presenting.intervals) {
-        printIntervals(*presenting.intervals, presenting.limiter.lateFrames);
+    // The clock runs from the moment the music starts.
+    LiveShow live(options.firstScene, (unsigned)time(nullptr), options.hopptid);
+    Uint32 musicStartedAt = SDL_GetTicks();
+    for (ViewerAsks asked = ViewerAsks::Nothing; asked != ViewerAsks::Quit; asked = readViewer()) {
+        const int scene = live.sceneAskedFor(asked);
+        if (scene >= 0) {
+            live.jumpTo(scene, SDL_GetTicks() - musicStartedAt);
+            seekMusic(live.trackAtOriginMs());
+            musicStartedAt = SDL_GetTicks();
+            window.startAfresh(screen);
+        }
+        if (!live.stepFrame(screen, SDL_GetTicks() - musicStartedAt, window)) {
+            SDL_Delay(1); // the two seconds before the first frame
+        }
+    }
+
+    puts(live.frameRate().c_str());
+    if (window.intervals) {
+        printIntervals(*window.intervals, window.limiter.lateFrames);
     }
     fflush(stdout);
     stopMusic();

@@ -336,6 +336,16 @@ bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs) {
     return true;
 }
 
+void seekMusic(Uint32 fromMs) {
+    if (playing == nullptr) {
+        return;
+    }
+    SDL_LockAudio();
+    playing->ended = false;
+    seekTo(*playing, frameAt(*playing, fromMs));
+    SDL_UnlockAudio();
+}
+
 void stopMusic() {
     if (playing == nullptr) {
         return;

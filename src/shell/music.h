@@ -37,6 +37,10 @@ bool readLoopPoints(const char* loopPath, LoopPoints& out, std::string& why);
 // a megabyte) however long the track is.
 bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs);
 
+// Moves the music that plays to fromMs milliseconds into the track, as
+// startMusic would start it there. Does nothing when no music plays.
+void seekMusic(Uint32 fromMs);
+
 // Stops the music and closes the audio device. Safe to call when none plays.
 void stopMusic();
 

@@ -1,6 +1,5 @@
 // snolk-render: plays the show offline on a virtual clock, as fast as the
 // machine allows, and writes hash lines, pictures, a video or a benchmark.
-#include "gfx/random.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
 #include "shell/bench_mode.h"
@@ -33,10 +32,8 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     useReferenceKernels = options.literal;
     findDataFolder("snolk-render");
-    showSrand(options.seed);
     prepareShow();
     SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
-    installPresentHook(options.window ? showRect : nullptr);
     const int status = options.bench               ? benchShow(screen, options, stdout)
                        : options.videoPath.empty() ? renderFrames(screen, options)
                                                    : captureVideo(screen, options);

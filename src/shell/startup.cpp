@@ -23,12 +23,24 @@ bool isFolder(const fs::path& path) {
 }
 
 // Where to look when SNOLK_DATA does not say, in order.
+// Whether the program runs from the build folder it was built in.
+bool inItsBuildFolder(const fs::path& folder) {
+#ifdef SNOLK_BUILD_FOLDER
+    std::error_code error;
+    return fs::equivalent(folder, SNOLK_BUILD_FOLDER, error);
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+// Where to look when SNOLK_DATA does not say, in order.
 std::vector<fs::path> candidateFolders() {
     std::vector<fs::path> candidates = {"data"};
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    const fs::path beside = executable.parent_path();
     if (!error) {
-        const fs::path beside = executable.parent_path();
         candidates.push_back(beside / "data");
         candidates.push_back(beside.parent_path() / "data");
         // An installed program finds its data relative to itself too, so a
@@ -36,6 +48,13 @@ std::vector<fs::path> candidateFolders() {
         candidates.push_back(beside.parent_path() / "share" / "snolk" / "data");
     }
     candidates.push_back(SNOLK_INSTALLED_DATA);
+#ifdef SNOLK_SOURCE_DATA
+    // A build folder made anywhere (cmake -B elsewhere) plays its source
+    // tree's data; a copy or an installed program does not.
+    if (!error && inItsBuildFolder(beside)) {
+        candidates.push_back(SNOLK_SOURCE_DATA);
+    }
+#endif
     return candidates;
 }
 

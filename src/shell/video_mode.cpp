@@ -6,7 +6,7 @@
 #include "shell/progress_line.h"
 #include "shell/quit_signals.h"
 #include "shell/video_writer.h"
-#include "shell/virtual_clock.h"
+#include "shell/render_clock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -36,7 +36,7 @@ int64_t framesUntilTheGreetingsHaveRisen(const RenderOptions& o) {
     const int height = heightOf(greetings);
     SDL_FreeSurface(greetings);
     const int64_t candles =
-        firstFrameOfScene(kScenes, o.firstScene, kLastScene, o.fps, firstFrameMs(o));
+        firstFrameOfScene(kScenes, o.firstScene, kLastScene, o.fps, clockOf(o).firstFrameMs());
     return candles + (480 + height + 1) / 2;
 }
 
@@ -53,7 +53,7 @@ int64_t framesOfVideo(const RenderOptions& o, VideoSettings& s) {
     if (o.frames > 0) {
         return o.frames;
     }
-    int64_t frames = std::max(framesOfWholeShow(o), framesUntilTheGreetingsHaveRisen(o));
+    int64_t frames = std::max(clockOf(o).wholeShowFrames(), framesUntilTheGreetingsHaveRisen(o));
     if (!s.musicPath.empty() && s.loopEnd > 0) {
         frames = std::max(frames, framesUntilTheLoopHasPlayed(o, s));
     }

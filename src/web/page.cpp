@@ -6,9 +6,11 @@
 // goes to the canvas. Hash runs the renderer's virtual clock in slices, so
 // that the browser stays responsive and the console output flows; the bench
 // runs it in one go, as the renderer's --bench does.
-#include "gfx/random.h"
+#include "drivers/bench_report.h"
+#include "drivers/live_show.h"
+#include "drivers/show_lines.h"
+#include "drivers/virtual_clock.h"
 #include "gfx/toolkit.h"
-#include "scenes/bench_report.h"
 #include "scenes/show.h"
 #include "web/frame_pacer.h"
 #include "web/page_options.h"
@@ -18,11 +20,11 @@
 #include <emscripten.h>
 #include <wasm_simd128.h>
 
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,28 +33,18 @@ namespace {
 PageOptions options;
 std::string problem; // what was wrong with the query, with the usage text
 SDL_Surface* screen = nullptr;
-Show show;
+unsigned seed = 1;
 
-// Live.
+// Live: the show as it plays, a new one after a scene key or "play again".
+std::unique_ptr<LiveShow> live;
 FramePacer pacer;
-Uint32 lastDemoTime = 0;
 std::vector<Uint32> canvasPixels; // RGBA bytes as the canvas takes them
-std::string frameRateLine;
+std::string stopLine;
 
 // Hash and bench.
+std::unique_ptr<ClockedShow> clocked;
 int64_t framesToRun = 0;
-int64_t framesRun = 0;
 BenchReport bench;
-
-// Where the music starts, as in the desktop program: where the first scene
-// stands in the track, two seconds before that scene's first frame.
-Uint32 trackAtOrigin() {
-    return kScenes[options.firstScene].trackMs - kShowStartMs;
-}
-
-Uint32 firstFrameMs() {
-    return (Uint32)firstFrameMsOf(options.firstScene, options.startSeconds);
-}
 
 EM_JS(void, putCanvasPixels, (const void* rgba, int w, int h),
       { Module.showPixels(HEAPU8.subarray(rgba, rgba + w * h * 4), w, h); });
@@ -75,19 +67,41 @@ void convertRowForCanvas(const Uint32* in, Uint32* out, int w) {
     }
 }
 
-// A browser shows nothing between two presents in one task, so only the
-// stepper's whole-screen present reaches the canvas; the plasma's scroller
-// strip is in it all the same.
-void showOnCanvas(SDL_Surface* surface, int, int, int w, int h) {
-    if (w != surface->w || h != surface->h) {
-        return;
+// The page's platform: each whole frame goes to the canvas. A browser shows
+// nothing between two presents in one task, so the plasma's scroller strip
+// reaches the viewer with the frame it belongs to, not on its own.
+class Canvas : public ShowPlatform {
+  public:
+    void presentFrame(SDL_Surface* surface) override {
+        const int w = surface->w;
+        const int h = surface->h;
+        for (int y = 0; y < h; ++y) {
+            convertRowForCanvas(
+                reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) +
+                                                y * surface->pitch),
+                canvasPixels.data() + (size_t)y * w, w);
+        }
+        putCanvasPixels(canvasPixels.data(), w, h);
     }
-    for (int y = 0; y < h; ++y) {
-        convertRowForCanvas(reinterpret_cast<const Uint32*>(
-                                static_cast<const Uint8*>(surface->pixels) + y * surface->pitch),
-                            canvasPixels.data() + (size_t)y * w, w);
-    }
-    putCanvasPixels(canvasPixels.data(), w, h);
+};
+Canvas canvas;
+
+VirtualClock clockOfPage() {
+    return {options.firstScene, options.startSeconds, options.fps};
+}
+
+// The script's milliseconds as the engine's clock reads them; a moment
+// before the music started reads 0.
+Uint32 clockMs(double ms) {
+    return ms <= 0 ? 0 : (Uint32)(uint64_t)ms;
+}
+
+// A live show from the first scene the page was asked for.
+void beginLiveShow() {
+    live =
+        std::make_unique<LiveShow>(options.firstScene, seed, (Uint32)(options.startSeconds * 1000));
+    SDL_FillRect(screen, nullptr, 0);
+    canvas.presentFrame(screen);
 }
 
 SDL_Surface* openScreen() {
@@ -126,12 +140,10 @@ double nowMs() {
 
 // One frame on the virtual clock, with its hash line.
 void runVirtualFrame() {
-    const int64_t n = ++framesRun;
-    const Uint32 demoTime = virtualClockMs(n, options.fps, firstFrameMs());
-    stepShow(show, screen, demoTime);
-    // The renderer's --hash line, to the letter.
-    printf("frame %" PRId64 " time %u scene %d hash %016" PRIx64 "\n", n, demoTime, show.scene,
-           hashFrame(screen));
+    ShowPlatform offscreen;
+    clocked->stepFrame(screen, offscreen);
+    puts(
+        hashLine(clocked->frame(), clocked->lastMs(), clocked->scene(), hashFrame(screen)).c_str());
 }
 
 // The bench: every frame back to back, as snolk-render --bench runs them,
@@ -141,11 +153,10 @@ void runVirtualFrame() {
 // show, is as exact as the clock.
 void runBench() {
     double frameEnd = nowMs();
-    while (framesRun < framesToRun) {
-        const int64_t n = ++framesRun;
-        stepShow(show, screen, virtualClockMs(n, options.fps, firstFrameMs()));
+    while (clocked->frame() < framesToRun) {
+        clocked->stepFrame(screen, canvas);
         const double now = nowMs();
-        bench.add(show.scene, now - frameEnd);
+        bench.add(clocked->scene(), now - frameEnd);
         frameEnd = now;
     }
 }
@@ -182,9 +193,10 @@ EMSCRIPTEN_KEEPALIVE int webAutoplay() {
     return options.autoplay;
 }
 
-// Where the music starts, in the track, in milliseconds.
+// Where the music starts, in the track, in milliseconds: for the show as it
+// stands, so also after a scene key.
 EMSCRIPTEN_KEEPALIVE double webTrackAtOriginMs() {
-    return trackAtOrigin();
+    return live ? live->trackAtOriginMs() : trackAtOrigin(options.firstScene);
 }
 
 // Everything before the first frame, once the data files are in /data, the
@@ -192,8 +204,8 @@ EMSCRIPTEN_KEEPALIVE double webTrackAtOriginMs() {
 EMSCRIPTEN_KEEPALIVE int webPrepare() {
     // The live page seeds from the clock as the desktop program does; the
     // virtual clock's modes from 1, as snolk-render.
-    const bool live = options.mode == PageMode::Live;
-    showSrand(options.seedGiven ? options.seed : live ? (unsigned)time(nullptr) : 1u);
+    const bool isLive = options.mode == PageMode::Live;
+    seed = options.seedGiven ? options.seed : isLive ? (unsigned)time(nullptr) : 1u;
     setDataFolder("/data");
     prepareShow();
     decodePicturesAhead();
@@ -201,17 +213,13 @@ EMSCRIPTEN_KEEPALIVE int webPrepare() {
     if (screen == nullptr) {
         return 0;
     }
-    show = startShow(options.firstScene);
-    if (options.mode != PageMode::Hash) {
-        canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
-        installPresentHook(showOnCanvas);
-    }
-    if (live) {
+    canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
+    if (isLive) {
         pacer.fps = (double)options.fps;
+        beginLiveShow();
     } else {
-        framesToRun = options.frames > 0
-                          ? options.frames
-                          : wholeShowFrames(options.firstScene, options.fps, firstFrameMs());
+        clocked = std::make_unique<ClockedShow>(clockOfPage(), seed);
+        framesToRun = options.frames > 0 ? options.frames : clockOfPage().wholeShowFrames();
     }
     return 1;
 }
@@ -220,21 +228,37 @@ EMSCRIPTEN_KEEPALIVE int webPrepare() {
 // music started (the audio clock while music plays). Draws a frame when one
 // is due and the two-second pause is over; 1 when it did.
 EMSCRIPTEN_KEEPALIVE int webRefresh(double refreshMs, double elapsedMs) {
-    if (screen == nullptr || elapsedMs < kShowStartMs || !frameIsDue(pacer, refreshMs)) {
+    if (!live || elapsedMs < kShowStartMs || !frameIsDue(pacer, refreshMs)) {
         return 0;
     }
-    // NOTE: unsigned 32-bit, as SDL_GetTicks differences: a start offset
-    // moves the origin back.
-    lastDemoTime =
-        (Uint32)(uint64_t)elapsedMs + (Uint32)(options.startSeconds * 1000) + trackAtOrigin();
-    stepShow(show, screen, lastDemoTime);
+    return live->stepFrame(screen, clockMs(elapsedMs), canvas) ? 1 : 0;
+}
+
+// A scene key (1 next, -1 previous, 0 the show from the top), pressed
+// elapsedMs after the music started. 1 when a new show begins at that
+// scene: the page then starts its clock and the music again, from
+// webTrackAtOriginMs().
+EMSCRIPTEN_KEEPALIVE int webSceneKey(int key, double elapsedMs) {
+    if (!live) {
+        return 0;
+    }
+    const ViewerAsks asked = key > 0   ? ViewerAsks::NextScene
+                             : key < 0 ? ViewerAsks::PreviousScene
+                                       : ViewerAsks::Restart;
+    const int scene = live->sceneAskedFor(asked);
+    if (scene < 0) {
+        return 0;
+    }
+    live->jumpTo(scene, clockMs(elapsedMs));
+    SDL_FillRect(screen, nullptr, 0);
+    canvas.presentFrame(screen);
     return 1;
 }
 
 // The scene the show stands in, and where scene k starts in the music (ms):
 // what a test compares with the music's position.
 EMSCRIPTEN_KEEPALIVE int webScene() {
-    return show.scene;
+    return live ? live->scene() : clocked ? clocked->scene() : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE double webTrackMsOfScene(int k) {
@@ -243,31 +267,36 @@ EMSCRIPTEN_KEEPALIVE double webTrackMsOfScene(int k) {
 
 // After Escape: the desktop program's frame-rate line, printed and returned.
 EMSCRIPTEN_KEEPALIVE const char* webStop() {
-    // NOTE: divided by the demo time, pause and start offset included, as
-    // on the desktop.
-    const Uint32 time = lastDemoTime - trackAtOrigin();
-    char line[64];
-    snprintf(line, sizeof line, "FPS=%f", time == 0 ? 0.0 : (double)show.frames / time * 1000.0);
-    frameRateLine = line;
-    puts(line);
-    installPresentHook(nullptr);
-    return frameRateLine.c_str();
+    stopLine = live ? live->frameRate() : "";
+    puts(stopLine.c_str());
+    live.reset();
+    return stopLine.c_str();
+}
+
+// "play again": a new show, as the page began the first one. The page then
+// starts its clock and the music again.
+EMSCRIPTEN_KEEPALIVE int webPlayAgain() {
+    if (screen == nullptr || options.mode != PageMode::Live) {
+        return 0;
+    }
+    beginLiveShow();
+    return 1;
 }
 
 // Hash: runs frames for about budgetMs; bench: the whole show. 1 once the
 // last frame is done (the bench table and "done" printed), else 0.
 EMSCRIPTEN_KEEPALIVE int webRunFor(double budgetMs) {
-    if (screen == nullptr) {
+    if (screen == nullptr || !clocked) {
         return 1;
     }
     if (options.mode == PageMode::Bench) {
         runBench();
     }
     const double until = nowMs() + budgetMs;
-    while (framesRun < framesToRun && nowMs() < until) {
+    while (clocked->frame() < framesToRun && nowMs() < until) {
         runVirtualFrame();
     }
-    if (framesRun < framesToRun) {
+    if (clocked->frame() < framesToRun) {
         return 0;
     }
     if (options.mode == PageMode::Bench) {

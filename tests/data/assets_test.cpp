@@ -275,9 +275,10 @@ TEST_F(Assets, FlamesFadeToBlackBeforeTheEdgesOfTheirBoxes) {
         skapaPalett(flame, "data/firePalette.bmp");
         SDL_FillRect(flame, nullptr, 0);
     }
+    CandleFlameState burning;
     for (int frame = 0; frame < 600; ++frame) {
         for (int k = 0; k < 4; ++k) {
-            nextCandleFrame(flames[k], 99400 + frame * 1000 / 60, phases[k]);
+            nextCandleFrame(burning, flames[k], 99400 + frame * 1000 / 60, phases[k]);
         }
     }
     for (int k = 0; k < 4; ++k) {

@@ -173,3 +173,33 @@ TEST_F(LiveWindow, FullScreenShowsTheShowOrSaysWhyNot) {
         }
     }
 }
+
+// The scene keys start the show afresh at another scene, two seconds of
+// black first as -scene gives them: Right the sparkler (black around its
+// stick, where the letters stood), Home the letters again, Page Up from
+// the letters the letters once more.
+TEST_F(LiveWindow, SceneKeysJumpBetweenTheScenes) {
+    ASSERT_TRUE(start("-ns")) << outputOf(show);
+    const WindowPlace place = placeOf(window);
+    const auto pressAndWatch = [&](const char* key) {
+        EXPECT_EQ(runProgram("xdotool windowfocus --sync " + window + " key " + key).status, 0);
+        return watch();
+    };
+    // Left of the sparkler's stick, where the first letters stand.
+    const auto lettersShown = [&](const SDL_Surface* shot) {
+        return litShare(shot, place.x + 10, place.y + 10, 270, 60) > 0.2;
+    };
+    Screenshot shot = pressAndWatch("Right");
+    ASSERT_NE(shot, nullptr);
+    EXPECT_FALSE(lettersShown(shot.get()));
+    EXPECT_GT(litShare(shot.get(), place.x + 292, place.y + 100, 16, 200), 0.2);
+    shot = pressAndWatch("Home");
+    ASSERT_NE(shot, nullptr);
+    expectLetterRow(shot.get(), place.x, place.y, 1);
+    shot = pressAndWatch("Page_Up");
+    ASSERT_NE(shot, nullptr);
+    expectLetterRow(shot.get(), place.x, place.y, 1);
+    pressEscape();
+    EXPECT_EQ(waitForExit(show, kExitLimit), 0) << outputOf(show);
+    EXPECT_NE(outputOf(show).find("FPS="), std::string::npos) << outputOf(show);
+}

@@ -25,10 +25,10 @@ std::vector<unsigned> seedsToCompare() {
 TEST(ShowRandom, DrawsWhatGlibcRandDrawsForEverySeed) {
     for (const unsigned seed : seedsToCompare()) {
         srand(seed);
-        showSrand(seed);
+        ShowRandom random(seed);
         for (int draw = 0; draw < 20000; ++draw) {
             const int expected = rand();
-            ASSERT_EQ(showRand(), expected) << "seed " << seed << ", draw " << draw;
+            ASSERT_EQ(random.rand(), expected) << "seed " << seed << ", draw " << draw;
         }
     }
 }

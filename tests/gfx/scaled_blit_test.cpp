@@ -72,12 +72,12 @@ TEST(BlitScaleDown, FastPathEqualsReferenceEverywhere) {
     SDL_Surface* plain = makeScreenSurface(640, 480);
     const float steps[] = {1.0f / 64, 1.0f / 7, 0.25f, 0.5f, 0.9f, 1.0f,
                            1.5f,      1.5625f,  1.65f, 2.3f, 8.69f};
-    showSrand(7);
+    ShowRandom random(7);
     for (int trial = 0; trial < 300; ++trial) {
-        SDL_Surface* sprite = numberedSprite(1 + showRand() % 40, 1 + showRand() % 40);
+        SDL_Surface* sprite = numberedSprite(1 + random.rand() % 40, 1 + random.rand() % 40);
         const float step = steps[trial % 11];
-        const int x = showRand() % 900 - 150;
-        const int y = showRand() % 700 - 150;
+        const int x = random.rand() % 900 - 150;
+        const int y = random.rand() % 700 - 150;
         blitScaleDown(fast, sprite, step, x, y);
         blitScaleDownReference(plain, sprite, step, x, y);
         ASSERT_EQ(allWords(fast), allWords(plain)) << trial;

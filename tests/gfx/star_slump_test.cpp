@@ -10,16 +10,15 @@
 // Without a star picture nothing is drawn, but the random sequence advances
 // exactly as it would with one: three numbers per star.
 TEST(StarSlump, DrawsNothingWithoutAPictureButKeepsTheRandomOrder) {
-    ScratchFolder folder;
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    showSrand(5);
-    starSlump(screen);
-    const int next = showRand();
-    showSrand(5);
+    ShowRandom random(5);
+    starSlump(screen, nullptr, random);
+    const int next = random.rand();
+    ShowRandom same(5);
     for (int i = 0; i < 60; ++i) {
-        showRand();
+        same.rand();
     }
-    EXPECT_EQ(showRand(), next);
+    EXPECT_EQ(same.rand(), next);
     for (Uint32 w : allWords(screen)) {
         ASSERT_EQ(w, 0u);
     }

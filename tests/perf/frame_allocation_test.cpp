@@ -3,10 +3,9 @@
 // A scene's first frame (and so a handover frame) loads pictures and may
 // allocate; every other frame must not.
 #include "gfx/font.h"
-#include "gfx/random.h"
 #include "scenes/show.h"
+#include "shell/render_clock.h"
 #include "shell/startup.h"
-#include "shell/virtual_clock.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +62,6 @@ TEST(FrameAllocations, NoneAfterTheFirstFrameOfEachSceneOfTheWholeShow) {
     enterSourceTree();
     SDL_Surface* screen = openTestScreen();
     prepareShow();
-    showSrand(1);
     const RenderOptions options;
     int offenders = 0;
     int scene = -1;
@@ -72,7 +70,7 @@ TEST(FrameAllocations, NoneAfterTheFirstFrameOfEachSceneOfTheWholeShow) {
     allocations = 0;
     counting = true;
     const ClockRun run =
-        runVirtualClock(screen, options, framesOfWholeShow(options),
+        runVirtualClock(screen, options, clockOf(options).wholeShowFrames(),
                         [&](SDL_Surface*, int64_t n, Uint32, int after) {
                             counting = false;
                             const bool scenesFirstFrame = after != scene;

@@ -161,9 +161,16 @@ std::string nameOf(Damage damage) {
     return names[(int)damage];
 }
 
-void copyDataSet(const std::string& folder) {
-    fs::copy(fs::path(SNOLK_SOURCE_DIR) / "data", fs::path(folder) / "data",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+void copyDataSet(const std::string& folder, bool withTrack) {
+    const fs::path from = fs::path(SNOLK_SOURCE_DIR) / "data";
+    const fs::path to = fs::path(folder) / "data";
+    fs::create_directories(to);
+    for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+        if (withTrack || entry.path().filename() != "laten2.mp3") {
+            fs::copy(entry.path(), to / entry.path().filename(),
+                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        }
+    }
 }
 
 bool makeTrack(const std::string& folder) {

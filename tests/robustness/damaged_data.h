@@ -43,8 +43,9 @@ std::vector<Damage> pictureDamagesFor(const std::string& file);
 
 std::string nameOf(Damage damage);
 
-// Copies the repository's data/ into folder/data.
-void copyDataSet(const std::string& folder);
+// Copies the repository's data/ into folder/data; the music track (the
+// bulk of it) only when asked for.
+void copyDataSet(const std::string& folder, bool withTrack = true);
 
 // The music track, data/laten2.mp3, is made by a tool the tests cannot rely
 // on: this writes a short one into folder/data with ffmpeg, one of the

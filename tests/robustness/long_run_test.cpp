@@ -1,7 +1,6 @@
 // The last scene never ends: it must keep burning with the show's own data
 // on the full screen far past the point where the greetings' 16-bit
 // position wraps, and bring the greetings up from below once more.
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "support/fixtures.h"
@@ -44,14 +43,13 @@ Uint32 demoTimeOf(int frame) {
 
 TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
     enterSourceTree();
-    setLjusstakeState({});
-    setCandleFlameState({});
+    CandlestickState s;
     SDL_Surface* screen = makeScreenSurface(640, 480);
     // Frames of the scene's first rise, looked at again one wrap later.
     const int looks[] = {1, 2, 200, 400, 700};
     std::map<int, std::vector<Uint32>> firstRise;
     for (int frame = 1; frame <= kFrames; ++frame) {
-        ASSERT_EQ(ljusstake(screen, demoTimeOf(frame)), 0) << frame;
+        ASSERT_EQ(ljusstake(s, screen, demoTimeOf(frame)), 0) << frame;
         for (int look : looks) {
             if (frame == look) {
                 firstRise[look] = greetingsColumn(screen);
@@ -60,7 +58,7 @@ TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
             }
         }
     }
-    ASSERT_NE(ljusstakeState().iGreets, nullptr);
+    ASSERT_NE(s.iGreets, nullptr);
     EXPECT_TRUE(allBlack(firstRise[1])) << "the greetings start below the bottom edge";
     EXPECT_FALSE(allBlack(firstRise[400])) << "the greetings never showed";
     SDL_FreeSurface(screen);

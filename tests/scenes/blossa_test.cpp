@@ -1,4 +1,3 @@
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "shell/frame_files.h"
@@ -26,34 +25,25 @@ SDL_Surface* solid(int w, int h, Uint32 colour) {
 class BlossaTest : public testing::Test {
   protected:
     void SetUp() override {
-        LetterIntroState s{.first = 0, .stid = kStart};
-        SDL_Surface** highlights[] = {&s.bf, &s.lf, &s.of, &s.sf, &s.af};
-        SDL_Surface** bases[] = {&s.bg, &s.lg, &s.og, &s.sg, &s.ag};
+        s.first = 0;
+        s.stid = kStart;
+        Picture* highlights[] = {&s.bf, &s.lf, &s.of, &s.sf, &s.af};
+        Picture* bases[] = {&s.bg, &s.lg, &s.og, &s.sg, &s.ag};
         for (int i = 0; i < 5; ++i) {
-            *highlights[i] = solid(16, 16, 0xff0000 + (Uint32)i);
-            *bases[i] = solid(16, 16, 0x00ff00 + (Uint32)i);
+            highlights[i]->reset(solid(16, 16, 0xff0000 + (Uint32)i));
+            bases[i]->reset(solid(16, 16, 0x00ff00 + (Uint32)i));
         }
-        s.flaska = solid(16, 16, 0x0000ff);
-        setBlossaState(s);
+        s.flaska.reset(solid(16, 16, 0x0000ff));
         screen = makeScreenSurface(640, 480);
     }
 
-    void TearDown() override {
-        const LetterIntroState& s = blossaState();
-        SDL_Surface* pictures[] = {s.bf, s.bg, s.lf, s.lg, s.of,    s.og,
-                                   s.sf, s.sg, s.af, s.ag, s.flaska};
-        for (SDL_Surface* p : pictures) {
-            SDL_FreeSurface(p);
-        }
-        setBlossaState({});
-        SDL_FreeSurface(screen);
-    }
+    void TearDown() override { SDL_FreeSurface(screen); }
 
     // One frame on a cleared screen at elapsed time e, read back as the word
     // with lit letters in capitals, "+bottle" when the bottle was drawn.
     std::string frameAt(Uint32 elapsed) {
         SDL_FillRect(screen, nullptr, 0);
-        lastResult = blossa(screen, kStart + elapsed);
+        lastResult = blossa(s, screen, kStart + elapsed);
         std::string seen;
         for (int slot = 0; slot < 6; ++slot) {
             const Uint32 colour = wordAt(screen, kSlotX[slot] + 1, 11) & 0xff0000;
@@ -65,6 +55,7 @@ class BlossaTest : public testing::Test {
         return seen;
     }
 
+    LetterIntroState s;
     SDL_Surface* screen = nullptr;
     int lastResult = -1;
 };
@@ -101,13 +92,13 @@ TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
         ASSERT_TRUE(writePng(picture, path.c_str()));
         SDL_FreeSurface(picture);
     }
-    setBlossaState({});
+    LetterIntroState s;
     SDL_Surface* screen = solid(640, 480, 0x000077);
 
-    EXPECT_EQ(blossa(screen, 4321), 0);
-    EXPECT_EQ(blossaState().first, 0);
-    EXPECT_EQ(blossaState().stid, 4321u);
-    EXPECT_EQ(blossaState().flaska, nullptr);
+    EXPECT_EQ(blossa(s, screen, 4321), 0);
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.stid, 4321u);
+    EXPECT_EQ(s.flaska, nullptr);
     EXPECT_EQ(wordAt(screen, 10, 10), 0x100000u);  // bf
     EXPECT_EQ(wordAt(screen, 25, 10), 0u);         // its black corner
     EXPECT_EQ(wordAt(screen, 74, 10), 0x400000u);  // lg
@@ -120,12 +111,12 @@ TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
 
 TEST(Blossa, WithEveryPictureMissingDrawsNothingAndKeepsTheTiming) {
     ScratchFolder folder;
-    setBlossaState({});
+    LetterIntroState s;
     SDL_Surface* screen = solid(640, 480, 0x000077);
     for (Uint32 elapsed = 0; elapsed <= 9300; elapsed += 100) {
-        ASSERT_EQ(blossa(screen, 2000 + elapsed), 0) << elapsed;
+        ASSERT_EQ(blossa(s, screen, 2000 + elapsed), 0) << elapsed;
     }
-    EXPECT_EQ(blossa(screen, 2000 + 9301), 1);
+    EXPECT_EQ(blossa(s, screen, 2000 + 9301), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0x000077u);
     }

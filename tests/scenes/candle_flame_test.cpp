@@ -1,5 +1,4 @@
 #include "scenes/candle_flame.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "scenes/flame_pictures.h"
@@ -16,7 +15,7 @@
 
 TEST(SmoothFlame, SpreadsASinglePixelSidewaysAndUpward) {
     const int w = 20, h = 16, px = 9, py = 10;
-    const Picture out = smoothed(dotAt(w, h, px, py), w, h);
+    const Heat out = smoothed(dotAt(w, h, px, py), w, h);
     // Rows py - 2 .. py, columns px - 2 .. px + 2; 0 everywhere else.
     const int spread[3][5] = {{0, 15, 15, 15, 0}, {15, 31, 15, 31, 15}, {15, 31, 0, 31, 15}};
     for (int y = 0; y < h; ++y) {
@@ -32,9 +31,9 @@ TEST(SmoothFlame, KeepsAUniformAreaZeroesTheBordersAndCountsNothingBelowTheLastR
     const int w = 12, h = 9;
     // The picture sits in a longer buffer whose next row is hot: a kernel that
     // reads below the last row would pick that heat up.
-    Picture buffer((size_t)(w * (h + 1)), 255);
+    Heat buffer((size_t)(w * (h + 1)), 255);
     std::fill_n(buffer.begin(), w * h, 200);
-    Picture out((size_t)(w * h), 77);
+    Heat out((size_t)(w * h), 77);
     smoothFlame(buffer.data(), out.data(), w, h, w);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -96,19 +95,21 @@ TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
 }
 
 TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInAKeptBuffer) {
-    useDotPattern();
+    ScratchFolder folder; // no copy of the seed to be loaded: the dot is stamped
+    CandleFlameState s;
+    useDotPattern(s);
     SDL_Surface* flame = greySurface(40, 128);
-    nextCandleFrame(flame, 0, 0.0f);
-    Picture expected = smoothed(dotAt(40, 128, 20, 126), 40, 128);
+    nextCandleFrame(s, flame, 0, 0.0f);
+    Heat expected = smoothed(dotAt(40, 128, 20, 126), 40, 128);
     EXPECT_EQ(pixelsOf(flame), expected);
     expected[126 * 40 + 20] = 255;
-    nextCandleFrame(flame, 0, 0.0f);
+    nextCandleFrame(s, flame, 0, 0.0f);
     EXPECT_EQ(pixelsOf(flame), smoothed(expected, 40, 128));
 
-    const Uint8* scratch = candleFlameState().scratch.data();
+    const Uint8* scratch = s.scratch.data();
     SDL_Surface* small = greySurface(20, 30);
-    nextCandleFrame(small, 0, 0.0f);
-    EXPECT_EQ(candleFlameState().scratch.data(), scratch) << "scratch buffer reallocated";
+    nextCandleFrame(s, small, 0, 0.0f);
+    EXPECT_EQ(s.scratch.data(), scratch) << "scratch buffer reallocated";
     SDL_FreeSurface(small);
     SDL_FreeSurface(flame);
 }
@@ -119,12 +120,12 @@ TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
     SDL_Surface* seed = greySurface(3, 1);
     static_cast<Uint8*>(seed->pixels)[1] = 255;
     ASSERT_EQ(SDL_SaveBMP(seed, "data/firePattern.bmp"), 0);
-    setCandleFlameState({});
+    CandleFlameState s;
 
     SDL_Surface* flame = greySurface(40, 128);
     SDL_FillRect(flame, nullptr, 100);
-    nextCandleFrame(flame, 0, 0.0f);
-    ASSERT_NE(candleFlameState().pattern, nullptr);
+    nextCandleFrame(s, flame, 0, 0.0f);
+    ASSERT_NE(s.pattern, nullptr);
     // The seed's black ends, at x = 19 and 21, leave the 100 beneath them.
     EXPECT_EQ(pixelsOf(flame), smoothed(dotAt(40, 128, 20, 126, 100), 40, 128));
     SDL_FreeSurface(flame);
@@ -133,14 +134,14 @@ TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
 
 TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurfaces) {
     ScratchFolder folder;
-    setCandleFlameState({});
+    CandleFlameState s;
     SDL_Surface* flame = greySurface(38, 20);
     ASSERT_GT(flame->pitch, flame->w);
     memset(flame->pixels, 0xab, (size_t)(flame->pitch * flame->h));
-    const Picture before = pixelsOf(flame);
-    nextCandleFrame(flame, 1234, 1.8f);
-    EXPECT_EQ(candleFlameState().pattern, nullptr);
-    EXPECT_EQ(candleFlameState().first, 0) << "the seed would be looked for every frame";
+    const Heat before = pixelsOf(flame);
+    nextCandleFrame(s, flame, 1234, 1.8f);
+    EXPECT_EQ(s.pattern, nullptr);
+    EXPECT_EQ(s.first, 0) << "the seed would be looked for every frame";
     EXPECT_EQ(pixelsOf(flame), smoothed(before, 38, 20));
     for (int y = 0; y < flame->h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(flame->pixels) + y * flame->pitch;
@@ -150,9 +151,9 @@ TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurface
     }
     SDL_Surface* deep = makeScreenSurface(40, 128);
     SDL_FillRect(deep, nullptr, 0x123456);
-    nextCandleFrame(deep, 0, 0.0f);
+    nextCandleFrame(s, deep, 0, 0.0f);
     EXPECT_EQ(wordAt(deep, 20, 60), 0x123456u);
-    nextCandleFrame(nullptr, 0, 0.0f);
+    nextCandleFrame(s, nullptr, 0, 0.0f);
     SDL_FreeSurface(deep);
     SDL_FreeSurface(flame);
 }

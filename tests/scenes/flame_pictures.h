@@ -10,16 +10,17 @@
 #include <algorithm>
 #include <vector>
 
-using Picture = std::vector<Uint8>;
+// A picture of heat values, row after row.
+using Heat = std::vector<Uint8>;
 
-inline Picture smoothed(const Picture& in, int w, int h) {
-    Picture out(in.size(), 77);
+inline Heat smoothed(const Heat& in, int w, int h) {
+    Heat out(in.size(), 77);
     smoothFlame(in.data(), out.data(), w, h, w);
     return out;
 }
 
-inline Picture dotAt(int w, int h, int x, int y, Uint8 background = 0) {
-    Picture picture((size_t)(w * h), background);
+inline Heat dotAt(int w, int h, int x, int y, Uint8 background = 0) {
+    Heat picture((size_t)(w * h), background);
     picture[(size_t)(y * w + x)] = 255;
     return picture;
 }
@@ -35,8 +36,8 @@ inline SDL_Surface* greySurface(int w, int h) {
     return s;
 }
 
-inline Picture pixelsOf(const SDL_Surface* s) {
-    Picture picture;
+inline Heat pixelsOf(const SDL_Surface* s) {
+    Heat picture;
     for (int y = 0; y < s->h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
         picture.insert(picture.end(), row, row + s->w);
@@ -45,12 +46,10 @@ inline Picture pixelsOf(const SDL_Surface* s) {
 }
 
 // A one-pixel seed of heat 255: each stamp marks exactly its corner.
-inline void useDotPattern() {
+inline void useDotPattern(CandleFlameState& s) {
     SDL_Surface* dot = greySurface(1, 1);
     SDL_FillRect(dot, nullptr, 255);
     SDL_SetColorKey(dot, SDL_SRCCOLORKEY, 0);
-    CandleFlameState s;
     s.first = 0;
-    s.pattern = dot;
-    setCandleFlameState(s);
+    s.pattern.reset(dot);
 }

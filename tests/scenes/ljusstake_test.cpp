@@ -1,4 +1,3 @@
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "scenes/flame_pictures.h"
@@ -27,11 +26,9 @@ SDL_Surface* greetings() {
 
 // The scene past its first call with nothing loaded: each test puts in
 // just the pictures it looks at.
-void startedWithNothing() {
-    setLjusstakeState({.first = 0});
-    CandleFlameState started;
-    started.first = 0;
-    setCandleFlameState(started);
+void startedWithNothing(CandlestickState& s) {
+    s.first = 0;
+    s.flames.first = 0;
 }
 
 SDL_Surface* whiteScreen() {
@@ -50,20 +47,19 @@ constexpr FlamePlace kFlamePlaces[4] = {{62, 84}, {142, 62}, {220, 42}, {300, 20
 
 TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     ScratchFolder folder;
-    setLjusstakeState({});
-    setCandleFlameState({});
+    CandlestickState s;
     SDL_Surface* screen = whiteScreen();
-    EXPECT_EQ(ljusstake(screen, 2000), 0);
+    EXPECT_EQ(ljusstake(s, screen, 2000), 0);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
-    EXPECT_EQ(ljusstakeState().first, 0);
-    EXPECT_EQ(ljusstakeState().iStake, nullptr);
-    EXPECT_EQ(ljusstakeState().iGreets, nullptr);
-    EXPECT_EQ(ljusstakeState().apan, 478);
-    for (SDL_Surface* flame : ljusstakeState().eld) {
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.iStake, nullptr);
+    EXPECT_EQ(s.iGreets, nullptr);
+    EXPECT_EQ(s.apan, 478);
+    for (const Picture& flame : s.eld) {
         ASSERT_NE(flame, nullptr);
-        EXPECT_EQ(pixelsOf(flame), Picture(40 * 128, 0));
+        EXPECT_EQ(pixelsOf(flame.get()), Heat(40 * 128, 0));
         const SDL_Palette* palette = flame->format->palette;
         ASSERT_EQ(palette->ncolors, 256);
         for (int i = 0; i < 256; ++i) {
@@ -71,31 +67,31 @@ TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
             ASSERT_EQ(c.r | c.g | c.b, 0) << "palette entry " << i;
         }
     }
-    EXPECT_EQ(ljusstake(screen, 2016), 0);
-    EXPECT_EQ(ljusstakeState().apan, 476);
+    EXPECT_EQ(ljusstake(s, screen, 2016), 0);
+    EXPECT_EQ(s.apan, 476);
     SDL_FreeSurface(screen);
 }
 
 TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
-    startedWithNothing();
-    useDotPattern();
-    CandlestickState s = ljusstakeState();
-    s.iStake = makeScreenSurface(500, 300);
-    SDL_FillRect(s.iStake, nullptr, 0xffffff);
+    ScratchFolder folder; // no copy of the seed to be loaded: the dot is stamped
+    CandlestickState s;
+    startedWithNothing(s);
+    useDotPattern(s.flames);
+    s.iStake.reset(makeScreenSurface(500, 300));
+    SDL_FillRect(s.iStake.get(), nullptr, 0xffffff);
     for (int k = 0; k < 4; ++k) {
-        s.eld[k] = greySurface(40, 128);
+        s.eld[k].reset(greySurface(40, 128));
         SDL_Color cold = {(Uint8)(0x10 * (k + 1)), 0x20, 0x30, 0};
-        SDL_SetColors(s.eld[k], &cold, 0, 1);
+        SDL_SetColors(s.eld[k].get(), &cold, 0, 1);
     }
-    setLjusstakeState(s);
     SDL_Surface* screen = whiteScreen();
-    ljusstake(screen, 0);
+    ljusstake(s, screen, 0);
     // At time 0 all three stamps sit at angle = phase: 0, 3.14, 1.8, 4.0.
     const FlamePlace seeds[4] = {{20, 126}, {20, 118}, {23, 121}, {16, 119}};
     EXPECT_EQ(wordAt(screen, 45, 114), 0xffffffu);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(pixelsOf(ljusstakeState().eld[k]),
+        EXPECT_EQ(pixelsOf(s.eld[k].get()),
                   smoothed(dotAt(40, 128, seeds[k].x, seeds[k].y), 40, 128));
         // Cold pixels are opaque: the whole rectangle hides the stake.
         const Uint32 cold = 0x10u * (Uint32)(k + 1) << 16 | 0x2030;
@@ -112,14 +108,15 @@ TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
 }
 
 TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
-    startedWithNothing();
-    setLjusstakeState({.first = 0, .iGreets = greetings()});
+    CandlestickState s;
+    startedWithNothing(s);
+    s.iGreets.reset(greetings());
     SDL_Surface* screen = whiteScreen();
-    ljusstake(screen, 1000);
+    ljusstake(s, screen, 1000);
     for (int y = 470; y < 480; ++y) {
         EXPECT_EQ(wordAt(screen, 370, y), 0u);
     }
-    ljusstake(screen, 1016);
+    ljusstake(s, screen, 1016);
     EXPECT_EQ(wordAt(screen, 370, 477), 0u);
     EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
     EXPECT_EQ(wordAt(screen, 377, 479), greetRow(1));
@@ -128,29 +125,28 @@ TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
 }
 
 TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
-    startedWithNothing();
-    setLjusstakeState({.first = 0, .iGreets = greetings()});
+    CandlestickState s;
+    startedWithNothing(s);
+    s.iGreets.reset(greetings());
     SDL_Surface* tiny = makeScreenSurface(4, 4);
     SDL_Surface* screen = whiteScreen();
     int finished = 0;
     for (int frame = 1; frame <= 70000; ++frame) {
         if (frame == 32769) {
-            EXPECT_EQ((Sint16)ljusstakeState().apan, 480);
+            EXPECT_EQ((Sint16)s.apan, 480);
         }
-        finished += ljusstake(frame == 32770 ? screen : tiny, 2000u + 16u * (Uint32)frame);
+        finished += ljusstake(s, frame == 32770 ? screen : tiny, 2000u + 16u * (Uint32)frame);
     }
     EXPECT_EQ(finished, 0);
     EXPECT_EQ(wordAt(screen, 370, 477), 0u);
     EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
 
     // Even past the end of int the cycle goes on: low 16 bits 1, then -1.
-    CandlestickState low = ljusstakeState();
-    low.apan = INT_MIN + 1;
-    setLjusstakeState(low);
-    ljusstake(screen, 0);
+    s.apan = INT_MIN + 1;
+    ljusstake(s, screen, 0);
     EXPECT_EQ(wordAt(screen, 370, 1), greetRow(0));
-    EXPECT_EQ(ljusstakeState().apan, INT_MAX);
-    ljusstake(screen, 0);
+    EXPECT_EQ(s.apan, INT_MAX);
+    ljusstake(s, screen, 0);
     EXPECT_EQ(wordAt(screen, 370, 0), greetRow(1));
     SDL_FreeSurface(screen);
     SDL_FreeSurface(tiny);
@@ -158,19 +154,18 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
 
 TEST(Ljusstake, BurnsWithTheShowsData) {
     enterSourceTree();
-    setLjusstakeState({});
-    setCandleFlameState({});
+    CandlestickState s;
     SDL_Surface* screen = makeScreenSurface(640, 480);
     for (int frame = 0; frame < 30; ++frame) {
-        ASSERT_EQ(ljusstake(screen, 200000u + 16u * (Uint32)frame), 0);
+        ASSERT_EQ(ljusstake(s, screen, 200000u + 16u * (Uint32)frame), 0);
     }
-    ASSERT_NE(ljusstakeState().iStake, nullptr);
-    ASSERT_NE(ljusstakeState().iGreets, nullptr);
-    ASSERT_NE(candleFlameState().pattern, nullptr);
+    ASSERT_NE(s.iStake, nullptr);
+    ASSERT_NE(s.iGreets, nullptr);
+    ASSERT_NE(s.flames.pattern, nullptr);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
         // The hottest part of the flame shows in colour on the screen.
-        const Picture heat = pixelsOf(ljusstakeState().eld[k]);
+        const Heat heat = pixelsOf(s.eld[k].get());
         const int hottest = (int)(std::max_element(heat.begin(), heat.end()) - heat.begin());
         EXPECT_GT(heat[(size_t)hottest], 0) << "flame went out";
         EXPECT_NE(

@@ -24,11 +24,13 @@ TEST(PlasmaCycle, EveryFrameOfTwoTurnsIsThePlainField) {
     int attx[3] = {0, 600, 12};
     int atty[3] = {0, 470, 3};
     Field pixels(kPlasmaWidth * kPlasmaHeight);
+    PlasmaCache cache;
     for (unsigned frame = 4000; frame < 4000 + 2 * kPlasmaCycle; frame += 5) {
         attx[0] = (int)(320 + 80 * sintab[(frame * 8) % 256]);
         atty[0] = (int)(220 + 80 * costab[(frame * 8) % 256]);
         const float b = sintab[(frame * 4) % 256];
-        ASSERT_TRUE(drawPlasmaFieldCycled(pixels.data(), frame % kPlasmaCycle, b, attx, atty));
+        ASSERT_TRUE(
+            drawPlasmaFieldCycled(cache, pixels.data(), frame % kPlasmaCycle, b, attx, atty));
         ASSERT_EQ(pixels, plainField(b, attx, atty)) << frame;
     }
 }
@@ -39,10 +41,11 @@ TEST(PlasmaCycle, OtherInputsInTheSameSlotAreDrawnAfresh) {
     int attx[3] = {320, 100, 200};
     int atty[3] = {300, 50, 60};
     Field pixels(kPlasmaWidth * kPlasmaHeight);
-    drawPlasmaFieldCycled(pixels.data(), 7, 0.5f, attx, atty);
+    PlasmaCache cache;
+    drawPlasmaFieldCycled(cache, pixels.data(), 7, 0.5f, attx, atty);
     attx[2] = 201;
-    drawPlasmaFieldCycled(pixels.data(), 7, 0.5f, attx, atty);
+    drawPlasmaFieldCycled(cache, pixels.data(), 7, 0.5f, attx, atty);
     EXPECT_EQ(pixels, plainField(0.5f, attx, atty));
-    drawPlasmaFieldCycled(pixels.data(), 7 + kPlasmaCycle, -0.25f, attx, atty);
+    drawPlasmaFieldCycled(cache, pixels.data(), 7 + kPlasmaCycle, -0.25f, attx, atty);
     EXPECT_EQ(pixels, plainField(-0.25f, attx, atty));
 }

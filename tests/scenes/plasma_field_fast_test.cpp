@@ -15,16 +15,12 @@ struct Centres {
     int atty[3];
 };
 
-std::vector<Uint8> drawn(void (*field)(Uint8*, float, const int*, const int*), float b,
-                         const Centres& c) {
-    std::vector<Uint8> pixels(kPlasmaWidth * kPlasmaHeight, 0xee);
-    field(pixels.data(), b, c.attx, c.atty);
-    return pixels;
-}
-
-void expectSameAsPlainLoop(float b, const Centres& c) {
-    const std::vector<Uint8> fast = drawn(drawPlasmaFieldFast, b, c);
-    const std::vector<Uint8> plain = drawn(drawPlasmaField, b, c);
+// The fast plasma draws with one cache throughout, as a scene's does.
+void expectSameAsPlainLoop(PlasmaCache& cache, float b, const Centres& c) {
+    std::vector<Uint8> fast(kPlasmaWidth * kPlasmaHeight, 0xee);
+    std::vector<Uint8> plain(fast);
+    drawPlasmaFieldFast(cache, fast.data(), b, c.attx, c.atty);
+    drawPlasmaField(plain.data(), b, c.attx, c.atty);
     for (size_t i = 0; i < plain.size(); ++i) {
         ASSERT_EQ(fast[i], plain[i])
             << "x " << i % kPlasmaWidth << " y " << i / kPlasmaWidth << " b " << b;
@@ -37,11 +33,12 @@ void expectSameAsPlainLoop(float b, const Centres& c) {
 // centres), the circling centre at every place of its orbit.
 TEST(PlasmaFieldFast, EqualsThePlainLoopForEveryPhaseAndOrbitPlace) {
     fillSintab();
+    PlasmaCache cache;
     Centres c = {{0, 117, 503}, {0, 85, 463}};
     for (int frame = 0; frame < 64; frame += 3) {
         c.attx[0] = (int)(320 + 80 * sintab[(frame * 8) % 256]);
         c.atty[0] = (int)(220 + 80 * costab[(frame * 8) % 256]);
-        expectSameAsPlainLoop(sintab[(frame * 4) % 256], c);
+        expectSameAsPlainLoop(cache, sintab[(frame * 4) % 256], c);
     }
 }
 
@@ -54,14 +51,15 @@ TEST(PlasmaFieldFast, EqualsThePlainLoopForCentresAnywhereAndWhenTheyMove) {
         {{320, 639, 0}, {300, 439, 440}},
         {{399, 1, 638}, {219, 478, 1}},
     };
+    PlasmaCache cache;
     for (const Centres& c : cases) {
-        expectSameAsPlainLoop(sintab[192], c);
-        expectSameAsPlainLoop(sintab[64], c);
+        expectSameAsPlainLoop(cache, sintab[192], c);
+        expectSameAsPlainLoop(cache, sintab[64], c);
     }
-    showSrand(11);
+    ShowRandom random(11);
     for (int trial = 0; trial < 4; ++trial) {
-        Centres c = {{320, showRand() % 640, showRand() % 640},
-                     {300, showRand() % 480, showRand() % 480}};
-        expectSameAsPlainLoop(sintab[showRand() % 256], c);
+        Centres c = {{320, random.rand() % 640, random.rand() % 640},
+                     {300, random.rand() % 480, random.rand() % 480}};
+        expectSameAsPlainLoop(cache, sintab[random.rand() % 256], c);
     }
 }

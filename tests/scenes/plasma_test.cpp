@@ -1,6 +1,5 @@
 #include "scenes/plasma_field.h"
-#include "scenes/scene_state.h"
-#include "scenes/scenes.h"
+#include "scenes/show.h"
 
 #include "gfx/font.h"
 #include "gfx/random.h"
@@ -126,25 +125,19 @@ class PlasmaTest : public testing::Test {
         fillSintab();
         fillFontstr(redfont);
         redfont.surface = solid(320, 192, kWhite);
-        setPlasmaState({.first = 0, .stid = kStart});
+        s.first = 0;
+        s.stid = kStart;
         screen = solid(640, 480, 0x123456);
     }
 
     void TearDown() override {
         SDL_FreeSurface(redfont.surface);
         redfont.surface = nullptr;
-        setPlasmaState({});
         SDL_FreeSurface(screen);
     }
 
-    static void moveScroller(int x) {
-        PlasmaState moved = plasmaState();
-        moved.scrollerx = x;
-        setPlasmaState(moved);
-    }
-
     int frameAt(Uint32 elapsed, int frameCounter = 1000) {
-        return plasma(screen, kStart + elapsed, frameCounter);
+        return plasma(s, random, platform, screen, kStart + elapsed, frameCounter);
     }
 
     // Whether screen column x shows text in the glyph rows 4 ... 35 and only
@@ -156,46 +149,49 @@ class PlasmaTest : public testing::Test {
         return wordAt(screen, x, 4) == kWhite;
     }
 
+    PlasmaState s;
+    ShowRandom random;
+    ShowPlatform platform;
     SDL_Surface* screen = nullptr;
 };
 
 TEST_F(PlasmaTest, ScrollerTextIs89Characters) {
-    EXPECT_EQ(std::string(plasmaState().scroller), scrollerText());
+    EXPECT_EQ(std::string(s.scroller), scrollerText());
     EXPECT_EQ(scrollerText().size(), 89u);
 }
 
 TEST_F(PlasmaTest, TextStandsForFourSecondsThenMovesTenPixelsPerFrame) {
     EXPECT_EQ(frameAt(0), 0);
-    EXPECT_EQ(plasmaState().scrollerx, 10);
+    EXPECT_EQ(s.scrollerx, 10);
     EXPECT_FALSE(textAt(9));
     EXPECT_TRUE(textAt(10));
     EXPECT_EQ(wordAt(screen, 5, 0), 0u);
     EXPECT_EQ(wordAt(screen, 5, 39), 0u);
 
     frameAt(4000);
-    EXPECT_EQ(plasmaState().scrollerx, 10);
+    EXPECT_EQ(s.scrollerx, 10);
     frameAt(4001);
-    EXPECT_EQ(plasmaState().scrollerx, 0);
+    EXPECT_EQ(s.scrollerx, 0);
     EXPECT_TRUE(textAt(0));
     frameAt(4002);
-    EXPECT_EQ(plasmaState().scrollerx, -10);
+    EXPECT_EQ(s.scrollerx, -10);
 }
 
 TEST_F(PlasmaTest, LastGlyphLeavesAtMinus2848AndTheStripStaysBlack) {
-    moveScroller(-2837);
+    s.scrollerx = -2837;
     frameAt(20000);
-    EXPECT_EQ(plasmaState().scrollerx, -2847);
+    EXPECT_EQ(s.scrollerx, -2847);
     EXPECT_TRUE(textAt(0)); // the last column of the d
     EXPECT_FALSE(textAt(1));
 
     frameAt(20016);
-    EXPECT_EQ(plasmaState().scrollerx, -2857);
+    EXPECT_EQ(s.scrollerx, -2857);
     EXPECT_FALSE(textAt(0));
 
     // Far beyond, the 16-bit glyph positions must not bring the text back.
-    moveScroller(-65526);
+    s.scrollerx = -65526;
     frameAt(20032);
-    EXPECT_EQ(plasmaState().scrollerx, -65536);
+    EXPECT_EQ(s.scrollerx, -65536);
     for (int x = 0; x < 640; ++x) {
         ASSERT_FALSE(textAt(x)) << x;
     }
@@ -203,15 +199,13 @@ TEST_F(PlasmaTest, LastGlyphLeavesAtMinus2848AndTheStripStaysBlack) {
 
 TEST_F(PlasmaTest, FinishesOnlyAfter28000msDrawingTheLastFrame) {
     EXPECT_EQ(frameAt(28000), 0);
-    const int before = plasmaState().scrollerx;
+    const int before = s.scrollerx;
     EXPECT_EQ(frameAt(28001), 1);
-    EXPECT_EQ(plasmaState().scrollerx, before - 10);
+    EXPECT_EQ(s.scrollerx, before - 10);
     // The elapsed time is unsigned and wraps with the demo time.
-    PlasmaState late = plasmaState();
-    late.stid = 0xfffff000u;
-    setPlasmaState(late);
-    EXPECT_EQ(plasma(screen, 0xfffff000u + 28000, 7), 0);
-    EXPECT_EQ(plasma(screen, 0xfffff000u + 28001, 7), 1);
+    s.stid = 0xfffff000u;
+    EXPECT_EQ(plasma(s, random, platform, screen, 0xfffff000u + 28000, 7), 0);
+    EXPECT_EQ(plasma(s, random, platform, screen, 0xfffff000u + 28001, 7), 1);
 }
 
 TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
@@ -229,42 +223,43 @@ TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.frame);
         frameAt(100, c.frame);
-        EXPECT_EQ(plasmaState().attx[0], c.x);
-        EXPECT_EQ(plasmaState().atty[0], c.y);
+        EXPECT_EQ(s.attx[0], c.x);
+        EXPECT_EQ(s.atty[0], c.y);
     }
 }
 
 // The first call makes the surface, takes its palette, places the centres
-// with six showRand() calls (x, y, x, y, x, y) and starts the clock; the plasma
+// with six random numbers (x, y, x, y, x, y) and starts the clock; the plasma
 // lands under the strip through that palette.
 TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
     ScratchFolder folder;
     ASSERT_EQ(mkdir("data", 0755), 0);
     savePalette("data/weinPalette.bmp");
     fillSintab();
-    showSrand(4242);
+    ShowRandom random(4242);
     int draws[7];
     for (int& r : draws) {
-        r = showRand();
+        r = random.rand();
     }
-    showSrand(4242);
-    setPlasmaState({});
+    random.srand(4242);
+    PlasmaState s;
+    ShowPlatform platform;
     SDL_Surface* screen = solid(640, 480, 0x123456);
     const int frame = 0x30000010; // 4 x frame passes 2^31
 
-    EXPECT_EQ(plasma(screen, 7777, frame), 0);
-    EXPECT_EQ(plasmaState().first, 0);
-    EXPECT_EQ(plasmaState().stid, 7777u);
-    EXPECT_EQ(plasmaState().scrollerx, 10);
-    EXPECT_EQ(plasmaState().attx[1], draws[2] % 640);
-    EXPECT_EQ(plasmaState().atty[1], draws[3] % 480);
-    EXPECT_EQ(plasmaState().attx[2], draws[4] % 640);
-    EXPECT_EQ(plasmaState().atty[2], draws[5] % 480);
-    EXPECT_EQ(showRand(), draws[6]);
-    ASSERT_NE(plasmaState().plasma, nullptr);
-    EXPECT_EQ(plasmaState().plasma->pitch, 640);
+    EXPECT_EQ(plasma(s, random, platform, screen, 7777, frame), 0);
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.stid, 7777u);
+    EXPECT_EQ(s.scrollerx, 10);
+    EXPECT_EQ(s.attx[1], draws[2] % 640);
+    EXPECT_EQ(s.atty[1], draws[3] % 480);
+    EXPECT_EQ(s.attx[2], draws[4] % 640);
+    EXPECT_EQ(s.atty[2], draws[5] % 480);
+    EXPECT_EQ(random.rand(), draws[6]);
+    ASSERT_NE(s.plasma, nullptr);
+    EXPECT_EQ(s.plasma->pitch, 640);
 
-    const std::vector<Uint8> pixels = field(sintab[64], plasmaState().attx, plasmaState().atty);
+    const std::vector<Uint8> pixels = field(sintab[64], s.attx, s.atty);
     for (int y = 0; y < kPlasmaHeight; ++y) {
         for (int x = 0; x < kPlasmaWidth; ++x) {
             const Uint32 i = at(pixels, x, y);
@@ -272,25 +267,23 @@ TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
         }
     }
     EXPECT_EQ(wordAt(screen, 320, 39), 0u);
-    SDL_FreeSurface(plasmaState().plasma);
-    setPlasmaState({});
     SDL_FreeSurface(screen);
 }
 
 TEST(Plasma, WithEveryFileMissingKeepsTheTimingAndDrawsBlack) {
     ScratchFolder folder;
     fillSintab();
-    setPlasmaState({});
+    PlasmaState s;
+    ShowRandom random;
+    ShowPlatform platform;
     SDL_Surface* screen = solid(640, 480, 0x123456);
     int frame = 500;
     for (Uint32 elapsed = 0; elapsed <= 28000; elapsed += 1000) {
-        ASSERT_EQ(plasma(screen, 2000 + elapsed, ++frame), 0) << elapsed;
+        ASSERT_EQ(plasma(s, random, platform, screen, 2000 + elapsed, ++frame), 0) << elapsed;
     }
-    EXPECT_EQ(plasma(screen, 2000 + 28001, ++frame), 1);
+    EXPECT_EQ(plasma(s, random, platform, screen, 2000 + 28001, ++frame), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
-    SDL_FreeSurface(plasmaState().plasma);
-    setPlasmaState({});
     SDL_FreeSurface(screen);
 }

@@ -1,4 +1,3 @@
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/font.h"
@@ -47,21 +46,16 @@ int logoRowAt(const SDL_Surface* screen, int x, int y) {
 class PresentTest : public testing::Test {
   protected:
     void SetUp() override {
-        setPresentState({.first = 0,
-                         .krx4 = makeLogo(300, 60),
-                         .seven = solid(40, 60, kSeven),
-                         .starttid = kStart});
+        s.first = 0;
+        s.krx4.reset(makeLogo(300, 60));
+        s.seven.reset(solid(40, 60, kSeven));
+        s.starttid = kStart;
         screen = solid(640, 480, 0x123456);
     }
 
-    void TearDown() override {
-        SDL_FreeSurface(presentState().krx4);
-        SDL_FreeSurface(presentState().seven);
-        setPresentState({});
-        SDL_FreeSurface(screen);
-    }
+    void TearDown() override { SDL_FreeSurface(screen); }
 
-    int frameAt(Uint32 elapsed) { return present(screen, kStart + elapsed); }
+    int frameAt(Uint32 elapsed) { return present(s, screen, kStart + elapsed); }
 
     // Both pieces stand at y = 40 with their outer and inner columns where
     // expected, and black around them.
@@ -77,6 +71,7 @@ class PresentTest : public testing::Test {
         EXPECT_EQ(wordAt(screen, rightX, 100), 0u);
     }
 
+    PresentState s;
     SDL_Surface* screen = nullptr;
 };
 
@@ -85,7 +80,7 @@ class PresentTest : public testing::Test {
 TEST_F(PresentTest, LogoDropsOnePixelPer30msUntilItRestsAt40) {
     EXPECT_EQ(frameAt(0), 0);
     EXPECT_EQ(wordAt(screen, 170, 0), 0u); // wholly above the screen
-    EXPECT_EQ(presentState().stage, 0);
+    EXPECT_EQ(s.stage, 0);
 
     frameAt(30);
     EXPECT_EQ(logoRowAt(screen, 170, 0), 59);
@@ -95,19 +90,19 @@ TEST_F(PresentTest, LogoDropsOnePixelPer30msUntilItRestsAt40) {
     frameAt(2999);
     EXPECT_EQ(logoRowAt(screen, 170, 39), 0);
     EXPECT_EQ(wordAt(screen, 170, 38), 0u);
-    EXPECT_EQ(presentState().stage, 0);
+    EXPECT_EQ(s.stage, 0);
 
     // The frame that reaches the resting place still shows the drop.
     frameAt(3000);
     EXPECT_EQ(logoRowAt(screen, 170, 40), 0);
-    EXPECT_EQ(presentState().stage, 1);
+    EXPECT_EQ(s.stage, 1);
 }
 
 TEST_F(PresentTest, LateLastDropFrameDrawsTheLogoBelowItsRest) {
     frameAt(3600);
     EXPECT_EQ(logoRowAt(screen, 170, 60), 0);
     EXPECT_EQ(wordAt(screen, 170, 59), 0u);
-    EXPECT_EQ(presentState().stage, 1);
+    EXPECT_EQ(s.stage, 1);
 }
 
 TEST_F(PresentTest, PiecesSwingApartInOneRadianSteps) {
@@ -125,25 +120,21 @@ TEST_F(PresentTest, PiecesSwingApartInOneRadianSteps) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.elapsed);
-        PresentState swinging = presentState();
-        swinging.stage = 1;
-        setPresentState(swinging);
+        s.stage = 1;
         EXPECT_EQ(frameAt(c.elapsed), 0);
         expectPieces(c.leftX, c.rightX);
-        EXPECT_EQ(presentState().stage, c.stageAfter);
+        EXPECT_EQ(s.stage, c.stageAfter);
     }
 }
 
 TEST_F(PresentTest, SettledPiecesStand40ApartWithTheSevenBetween) {
-    PresentState settled = presentState();
-    settled.stage = 2;
-    setPresentState(settled);
+    s.stage = 2;
     frameAt(8000);
     expectPieces(150, 310);
     EXPECT_EQ(wordAt(screen, 270, 40), kSeven);
     EXPECT_EQ(wordAt(screen, 309, 99), kSeven);
     EXPECT_EQ(wordAt(screen, 270, 100), 0u);
-    EXPECT_EQ(presentState().stage, 2);
+    EXPECT_EQ(s.stage, 2);
 }
 
 TEST_F(PresentTest, TitleStandsAtX100Y400) {
@@ -165,34 +156,29 @@ TEST_F(PresentTest, FinishesOnlyAfter10000ms) {
     EXPECT_EQ(frameAt(10000), 0);
     EXPECT_EQ(frameAt(10001), 1);
     // The elapsed time is unsigned and wraps with the demo time.
-    PresentState late = presentState();
-    late.starttid = 0xfffff000u;
-    setPresentState(late);
-    EXPECT_EQ(present(screen, 0xfffff000u + 10000), 0);
-    EXPECT_EQ(present(screen, 0xfffff000u + 10001), 1);
+    s.starttid = 0xfffff000u;
+    EXPECT_EQ(present(s, screen, 0xfffff000u + 10000), 0);
+    EXPECT_EQ(present(s, screen, 0xfffff000u + 10001), 1);
 }
 
 // A 50 x 120 logo is too tall for the drop and too narrow to split: the drop
 // ends at once, the spread stays 0 until 3000 ms, and no right piece is drawn.
 TEST_F(PresentTest, TallNarrowLogoGivesNoGarbage) {
-    PresentState narrow = presentState();
-    SDL_FreeSurface(narrow.krx4);
-    narrow.krx4 = makeLogo(50, 120); // cx = 295, top = -20
-    setPresentState(narrow);
+    s.krx4.reset(makeLogo(50, 120)); // cx = 295, top = -20
     frameAt(0);
-    EXPECT_EQ(presentState().stage, 1);
+    EXPECT_EQ(s.stage, 1);
 
     for (Uint32 elapsed : {100u, 2999u, 3299u}) {
         SCOPED_TRACE(elapsed);
         frameAt(elapsed);
-        EXPECT_EQ(presentState().stage, 1);
+        EXPECT_EQ(s.stage, 1);
         EXPECT_EQ(logoRowAt(screen, 295, 0), 20);
         EXPECT_EQ(logoColumnAt(screen, 344, 99), 49);
         EXPECT_EQ(wordAt(screen, 294, 0), 0u);
         EXPECT_EQ(wordAt(screen, 345, 0), 0u);
     }
     frameAt(7500);
-    EXPECT_EQ(presentState().stage, 2);
+    EXPECT_EQ(s.stage, 2);
     frameAt(7600);
     EXPECT_EQ(logoColumnAt(screen, 275, 0), 0);
     EXPECT_EQ(wordAt(screen, 325, 0), 0u);
@@ -209,35 +195,32 @@ TEST(Present, FirstCallLoadsLogoAndSevenAndStartsTheClock) {
     ASSERT_TRUE(writePng(seven, "data/7.png"));
     SDL_FreeSurface(logo);
     SDL_FreeSurface(seven);
-    setPresentState({});
+    PresentState s;
     SDL_Surface* screen = solid(640, 480, 0x123456);
 
-    EXPECT_EQ(present(screen, 4321), 0);
-    EXPECT_EQ(presentState().first, 0);
-    EXPECT_EQ(presentState().starttid, 4321u);
-    ASSERT_NE(presentState().krx4, nullptr);
-    ASSERT_NE(presentState().seven, nullptr);
-    present(screen, 4321 + 3000);
-    present(screen, 4321 + 7500);
-    present(screen, 4321 + 8000);
+    EXPECT_EQ(present(s, screen, 4321), 0);
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.starttid, 4321u);
+    ASSERT_NE(s.krx4, nullptr);
+    ASSERT_NE(s.seven, nullptr);
+    present(s, screen, 4321 + 3000);
+    present(s, screen, 4321 + 7500);
+    present(s, screen, 4321 + 8000);
     EXPECT_EQ(logoColumnAt(screen, 150, 40), 0);
     EXPECT_EQ(wordAt(screen, 270, 40), kSeven);
     EXPECT_EQ(logoColumnAt(screen, 310, 40), 120);
-    SDL_FreeSurface(presentState().krx4);
-    SDL_FreeSurface(presentState().seven);
-    setPresentState({});
     SDL_FreeSurface(screen);
 }
 
 TEST(Present, WithEveryPictureMissingKeepsTheTimingAndDrawsOnlyBlack) {
     ScratchFolder folder;
-    setPresentState({});
+    PresentState s;
     SDL_Surface* screen = solid(640, 480, 0x123456);
     for (Uint32 elapsed = 0; elapsed <= 10000; elapsed += 100) {
-        ASSERT_EQ(present(screen, 2000 + elapsed), 0) << elapsed;
+        ASSERT_EQ(present(s, screen, 2000 + elapsed), 0) << elapsed;
     }
-    EXPECT_EQ(presentState().stage, 0);
-    EXPECT_EQ(present(screen, 2000 + 10001), 1);
+    EXPECT_EQ(s.stage, 0);
+    EXPECT_EQ(present(s, screen, 2000 + 10001), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }

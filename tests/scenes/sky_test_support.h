@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <vector>
 
-// The first count numbers showRand() gives after showSrand(seed).
+// The first count numbers a generator seeded with seed gives.
 inline std::vector<int> randomNumbers(unsigned seed, int count) {
-    showSrand(seed);
+    ShowRandom random(seed);
     std::vector<int> numbers(count);
     for (int& n : numbers) {
-        n = showRand();
+        n = random.rand();
     }
     return numbers;
 }

@@ -1,5 +1,4 @@
 #include "gfx/random.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
 #include "shell/frame_files.h"
@@ -8,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <sys/stat.h>
 #include <vector>
 
@@ -18,37 +16,38 @@ constexpr Uint32 kSmall = 0x00c0c0f0, kLarge = 0x00f0f0ff;
 
 class Snowfall : public testing::Test {
   protected:
-    void SetUp() override { setSnoeState({}); }
-    void TearDown() override {
-        SDL_FreeSurface(s.flinga0);
-        SDL_FreeSurface(s.flinga1);
-        SDL_FreeSurface(screen);
-    }
+    void TearDown() override { SDL_FreeSurface(screen); }
 
     // Starts without data, then gives the layers flakes of 6 x 5 and 10 x 12
     // pixels and parks every flake far off the right edge, where it falls
     // unseen for a long time.
     void startWithParkedFlakes() {
-        snoe(screen, 2);
+        snoe(s, random, screen, 2);
         change([](SnowfallState& n) {
-            n.flinga0 = solidSprite(6, 5, kSmall);
-            n.flinga1 = solidSprite(10, 12, kLarge);
+            n.flinga0.reset(solidSprite(6, 5, kSmall));
+            n.flinga1.reset(solidSprite(10, 12, kLarge));
             std::fill(n.px0, n.px0 + 60, 10000.0f);
             std::fill(n.px1, n.px1 + 5, 10000.0f);
             std::fill(n.py0, n.py0 + 60, 0.0f);
             std::fill(n.py1, n.py1 + 5, 0.0f);
         });
     }
-    template <class Edit> static void change(Edit edit) {
-        changeScene(snoeState, setSnoeState, edit);
-    }
+    template <class Edit> void change(Edit edit) { edit(s); }
     void fall(int layer) {
         SDL_FillRect(screen, nullptr, 0);
-        snoe(screen, layer);
+        snoe(s, random, screen, layer);
+    }
+    std::vector<float> positions() const {
+        std::vector<float> all(s.px0, s.px0 + 60);
+        all.insert(all.end(), s.py0, s.py0 + 60);
+        all.insert(all.end(), s.px1, s.px1 + 5);
+        all.insert(all.end(), s.py1, s.py1 + 5);
+        return all;
     }
 
     ScratchFolder folder;
-    const SnowfallState& s = snoeState();
+    SnowfallState s;
+    ShowRandom random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
@@ -61,9 +60,9 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     SDL_FreeSurface(small);
     SDL_FreeSurface(large);
     const std::vector<int> r = randomNumbers(5, 131);
-    showSrand(5);
+    random.srand(5);
     fall(0);
-    for (SDL_Surface* sprite : {s.flinga0, s.flinga1}) {
+    for (SDL_Surface* sprite : {s.flinga0.get(), s.flinga1.get()}) {
         ASSERT_NE(sprite, nullptr);
         EXPECT_TRUE(sprite->flags & SDL_SRCCOLORKEY);
         EXPECT_EQ(sprite->format->colorkey, 0u);
@@ -75,7 +74,7 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     EXPECT_NE(boxOf(screen, kSmall)[0], -1);
     EXPECT_EQ(boxOf(screen, kLarge)[0], -1);
     fall(1);
-    EXPECT_EQ(showRand(), r[130]); // placed once; nothing has fallen out yet
+    EXPECT_EQ(random.rand(), r[130]); // placed once; nothing has fallen out yet
     EXPECT_EQ(s.py1[4], (float)((double)(r[129] % 480) + 0.4));
     EXPECT_EQ(boxOf(screen, kSmall)[0], -1);
     EXPECT_NE(boxOf(screen, kLarge)[0], -1);
@@ -84,18 +83,18 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
 // Any layer but 0 and 1 only starts the snow: it moves and draws nothing.
 TEST_F(Snowfall, LayerTwoChangesNothing) {
     const std::vector<int> r = randomNumbers(6, 131);
-    showSrand(6);
-    snoe(screen, 2);
+    random.srand(6);
+    snoe(s, random, screen, 2);
     EXPECT_EQ(s.first, 0);
     EXPECT_EQ(s.px1[4], (float)(r[128] % 640));
     EXPECT_EQ(s.py1[4], (float)(r[129] % 480));
-    change([](SnowfallState& n) { n.py0[0] = 480.0f; }); // due to be sent back by a real layer
-    const SnowfallState before = s;
+    s.py0[0] = 480.0f; // due to be sent back by a real layer
+    const std::vector<float> before = positions();
     SDL_FillRect(screen, nullptr, 0x123456);
-    snoe(screen, 2);
-    EXPECT_EQ(memcmp(&before, &s, sizeof s), 0);
+    snoe(s, random, screen, 2);
+    EXPECT_EQ(positions(), before);
     EXPECT_EQ(boxOf(screen, 0x123456), (Box{0, 0, 639, 479}));
-    EXPECT_EQ(showRand(), r[130]);
+    EXPECT_EQ(random.rand(), r[130]);
 }
 
 TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
@@ -109,7 +108,7 @@ TEST_F(Snowfall, FlakesOutAtTheBottomOrLeftRestartAboveTheTop) {
         n.px0[3] = -6.0f;  // at -(width) it still moves once more
     });
     const std::vector<int> r = randomNumbers(10, 4);
-    showSrand(10);
+    random.srand(10);
     fall(0);
     EXPECT_EQ(s.py0[0], -5.0f);
     EXPECT_EQ(s.px0[0], (float)(r[0] % 640));
@@ -150,13 +149,13 @@ TEST_F(Snowfall, DoubleStepsTruncatedTowardZero) {
 // and draw random numbers as they would with it.
 TEST_F(Snowfall, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(12, 132);
-    showSrand(12);
-    snoe(screen, 0);
-    change([](SnowfallState& n) { n.px1[2] = -0.1f; }); // left of -(width 0)
-    snoe(screen, 1);
+    random.srand(12);
+    snoe(s, random, screen, kSmallFlakes);
+    s.px1[2] = -0.1f; // left of -(width 0)
+    snoe(s, random, screen, kLargeFlakes);
     EXPECT_EQ(s.py1[2], 0.0f);
     EXPECT_EQ(s.px1[2], (float)(r[130] % 640));
-    EXPECT_EQ(showRand(), r[131]);
+    EXPECT_EQ(random.rand(), r[131]);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }

@@ -1,4 +1,3 @@
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/random.h"
@@ -21,46 +20,23 @@ struct Object {
 };
 
 // What a reset draws from the random sequence: x, y, then z.
-Object expectedReset() {
+Object expectedReset(ShowRandom& random) {
     Object o{};
-    o.x = showRand() % 640 - 320;
-    o.y = showRand() % 480 - 240;
-    o.z = showRand() % 100 + 1;
+    o.x = random.rand() % 640 - 320;
+    o.y = random.rand() % 480 - 240;
+    o.z = random.rand() % 100 + 1;
     return o;
 }
 
 // What a respawn draws: x, y, then the kind.
-Object expectedRespawn() {
+Object expectedRespawn(ShowRandom& random) {
     Object o{};
     o.z = 100;
-    o.x = showRand() % 640 - 320;
-    o.y = showRand() % 480 - 240;
-    const int r = showRand() % 100;
+    o.x = random.rand() % 640 - 320;
+    o.y = random.rand() % 480 - 240;
+    const int r = random.rand() % 100;
     o.kind = (r == 1 || r == 2) ? r : 0;
     return o;
-}
-
-void expectObject(int i, const Object& o) {
-    EXPECT_EQ(star3dState().starx[i], o.x) << i;
-    EXPECT_EQ(star3dState().stary[i], o.y) << i;
-    EXPECT_EQ(star3dState().starz[i], o.z) << i;
-    EXPECT_EQ(star3dState().start[i], o.kind) << i;
-}
-
-// First call from a folder without data: no sprites, a randomised field.
-void startWithoutData(SDL_Surface* screen) {
-    ScratchFolder folder;
-    star3d(screen, 0, 0, 0.0f);
-}
-
-// Field coordinates that project onto (px, py) at distance 64 (step 1).
-void place(int i, int px, int py) {
-    StarFieldState s = star3dState();
-    s.starx[i] = 2.0f * (px - 320);
-    s.stary[i] = 2.0f * (py - 270);
-    s.starz[i] = 64;
-    s.start[i] = 0;
-    setStar3dState(s);
 }
 
 SDL_Surface* solidSprite(int size, Uint32 colour) {
@@ -69,65 +45,95 @@ SDL_Surface* solidSprite(int size, Uint32 colour) {
     return s;
 }
 
+constexpr FieldMotion kStill{};
+constexpr FieldMotion kAdvance{.advance = true};
+constexpr FieldMotion kScatter{.scatter = true};
+constexpr FieldMotion kScatterAndAdvance{.scatter = true, .advance = true};
+
+class Star3d : public testing::Test {
+  protected:
+    void TearDown() override { SDL_FreeSurface(screen); }
+
+    void expectObject(int i, const Object& o) {
+        EXPECT_EQ(s.starx[i], o.x) << i;
+        EXPECT_EQ(s.stary[i], o.y) << i;
+        EXPECT_EQ(s.starz[i], o.z) << i;
+        EXPECT_EQ(s.start[i], o.kind) << i;
+    }
+
+    // First call from a folder without data: no sprites, a randomised field.
+    void startWithoutData() {
+        ScratchFolder folder;
+        step(kStill);
+    }
+
+    void step(FieldMotion motion, float angle = 0.0f) { star3d(s, random, screen, motion, angle); }
+
+    // Field coordinates that project onto (px, py) at distance 64 (step 1).
+    void place(int i, int px, int py) {
+        s.starx[i] = 2.0f * (px - 320);
+        s.stary[i] = 2.0f * (py - 270);
+        s.starz[i] = 64;
+        s.start[i] = 0;
+    }
+
+    StarFieldState s;
+    ShowRandom random;
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+};
+
 } // namespace
 
 // The first call resets whatever it is asked: every object a star, three
 // draws per object in the order x, y, z.
-TEST(Star3d, FirstCallRandomisesEveryObjectAsAStar) {
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    showSrand(11);
-    startWithoutData(screen);
-    const int afterCall = showRand();
-    showSrand(11);
+TEST_F(Star3d, FirstCallRandomisesEveryObjectAsAStar) {
+    random.srand(11);
+    startWithoutData();
+    const int afterCall = random.rand();
+    random.srand(11);
     for (int i = 0; i < kFieldObjects; ++i) {
-        expectObject(i, expectedReset());
+        expectObject(i, expectedReset(random));
     }
-    EXPECT_EQ(showRand(), afterCall);
-    EXPECT_EQ(star3dState().first, 0);
-    SDL_FreeSurface(screen);
+    EXPECT_EQ(random.rand(), afterCall);
+    EXPECT_EQ(s.first, 0);
 }
 
 // With advance, an object reset to z = 1 reaches 0 and respawns at once,
 // drawing its numbers before the next object is reset.
-TEST(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
+TEST_F(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
+    startWithoutData();
     int respawns = 0;
     for (unsigned seed = 1; seed < 100 && respawns == 0; ++seed) {
-        showSrand(seed);
-        star3d(screen, 1, 1, 0.0f);
-        const int afterCall = showRand();
-        showSrand(seed);
+        random.srand(seed);
+        step(kScatterAndAdvance);
+        const int afterCall = random.rand();
+        random.srand(seed);
         for (int i = 0; i < kFieldObjects; ++i) {
-            Object o = expectedReset();
+            Object o = expectedReset(random);
             o.z -= 1;
             if (o.z <= 0) {
-                o = expectedRespawn();
+                o = expectedRespawn(random);
                 ++respawns;
             }
             expectObject(i, o);
         }
-        ASSERT_EQ(showRand(), afterCall) << seed;
+        ASSERT_EQ(random.rand(), afterCall) << seed;
     }
     EXPECT_GT(respawns, 0);
-    SDL_FreeSurface(screen);
 }
 
 // Gifts come only from respawns, one in a hundred for each kind, and keep
 // their kind until the next respawn or reset.
-TEST(Star3d, GiftsComeOnlyFromRespawns) {
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
+TEST_F(Star3d, GiftsComeOnlyFromRespawns) {
+    startWithoutData();
     int gifts[3] = {};
     for (unsigned seed = 1; seed <= 40; ++seed) {
-        StarFieldState s = star3dState();
         std::fill(s.starz, s.starz + kFieldObjects, 1.0f);
-        setStar3dState(s);
-        showSrand(seed);
-        star3d(screen, 0, 1, 0.0f);
-        showSrand(seed);
+        random.srand(seed);
+        step(kAdvance);
+        random.srand(seed);
         for (int i = 0; i < kFieldObjects; ++i) {
-            const Object o = expectedRespawn();
+            const Object o = expectedRespawn(random);
             expectObject(i, o);
             ++gifts[o.kind];
         }
@@ -136,61 +142,51 @@ TEST(Star3d, GiftsComeOnlyFromRespawns) {
     EXPECT_GT(gifts[2], 0);
 
     // A gift keeps its kind while it flies; a reset makes every object a star.
-    StarFieldState gift = star3dState();
-    gift.start[5] = 2;
-    gift.starz[5] = 50;
-    setStar3dState(gift);
-    star3d(screen, 0, 1, 0.0f);
-    EXPECT_EQ(star3dState().start[5], 2);
-    star3d(screen, 1, 0, 0.0f);
+    s.start[5] = 2;
+    s.starz[5] = 50;
+    step(kAdvance);
+    EXPECT_EQ(s.start[5], 2);
+    step(kScatter);
     for (int i = 0; i < kFieldObjects; ++i) {
-        EXPECT_EQ(star3dState().start[i], 0);
+        EXPECT_EQ(s.start[i], 0);
     }
-    SDL_FreeSurface(screen);
 }
 
 // The turn uses the old x for the new y, in double, stored as float; zero
 // and negative angles do not turn at all.
-TEST(Star3d, TurnsOnlyForPositiveAngles) {
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
-    StarFieldState field = star3dState();
-    std::fill(field.starx, field.starx + kFieldObjects, 100.0f);
-    std::fill(field.stary, field.stary + kFieldObjects, 50.0f);
-    std::fill(field.starz, field.starz + kFieldObjects, 50.0f);
-    setStar3dState(field);
-    star3d(screen, 0, 0, 0.0f);
-    star3d(screen, 0, 0, -0.1f);
-    EXPECT_EQ(star3dState().starx[7], 100.0f);
-    EXPECT_EQ(star3dState().stary[7], 50.0f);
+TEST_F(Star3d, TurnsOnlyForPositiveAngles) {
+    startWithoutData();
+    std::fill(s.starx, s.starx + kFieldObjects, 100.0f);
+    std::fill(s.stary, s.stary + kFieldObjects, 50.0f);
+    std::fill(s.starz, s.starz + kFieldObjects, 50.0f);
+    step(kStill);
+    step(kStill, -0.1f);
+    EXPECT_EQ(s.starx[7], 100.0f);
+    EXPECT_EQ(s.stary[7], 50.0f);
     const float angle = 0.03f;
-    star3d(screen, 0, 0, angle);
+    step(kStill, angle);
     const double c = cos((double)angle);
-    const double s = sin((double)angle);
-    EXPECT_EQ(star3dState().starx[7], (float)(c * 100.0 - s * 50.0));
-    EXPECT_EQ(star3dState().stary[7], (float)(s * 100.0 + c * 50.0));
-    SDL_FreeSurface(screen);
+    const double n = sin((double)angle);
+    EXPECT_EQ(s.starx[7], (float)(c * 100.0 - n * 50.0));
+    EXPECT_EQ(s.stary[7], (float)(n * 100.0 + c * 50.0));
 }
 
 // Only the sprite's top-left corner is tested, against 0 < px <= 639 and
 // 0 < py <= 479; at distance 64 the sprite is drawn at its own size.
-TEST(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
-    StarFieldState withStar = star3dState();
-    withStar.bild[0] = solidSprite(4, kWhite);
-    setStar3dState(withStar);
+TEST_F(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
+    startWithoutData();
+    s.bild[0].reset(solidSprite(4, kWhite));
     const int outside[][2] = {{0, 100}, {100, 0}, {640, 100}, {100, 480}, {-5, 100}};
     for (int i = 0; i < kFieldObjects; ++i) {
         place(i, outside[i % 5][0], outside[i % 5][1]);
     }
-    star3d(screen, 0, 0, 0.0f);
+    step(kStill);
     EXPECT_EQ(countWords(screen, kWhite), 0);
 
     place(0, 639, 100); // only column 639 is on the screen
     place(1, 200, 479); // only row 479
     place(2, 100, 100); // a whole 3 x 3 copy
-    star3d(screen, 0, 0, 0.0f);
+    step(kStill);
     EXPECT_EQ(countWords(screen, kWhite), 3 + 3 + 9);
     EXPECT_EQ(wordAt(screen, 639, 102), kWhite);
     EXPECT_EQ(wordAt(screen, 202, 479), kWhite);
@@ -199,13 +195,11 @@ TEST(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
 
     // The projection truncates toward zero: -0.5 lands on column 320. At
     // z = 32 the sprite is sampled every half pixel, 7 x 7 pixels.
-    StarFieldState nearer = star3dState();
-    nearer.starx[3] = -0.5f;
-    nearer.stary[3] = -0.5f;
-    nearer.starz[3] = 32;
-    setStar3dState(nearer);
+    s.starx[3] = -0.5f;
+    s.stary[3] = -0.5f;
+    s.starz[3] = 32;
     SDL_FillRect(screen, nullptr, 0);
-    star3d(screen, 0, 0, 0.0f);
+    step(kStill);
     EXPECT_EQ(countWords(screen, kWhite), 3 + 3 + 9 + 7 * 7);
     EXPECT_EQ(wordAt(screen, 320, 270), kWhite);
     EXPECT_EQ(wordAt(screen, 326, 276), kWhite);
@@ -214,7 +208,6 @@ TEST(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
     // Standing still, every call draws the same picture.
     const auto once = allWords(screen);
     SDL_FillRect(screen, nullptr, 0);
-    star3d(screen, 0, 0, 0.0f);
+    step(kStill);
     EXPECT_EQ(allWords(screen), once);
-    SDL_FreeSurface(screen);
 }

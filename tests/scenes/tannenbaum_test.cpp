@@ -1,4 +1,3 @@
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "shell/frame_files.h"
@@ -28,38 +27,38 @@ TEST(Tannenbaum, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
     SDL_FillRect(tree, nullptr, kTree);
     ASSERT_TRUE(writePng(tree, "data/tannenbaum.png"));
     SDL_FreeSurface(tree);
-    setTannenbaumState({});
+    TreeState s;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 
     fillScreen(screen);
-    EXPECT_EQ(tannenbaum(screen, 50000), 0);
-    EXPECT_EQ(tannenbaumState().stime, 50000u);
+    EXPECT_EQ(tannenbaum(s, screen, 50000), 0);
+    EXPECT_EQ(s.stime, 50000u);
     EXPECT_EQ(wordAt(screen, 0, 0), kTree);
     EXPECT_EQ(wordAt(screen, 99, 79), kTree);
     EXPECT_EQ(wordAt(screen, 100, 0), kOld);
     EXPECT_EQ(wordAt(screen, 0, 80), kOld);
 
     fillScreen(screen);
-    EXPECT_EQ(tannenbaum(screen, 51999), 0);
+    EXPECT_EQ(tannenbaum(s, screen, 51999), 0);
     EXPECT_EQ(wordAt(screen, 0, 0), kTree);
 
     fillScreen(screen);
-    EXPECT_EQ(tannenbaum(screen, 52000), 1);
+    EXPECT_EQ(tannenbaum(s, screen, 52000), 1);
     EXPECT_EQ(wordAt(screen, 0, 0), kOld);
     SDL_FreeSurface(screen);
 }
 
 TEST(Tannenbaum, WithoutThePictureKeepsTheTwoSecondsAndDrawsNothing) {
     ScratchFolder folder;
-    setTannenbaumState({});
+    TreeState s;
     SDL_Surface* screen = makeScreenSurface(640, 480);
     fillScreen(screen);
     // The elapsed time is unsigned: it wraps with the demo time.
     const Uint32 start = 0xfffffff0u;
-    EXPECT_EQ(tannenbaum(screen, start), 0);
-    EXPECT_EQ(tannenbaumState().baum, nullptr);
-    EXPECT_EQ(tannenbaum(screen, start + 1999), 0);
-    EXPECT_EQ(tannenbaum(screen, start + 2000), 1);
+    EXPECT_EQ(tannenbaum(s, screen, start), 0);
+    EXPECT_EQ(s.baum, nullptr);
+    EXPECT_EQ(tannenbaum(s, screen, start + 1999), 0);
+    EXPECT_EQ(tannenbaum(s, screen, start + 2000), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, kOld);
     }

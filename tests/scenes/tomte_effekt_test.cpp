@@ -1,7 +1,6 @@
 #include "gfx/font.h"
 #include "gfx/random.h"
 #include "gfx/toolkit.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
 #include "shell/frame_files.h"
@@ -20,34 +19,31 @@ constexpr Uint32 kSanta = 0x00a00000, kJunk = 0x00ffffff;
 
 class MoonlitSky : public testing::Test {
   protected:
-    void SetUp() override {
-        fillSintab();
-        setTomteEffektState({});
-        setTomtefieldState({});
-        setSnoeState({});
-    }
+    void SetUp() override { fillSintab(); }
     void TearDown() override { SDL_FreeSurface(screen); }
 
     // Draws one frame on a screen full of junk; returns what the scene reports.
     int frame(Uint32 demoTime) {
         SDL_FillRect(screen, nullptr, kJunk);
-        return tomteEffekt(screen, demoTime);
+        return tomteEffekt(s, random, screen, demoTime);
     }
 
     ScratchFolder folder;
+    MoonlitSkyState s;
+    ShowRandom random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
 TEST_F(MoonlitSky, FirstCallStartsSantasThenSnowAndAnnouncesOnce) {
     const std::vector<int> r = randomNumbers(21, 207);
-    showSrand(21);
+    random.srand(21);
     StdoutCapture console;
     EXPECT_EQ(frame(4000), 0);
-    EXPECT_EQ(tomteEffektState().stid, 4000u);
-    EXPECT_EQ(tomtefieldState().py0[0], (float)(r[1] % 480));
-    EXPECT_EQ(snoeState().py0[0], (float)((double)(r[77] % 480) + 0.2));
-    EXPECT_EQ(snoeState().py1[4], (float)((double)(r[205] % 480) + 0.4));
-    EXPECT_EQ(showRand(), r[206]);
+    EXPECT_EQ(s.stid, 4000u);
+    EXPECT_EQ(s.santas.py0[0], (float)(r[1] % 480));
+    EXPECT_EQ(s.snow.py0[0], (float)((double)(r[77] % 480) + 0.2));
+    EXPECT_EQ(s.snow.py1[4], (float)((double)(r[205] % 480) + 0.4));
+    EXPECT_EQ(random.rand(), r[206]);
     frame(4016);
     EXPECT_EQ(console.finish(), "tomten har kommit\n");
     // Without any picture the sky is plain black.
@@ -76,14 +72,13 @@ TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
 
     const Uint32 start = 30000;
     EXPECT_EQ(frame(start), 0);
-    SantaFieldState field = tomtefieldState();
-    field.tomte0 = solidSprite(8, 6, kSanta);
+    SantaFieldState& field = s.santas;
+    field.tomte0.reset(solidSprite(8, 6, kSanta));
     std::fill(field.px0, field.px0 + 25, 10000.0f);
     std::fill(field.px1, field.px1 + 10, 10000.0f);
     std::fill(field.px2, field.px2 + 3, 10000.0f);
     field.px0[0] = 56.7f; // drawn at 56 twice: a quarter turn of bobbing
     field.py0[0] = 300.0f;
-    setTomtefieldState(field);
 
     EXPECT_EQ(frame(start + 7499), 0);
     EXPECT_EQ(boxOf(screen, kMoon), (Box{360, 10, 615, 265}));

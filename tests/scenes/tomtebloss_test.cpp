@@ -1,4 +1,3 @@
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/random.h"
@@ -30,35 +29,34 @@ int litPixels(const SDL_Surface* screen) {
     return lit;
 }
 
+// Every slot out of sight, so only sparks born in the next frame show,
+// within 7 columns of the anchor.
+void parkAllSparks(SparklerState& s) {
+    for (int i = 0; i < kSparkSlots; ++i) {
+        s.xpos[i] = -10000;
+        s.ypos[i] = 0;
+        s.xspeed[i] = 0;
+        s.yspeed[i] = 0;
+    }
+}
+
 class TomteblossTest : public testing::Test {
   protected:
     void SetUp() override {
-        setTomteblossState({.first = 0, .starttid = kStart});
+        s.first = 0;
+        s.starttid = kStart;
         screen = makeScreenSurface(640, 480);
     }
 
-    void TearDown() override {
-        SDL_FreeSurface(tomteblossState().tomtepinne);
-        SDL_FreeSurface(tomteblossState().tomtepub);
-        setTomteblossState({});
-        SDL_FreeSurface(screen);
+    void TearDown() override { SDL_FreeSurface(screen); }
+
+    int frameAt(Uint32 elapsed) { return frameAt(s, elapsed); }
+    int frameAt(SparklerState& state, Uint32 elapsed) {
+        return tomtebloss(state, random, screen, 300, 360, kStart + elapsed);
     }
 
-    // Every slot out of sight, so only sparks born in the next frame show,
-    // within 7 columns of the anchor.
-    static void parkAllSparks() {
-        SparklerState s = tomteblossState();
-        for (int i = 0; i < kSparkSlots; ++i) {
-            s.xpos[i] = -10000;
-            s.ypos[i] = 0;
-            s.xspeed[i] = 0;
-            s.yspeed[i] = 0;
-        }
-        setTomteblossState(s);
-    }
-
-    int frameAt(Uint32 elapsed) { return tomtebloss(screen, 300, 360, kStart + elapsed); }
-
+    SparklerState s;
+    ShowRandom random;
     SDL_Surface* screen = nullptr;
 };
 
@@ -66,13 +64,14 @@ class TomteblossTest : public testing::Test {
 
 TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
     ScratchFolder folder;
-    setTomteblossState({});
+    SparklerState s;
+    ShowRandom random;
     SDL_Surface* screen = solid(640, 480, 0x123456);
     StdoutCapture capture;
-    EXPECT_EQ(tomtebloss(screen, 300, 360, 5000), 0);
+    EXPECT_EQ(tomtebloss(s, random, screen, 300, 360, 5000), 0);
     EXPECT_EQ(capture.finish(), "blota!!\nblota brunnit!!\n");
-    EXPECT_EQ(tomteblossState().first, 0);
-    EXPECT_EQ(tomteblossState().starttid, 5000u);
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.starttid, 5000u);
     EXPECT_EQ(wordAt(screen, 600, 200), 0u);
 
     // Only the burnt stick there: the unburnt one is still tried and reported.
@@ -80,12 +79,12 @@ TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
     SDL_Surface* burnt = solid(20, 320, kBurnt);
     ASSERT_TRUE(writePng(burnt, "data/tbub.png"));
     SDL_FreeSurface(burnt);
-    setTomteblossState({});
+    SparklerState again;
     StdoutCapture second;
-    EXPECT_EQ(tomtebloss(screen, 300, 360, 5000), 0);
+    EXPECT_EQ(tomtebloss(again, random, screen, 300, 360, 5000), 0);
     EXPECT_EQ(second.finish(), "blota!!\n");
-    EXPECT_EQ(tomteblossState().tomtepinne, nullptr);
-    ASSERT_NE(tomteblossState().tomtepub, nullptr);
+    EXPECT_EQ(again.tomtepinne, nullptr);
+    ASSERT_NE(again.tomtepub, nullptr);
     EXPECT_EQ(wordAt(screen, 290, 40), kBurnt);
     SDL_FreeSurface(screen);
 }
@@ -93,10 +92,8 @@ TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
 // The unburnt stick is the left 20 columns and top 320 - e / 80 rows of its
 // picture, over the whole burnt stick, both hanging from (290, 40).
 TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
-    SparklerState s = tomteblossState();
-    s.tomtepinne = solid(40, 400, kUnburnt);
-    s.tomtepub = solid(20, 320, kBurnt);
-    setTomteblossState(s);
+    s.tomtepinne.reset(solid(40, 400, kUnburnt));
+    s.tomtepub.reset(solid(20, 320, kBurnt));
     struct Case {
         Uint32 elapsed;
         int lastUnburntRow;
@@ -105,7 +102,7 @@ TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
     const Case cases[] = {{0, 359, 0},     {79, 359, 0},    {80, 358, 0},
                           {15999, 160, 0}, {18000, 134, 0}, {18001, 134, 1}};
     for (const Case& c : cases) {
-        parkAllSparks();
+        parkAllSparks(s);
         EXPECT_EQ(frameAt(c.elapsed), c.result) << c.elapsed;
         for (int column : {290, 291, 308, 309}) {
             EXPECT_EQ(wordAt(screen, column, 40), kUnburnt) << c.elapsed;
@@ -124,17 +121,21 @@ TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
 // From 80 ms on every spark is drawn one pixel higher than the same frame
 // would draw it at 79 ms.
 TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
-    showSrand(4);
-    for (Uint32 elapsed = 0; elapsed < 60; elapsed += 10) {
-        frameAt(elapsed);
+    // Two sparklers that burn alike until their last frames.
+    SparklerState other;
+    other.first = 0;
+    other.starttid = kStart;
+    for (SparklerState* sparkler : {&s, &other}) {
+        random.srand(4);
+        for (Uint32 elapsed = 0; elapsed < 60; elapsed += 10) {
+            frameAt(*sparkler, elapsed);
+        }
     }
-    const SparklerState before = tomteblossState();
-    showSrand(11);
-    frameAt(79);
+    random.srand(11);
+    frameAt(s, 79);
     SDL_Surface* lower = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
-    setTomteblossState(before);
-    showSrand(11);
-    frameAt(80);
+    random.srand(11);
+    frameAt(other, 80);
     EXPECT_GT(litPixels(lower), 100);
     for (int y = 1; y < 479; ++y) {
         for (int x = 0; x < 640; ++x) {
@@ -148,24 +149,22 @@ TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
 // parked far left and never show.
 TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
     // Two frames each: a spark born after its slot's turn shows a frame later.
-    parkAllSparks();
-    showSrand(2);
+    parkAllSparks(s);
+    random.srand(2);
     frameAt(15999);
     frameAt(15999);
-    const int born = tomteblossState().skapa;
+    const int born = s.skapa;
     ASSERT_GT(born, 0);
-    EXPECT_NEAR(tomteblossState().xpos[0], 300, 8);
+    EXPECT_NEAR(s.xpos[0], 300, 8);
     EXPECT_GT(litPixels(screen), 0);
 
-    SparklerState restarted = tomteblossState();
-    restarted.skapa = 0;
-    setTomteblossState(restarted);
-    parkAllSparks();
-    showSrand(2);
+    s.skapa = 0;
+    parkAllSparks(s);
+    random.srand(2);
     frameAt(16000);
     frameAt(16000);
-    EXPECT_EQ(tomteblossState().skapa, born);
-    EXPECT_NEAR(tomteblossState().xpos[0], -10000, 8);
+    EXPECT_EQ(s.skapa, born);
+    EXPECT_NEAR(s.xpos[0], -10000, 8);
     EXPECT_EQ(litPixels(screen), 0);
     for (Uint32 elapsed = 16016; elapsed < 17000; elapsed += 16) {
         frameAt(elapsed);
@@ -176,7 +175,6 @@ TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
 // Positions are whole pixels: each step is a single-precision sum cut toward
 // zero, so negative positions round up and slow downward sparks stand still.
 TEST_F(TomteblossTest, StepsTruncateTowardZero) {
-    SparklerState s = tomteblossState();
     s.skapa = 0; // births this frame take the low slots, not the ones below
     s.ypos[45] = 2;
     s.yspeed[45] = (float)(-4 + 9.82 / 200);
@@ -188,14 +186,13 @@ TEST_F(TomteblossTest, StepsTruncateTowardZero) {
     s.xspeed[48] = 2.5f;
     s.ypos[49] = 100;
     s.yspeed[49] = 1.99f;
-    setTomteblossState(s);
-    showSrand(1);
+    random.srand(1);
     frameAt(0);
-    ASSERT_LT(tomteblossState().skapa, 45);
-    EXPECT_EQ(tomteblossState().ypos[45], -1);
-    EXPECT_EQ(tomteblossState().xpos[46], -1);
-    EXPECT_EQ(tomteblossState().ypos[47], 100);
-    EXPECT_EQ(tomteblossState().xpos[48], -4);
-    EXPECT_EQ(tomteblossState().ypos[49], 101);
-    EXPECT_GT(tomteblossState().yspeed[47], 0.9f);
+    ASSERT_LT(s.skapa, 45);
+    EXPECT_EQ(s.ypos[45], -1);
+    EXPECT_EQ(s.xpos[46], -1);
+    EXPECT_EQ(s.ypos[47], 100);
+    EXPECT_EQ(s.xpos[48], -4);
+    EXPECT_EQ(s.ypos[49], 101);
+    EXPECT_GT(s.yspeed[47], 0.9f);
 }

@@ -1,6 +1,5 @@
 #include "gfx/random.h"
 #include "gfx/toolkit.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 #include "scenes/sky_test_support.h"
 
@@ -17,35 +16,19 @@ constexpr Uint32 kFar = 0x00a00000, kMiddle = 0x0000a000, kNear = 0x000000a0;
 
 class SantaField : public testing::Test {
   protected:
-    void SetUp() override {
-        fillSintab();
-        setTomtefieldState({});
-    }
-    void TearDown() override {
-        freeSprites();
-        SDL_FreeSurface(screen);
-    }
+    void SetUp() override { fillSintab(); }
+    void TearDown() override { SDL_FreeSurface(screen); }
 
     // Starts without data, then gives the layers sprites 8, 12 and 16 pixels
     // wide.
     void startWithSprites() {
         StdoutCapture quiet;
-        tomtefield(screen, 0);
-        change([](SantaFieldState& n) {
-            n.tomte0 = solidSprite(8, 6, kFar);
-            n.tomte1 = solidSprite(12, 8, kMiddle);
-            n.tomte2 = solidSprite(16, 10, kNear);
-        });
+        tomtefield(s, random, screen, SantaFlight::Level);
+        s.tomte0.reset(solidSprite(8, 6, kFar));
+        s.tomte1.reset(solidSprite(12, 8, kMiddle));
+        s.tomte2.reset(solidSprite(16, 10, kNear));
     }
-    template <class Edit> static void change(Edit edit) {
-        changeScene(tomtefieldState, setTomtefieldState, edit);
-    }
-    void freeSprites() {
-        for (SDL_Surface* sprite : {s.tomte0, s.tomte1, s.tomte2}) {
-            SDL_FreeSurface(sprite);
-        }
-        setTomtefieldState({});
-    }
+    template <class Edit> void change(Edit edit) { edit(s); }
     // Far off the right edge a santa flies unseen and never comes back.
     void parkAll() {
         change([](SantaFieldState& n) {
@@ -54,13 +37,14 @@ class SantaField : public testing::Test {
             std::fill(n.px2, n.px2 + 3, 10000.0f);
         });
     }
-    void fly(int wobble) {
+    void fly(SantaFlight flight) {
         SDL_FillRect(screen, nullptr, 0);
-        tomtefield(screen, wobble);
+        tomtefield(s, random, screen, flight);
     }
 
     ScratchFolder folder;
-    const SantaFieldState& s = tomtefieldState();
+    SantaFieldState s;
+    ShowRandom random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
@@ -74,22 +58,22 @@ TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
         SDL_FreeSurface(picture);
     }
     const std::vector<int> r = randomNumbers(3, 77);
-    showSrand(3);
+    random.srand(3);
     StdoutCapture console;
-    tomtefield(screen, 0);
-    EXPECT_EQ(showRand(), r[76]); // two numbers per santa, none sent back yet
+    tomtefield(s, random, screen, SantaFlight::Level);
+    EXPECT_EQ(random.rand(), r[76]); // two numbers per santa, none sent back yet
     EXPECT_EQ(s.py0[0], (float)(r[1] % 480));
     EXPECT_EQ(s.px0[0], (float)((double)(r[0] % 640) - 0.2));
     EXPECT_EQ(s.px1[0], (float)((double)(r[50] % 640) - 0.4));
     EXPECT_EQ(s.px2[2], (float)((double)(r[74] % 640) - 1.5));
     EXPECT_EQ(s.py2[2], (float)(r[75] % 480));
-    for (SDL_Surface* sprite : {s.tomte0, s.tomte1, s.tomte2}) {
+    for (SDL_Surface* sprite : {s.tomte0.get(), s.tomte1.get(), s.tomte2.get()}) {
         ASSERT_NE(sprite, nullptr);
         EXPECT_TRUE(sprite->flags & SDL_SRCCOLORKEY);
         EXPECT_EQ(sprite->format->colorkey, 0u);
     }
     EXPECT_NE(boxOf(screen, kNear)[0], -1);
-    tomtefield(screen, 1);
+    tomtefield(s, random, screen, SantaFlight::Bobbing);
     EXPECT_EQ(console.finish(), "tomten har kommit\n");
 }
 
@@ -97,15 +81,15 @@ TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
 // the random sequence advances exactly as it would with them.
 TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(8, 78);
-    showSrand(8);
+    random.srand(8);
     StdoutCapture quiet;
-    tomtefield(screen, 1);
+    fly(SantaFlight::Bobbing);
     parkAll();
-    change([](SantaFieldState& n) { n.px0[0] = 0.0f; }); // at -(width 0): sent back
-    tomtefield(screen, 1);
+    s.px0[0] = 0.0f; // at -(width 0): sent back
+    fly(SantaFlight::Bobbing);
     EXPECT_EQ(s.px0[0], 640.0f);
     EXPECT_EQ(s.py0[0], (float)(r[76] % 480));
-    EXPECT_EQ(showRand(), r[77]);
+    EXPECT_EQ(random.rand(), r[77]);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
@@ -120,14 +104,14 @@ TEST_F(SantaField, SentBackAtMinusWidthAndAbsentForOneCall) {
         n.px2[0] = -16.0f;
     });
     const std::vector<int> r = randomNumbers(9, 3);
-    showSrand(9);
-    fly(0);
+    random.srand(9);
+    fly(SantaFlight::Level);
     EXPECT_EQ(s.px0[0], 640.0f);
     EXPECT_EQ(s.py0[0], (float)(r[0] % 480));
     EXPECT_EQ(s.px2[0], 640.0f);
     EXPECT_EQ(boxOf(screen, kFar)[0], -1);
     EXPECT_EQ(boxOf(screen, kNear)[0], -1);
-    fly(0);
+    fly(SantaFlight::Level);
     EXPECT_EQ(s.py0[1], (float)(r[2] % 480));
     EXPECT_EQ(boxOf(screen, kFar), (Box{639, r[0] % 480, 639, r[0] % 480 + 5}));
     EXPECT_EQ(boxOf(screen, kNear)[0], 638);
@@ -140,19 +124,19 @@ TEST_F(SantaField, DoubleStepsTruncatedTowardZero) {
         n.px0[0] = -3.5f; // -3.7 is drawn at -3
         n.py0[0] = 20.0f;
     });
-    fly(0);
+    fly(SantaFlight::Level);
     EXPECT_EQ(boxOf(screen, kFar), (Box{0, 20, 4, 25}));
     // Bobbed: 5 + 10 sin(192 / 255 of a turn) = -4.9986, drawn at row -4.
     change([](SantaFieldState& n) {
         n.px0[0] = 184.5f;
         n.py0[0] = 5.0f;
     });
-    fly(1);
+    fly(SantaFlight::Bobbing);
     EXPECT_EQ(boxOf(screen, kFar), (Box{184, 0, 191, 1}));
     // Steps are taken in double: near zero a float step would land elsewhere.
     change([](SantaFieldState& n) { n.px0[0] = 1.0f; });
     for (int call = 0; call < 5; ++call) {
-        fly(0);
+        fly(SantaFlight::Level);
     }
     EXPECT_EQ(s.px0[0], 0x1.19999ap-25f);
 }
@@ -161,33 +145,34 @@ TEST_F(SantaField, BobbingPhaseFollowsTheDrawnPosition) {
     startWithSprites();
     parkAll();
     change([](SantaFieldState& n) {
-        n.px0[0] = 56.5f;  // index 56 + 8 = 64: a quarter turn, +10
-        n.px1[0] = 20.5f;  // index 2 (20 + 12) = 64: +20
-        n.px2[2] = -15.5f; // drawn at -17: index 2 (-17 + 16) = -2, taken as 254
+        n.px0[0] = 56.5f; // index 56 + 8 = 64: a quarter turn, +10
+        n.px1[0] = 20.5f; // index 2 (20 + 12) = 64: +20
+        // Drawn at -17, wholly off the screen: index 2 (-17 + 16) = -2 must
+        // be taken as 254, never read before the table.
+        n.px2[2] = -15.5f;
         n.py0[0] = n.py1[0] = n.py2[2] = 100.0f;
     });
-    fly(1);
+    fly(SantaFlight::Bobbing);
     EXPECT_EQ(boxOf(screen, kFar)[1], 109);
     EXPECT_EQ(boxOf(screen, kMiddle)[1], 119);
-    EXPECT_EQ(s.rt.x, -17);
-    EXPECT_EQ(s.rt.y, 99);
+    EXPECT_EQ(boxOf(screen, kNear)[0], -1);
     EXPECT_EQ(s.py0[0], 100.0f); // the stored height never bobs
 }
 
 // Bobbing changes only where a santa is drawn, never where it is.
 TEST_F(SantaField, AlternatingWobbleMovesLikeStraightFlight) {
     auto run = [&](bool alternate) {
-        freeSprites();
-        showSrand(4);
+        s = SantaFieldState();
+        random.srand(4);
         startWithSprites();
         for (int call = 0; call < 600; ++call) {
-            fly(alternate ? call % 2 : 0);
+            fly(alternate && call % 2 == 1 ? SantaFlight::Bobbing : SantaFlight::Level);
         }
         std::vector<float> where(s.px0, s.px0 + 25);
         where.insert(where.end(), s.py0, s.py0 + 25);
         where.insert(where.end(), s.px2, s.px2 + 3);
         where.insert(where.end(), s.py2, s.py2 + 3);
-        where.push_back((float)showRand());
+        where.push_back((float)random.rand());
         return where;
     };
     EXPECT_EQ(run(false), run(true));

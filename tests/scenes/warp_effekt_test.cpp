@@ -1,6 +1,5 @@
 #include "gfx/font.h"
 #include "gfx/toolkit.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "gfx/random.h"
@@ -25,33 +24,33 @@ SDL_Surface* solidPicture(int w, int h, Uint32 colour) {
     return s;
 }
 
-// Runs the scene at an elapsed time, from a folder without data.
-int at(SDL_Surface* screen, Uint32 elapsed) {
-    ScratchFolder folder;
-    StdoutCapture quiet;
-    return warpEffekt(screen, kStart + elapsed);
-}
+// A warp scene with its own generator, run from a folder without data.
+struct Warp {
+    WarpSequenceState s;
+    ShowRandom random;
 
-// The star field turned this call when an object on the x axis left it.
-bool fieldTurned(SDL_Surface* screen, Uint32 elapsed) {
-    StarFieldState s = star3dState();
-    std::fill(s.starx, s.starx + kFieldObjects, 100.0f);
-    std::fill(s.stary, s.stary + kFieldObjects, 0.0f);
-    std::fill(s.starz, s.starz + kFieldObjects, 50.0f);
-    setStar3dState(s);
-    at(screen, elapsed);
-    return star3dState().stary[0] != 0.0f;
-}
+    int at(SDL_Surface* screen, Uint32 elapsed) {
+        ScratchFolder folder;
+        StdoutCapture quiet;
+        return warpEffekt(s, random, screen, kStart + elapsed);
+    }
 
-// Both warp pictures in place of the ones that failed to load.
-void givePictures(int wideWidth, int narrowWidth) {
-    WarpSequenceState s = warpEffektState();
-    SDL_FreeSurface(s.iTomtewarp);
-    SDL_FreeSurface(s.iTomtewarp0);
-    s.iTomtewarp = wideWidth ? solidPicture(wideWidth, 10, kWide) : nullptr;
-    s.iTomtewarp0 = narrowWidth ? solidPicture(narrowWidth, 10, kNarrow) : nullptr;
-    setWarpEffektState(s);
-}
+    // The star field turned this call when an object on the x axis left it.
+    bool fieldTurned(SDL_Surface* screen, Uint32 elapsed) {
+        StarFieldState& field = s.field;
+        std::fill(field.starx, field.starx + kFieldObjects, 100.0f);
+        std::fill(field.stary, field.stary + kFieldObjects, 0.0f);
+        std::fill(field.starz, field.starz + kFieldObjects, 50.0f);
+        at(screen, elapsed);
+        return field.stary[0] != 0.0f;
+    }
+
+    // Both warp pictures in place of the ones that failed to load.
+    void givePictures(int wideWidth, int narrowWidth) {
+        s.iTomtewarp.reset(wideWidth ? solidPicture(wideWidth, 10, kWide) : nullptr);
+        s.iTomtewarp0.reset(narrowWidth ? solidPicture(narrowWidth, 10, kNarrow) : nullptr);
+    }
+};
 
 } // namespace
 
@@ -59,21 +58,22 @@ TEST(WarpEffekt, FirstCallClearsSprinklesStarsAndHoldsThePicture) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     SDL_FillRect(screen, nullptr, 0x123456);
-    showSrand(9);
-    EXPECT_EQ(at(screen, 0), 0);
-    const int afterCall = showRand();
+    Warp warp;
+    warp.random.srand(9);
+    EXPECT_EQ(warp.at(screen, 0), 0);
+    const int afterCall = warp.random.rand();
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
-    EXPECT_EQ(warpEffektState().first, 0);
-    EXPECT_EQ(warpEffektState().stid, kStart);
-    EXPECT_EQ(warpspeedState().first, 0);
-    EXPECT_EQ(warpspeedState().tzpos, 1.65f);
-    EXPECT_EQ(star3dState().first, 1);
+    EXPECT_EQ(warp.s.first, 0);
+    EXPECT_EQ(warp.s.stid, kStart);
+    EXPECT_EQ(warp.s.zoom.first, 0);
+    EXPECT_EQ(warp.s.zoom.tzpos, 1.65f);
+    EXPECT_EQ(warp.s.field.first, 1);
     // Twenty stars, three draws each, and nothing else.
-    showSrand(9);
+    ShowRandom same(9);
     for (int i = 0; i < 60; ++i) {
-        showRand();
+        same.rand();
     }
-    EXPECT_EQ(showRand(), afterCall);
+    EXPECT_EQ(same.rand(), afterCall);
     SDL_FreeSurface(screen);
 }
 
@@ -84,7 +84,7 @@ TEST(WarpEffekt, CaptionWrapsIntoThreeLines) {
     fillFontstr(redfont);
     redfont.surface = solidPicture(320, 192, 0xffffff);
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    at(screen, 0);
+    Warp().at(screen, 0);
     EXPECT_EQ(countWords(screen, 0xffffff), 2 * 340 * 32 + 7 * 32 * 32);
     EXPECT_EQ(wordAt(screen, 639, 20), 0xffffffu);
     EXPECT_EQ(wordAt(screen, 639, 85), 0xffffffu);
@@ -99,28 +99,29 @@ TEST(WarpEffekt, CaptionWrapsIntoThreeLines) {
 TEST(WarpEffekt, PhasesFollowTheElapsedTime) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    at(screen, 0);
-    EXPECT_EQ(at(screen, 2999), 0);
-    EXPECT_EQ(warpspeedState().tzpos, 1.65f);
-    EXPECT_EQ(at(screen, 3000), 0);
-    const float receded = warpspeedState().tzpos;
+    Warp warp;
+    warp.at(screen, 0);
+    EXPECT_EQ(warp.at(screen, 2999), 0);
+    EXPECT_EQ(warp.s.zoom.tzpos, 1.65f);
+    EXPECT_EQ(warp.at(screen, 3000), 0);
+    const float receded = warp.s.zoom.tzpos;
     EXPECT_GT(receded, 1.65f);
-    EXPECT_EQ(at(screen, 5999), 0);
-    EXPECT_GT(warpspeedState().tzpos, receded);
-    EXPECT_EQ(star3dState().first, 1);
+    EXPECT_EQ(warp.at(screen, 5999), 0);
+    EXPECT_GT(warp.s.zoom.tzpos, receded);
+    EXPECT_EQ(warp.s.field.first, 1);
 
     SDL_FillRect(screen, nullptr, 0x123456);
-    const float lastZoom = warpspeedState().tzpos;
-    EXPECT_EQ(at(screen, 6000), 0);
-    EXPECT_EQ(star3dState().first, 0);
-    EXPECT_EQ(warpspeedState().tzpos, lastZoom);
+    const float lastZoom = warp.s.zoom.tzpos;
+    EXPECT_EQ(warp.at(screen, 6000), 0);
+    EXPECT_EQ(warp.s.field.first, 0);
+    EXPECT_EQ(warp.s.zoom.tzpos, lastZoom);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
 
-    EXPECT_FALSE(fieldTurned(screen, 11999));
-    EXPECT_EQ(star3dState().starz[0], 49.0f);
-    EXPECT_TRUE(fieldTurned(screen, 12000));
-    EXPECT_EQ(at(screen, 15000), 0);
-    EXPECT_EQ(at(screen, 15001), 1);
+    EXPECT_FALSE(warp.fieldTurned(screen, 11999));
+    EXPECT_EQ(warp.s.field.starz[0], 49.0f);
+    EXPECT_TRUE(warp.fieldTurned(screen, 12000));
+    EXPECT_EQ(warp.at(screen, 15000), 0);
+    EXPECT_EQ(warp.at(screen, 15001), 1);
     SDL_FreeSurface(screen);
 }
 
@@ -130,24 +131,25 @@ TEST(WarpEffekt, PhasesFollowTheElapsedTime) {
 TEST(WarpEffekt, PicturesArePlacedByTheWidthOfTomtewarp) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    at(screen, 0);
-    givePictures(100, 50);
-    at(screen, 6000);
+    Warp warp;
+    warp.at(screen, 0);
+    warp.givePictures(100, 50);
+    warp.at(screen, 6000);
     EXPECT_EQ(countWords(screen, kNarrow), 50 * 10);
     EXPECT_EQ(wordAt(screen, 270, 250), kNarrow);
     EXPECT_EQ(wordAt(screen, 319, 259), kNarrow);
-    at(screen, 12000);
+    warp.at(screen, 12000);
     EXPECT_EQ(countWords(screen, kWide), 100 * 10);
     EXPECT_EQ(wordAt(screen, 270, 250), kWide);
     EXPECT_EQ(wordAt(screen, 369, 259), kWide);
 
-    givePictures(0, 50);
-    at(screen, 7000);
+    warp.givePictures(0, 50);
+    warp.at(screen, 7000);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
-    givePictures(100, 0);
-    at(screen, 8000);
+    warp.givePictures(100, 0);
+    warp.at(screen, 8000);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
-    at(screen, 13000);
+    warp.at(screen, 13000);
     EXPECT_EQ(countWords(screen, kWide), 100 * 10);
     SDL_FreeSurface(screen);
 }

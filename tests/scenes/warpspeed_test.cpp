@@ -1,5 +1,4 @@
 #include "gfx/toolkit.h"
-#include "scenes/scene_state.h"
 #include "scenes/scenes.h"
 
 #include "support/fixtures.h"
@@ -22,17 +21,17 @@ SDL_Surface* solidSquare(int size, Uint32 colour) {
 }
 
 // First call from a folder without data: both messages, no pictures.
-std::string startWithoutData(SDL_Surface* screen) {
+std::string startWithoutData(WarpZoomState& s, SDL_Surface* screen) {
     ScratchFolder folder;
     StdoutCapture out;
-    warpspeed(screen, 0);
+    warpspeed(s, screen, ZoomMotion::Hold);
     return out.finish();
 }
 
 // Takes the zoom to its flash stage with 167 moving calls, as phase 2 does.
-void recedeToTheFlash(SDL_Surface* screen) {
+void recedeToTheFlash(WarpZoomState& s, SDL_Surface* screen) {
     for (int i = 0; i < 167; ++i) {
-        warpspeed(screen, 1);
+        warpspeed(s, screen, ZoomMotion::Recede);
     }
 }
 
@@ -40,11 +39,12 @@ void recedeToTheFlash(SDL_Surface* screen) {
 
 TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    EXPECT_EQ(startWithoutData(screen), "Klingons!!\nett fel av typen 1 har intr\xe4"
-                                        "ffat\n");
-    EXPECT_EQ(warpspeedState().first, 0);
-    EXPECT_EQ(warpspeedState().enterprise, nullptr);
-    EXPECT_EQ(warpspeedState().black, nullptr);
+    WarpZoomState s;
+    EXPECT_EQ(startWithoutData(s, screen), "Klingons!!\nett fel av typen 1 har intr\xe4"
+                                           "ffat\n");
+    EXPECT_EQ(s.first, 0);
+    EXPECT_EQ(s.enterprise, nullptr);
+    EXPECT_EQ(s.black, nullptr);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     SDL_FreeSurface(screen);
 }
@@ -52,20 +52,19 @@ TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
 TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
-    WarpZoomState pictures = warpspeedState();
-    pictures.enterprise = solidSquare(40, kRed);
-    pictures.black = solidSquare(40, kBlackMark);
-    setWarpspeedState(pictures);
-    warpspeed(screen, 0);
+    WarpZoomState s;
+    startWithoutData(s, screen);
+    s.enterprise.reset(solidSquare(40, kRed));
+    s.black.reset(solidSquare(40, kBlackMark));
+    warpspeed(s, screen, ZoomMotion::Hold);
     const auto once = allWords(screen);
     for (int i = 0; i < 5; ++i) {
-        warpspeed(screen, 0);
+        warpspeed(s, screen, ZoomMotion::Hold);
     }
     EXPECT_EQ(allWords(screen), once);
-    EXPECT_EQ(warpspeedState().tzpos, 1.65f);
-    EXPECT_EQ(warpspeedState().zpos, 0.95f);
-    EXPECT_EQ(warpspeedState().apanap, 0.0f);
+    EXPECT_EQ(s.tzpos, 1.65f);
+    EXPECT_EQ(s.zpos, 0.95f);
+    EXPECT_EQ(s.apanap, 0.0f);
     // The picture's top-left corner at distance 1.65 and no speed lines.
     EXPECT_EQ(wordAt(screen, 351, 321), kRed);
     EXPECT_EQ(wordAt(screen, 350, 321), 0u);
@@ -77,15 +76,14 @@ TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
 TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
-    WarpZoomState pictures = warpspeedState();
-    pictures.enterprise = solidSquare(20, kRed);
-    pictures.black = solidSquare(20, kBlackMark);
-    setWarpspeedState(pictures);
-    recedeToTheFlash(screen);
-    EXPECT_NEAR(warpspeedState().zpos, 5.0049f, 1e-4f);
-    EXPECT_GE(warpspeedState().zpos, 5.0f);
-    EXPECT_NEAR(warpspeedState().tzpos, 8.6927f, 1e-4f);
+    WarpZoomState s;
+    startWithoutData(s, screen);
+    s.enterprise.reset(solidSquare(20, kRed));
+    s.black.reset(solidSquare(20, kBlackMark));
+    recedeToTheFlash(s, screen);
+    EXPECT_NEAR(s.zpos, 5.0049f, 1e-4f);
+    EXPECT_GE(s.zpos, 5.0f);
+    EXPECT_NEAR(s.tzpos, 8.6927f, 1e-4f);
     // Black has covered every earlier picture: only the last one is red, 2 x 2
     // samples at step 8.69 with its top-left corner at (228, 223).
     EXPECT_EQ(countWords(screen, kRed), 4);
@@ -100,8 +98,8 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     // The first flash call draws no black ellipse (radius 0) and a blue 2 x 2
     // one at index 2 around (233, 223); the pictures are no longer drawn.
     SDL_FillRect(screen, nullptr, 0);
-    warpspeed(screen, 1);
-    EXPECT_EQ(warpspeedState().apanap, 2.0f);
+    warpspeed(s, screen, ZoomMotion::Recede);
+    EXPECT_EQ(s.apanap, 2.0f);
     EXPECT_EQ(countWords(screen, kBlue), 4);
     EXPECT_EQ(wordAt(screen, 233, 223), kBlue);
     EXPECT_EQ(wordAt(screen, 234, 224), kBlue);
@@ -115,12 +113,13 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
 TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    startWithoutData(screen);
-    recedeToTheFlash(screen);
+    WarpZoomState s;
+    startWithoutData(s, screen);
+    recedeToTheFlash(s, screen);
     SDL_FillRect(screen, nullptr, 0);
     int visible = 0;
     for (int call = 0; call < 200; ++call) {
-        warpspeed(screen, call % 2);
+        warpspeed(s, screen, call % 2 == 0 ? ZoomMotion::Hold : ZoomMotion::Recede);
         const bool blue = countWords(screen, kBlue) > 0;
         visible += blue;
         EXPECT_EQ(blue, call < 63) << call;
@@ -134,7 +133,7 @@ TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
         }
     }
     EXPECT_EQ(visible, 63);
-    EXPECT_EQ(warpspeedState().apanap, 254.0f);
+    EXPECT_EQ(s.apanap, 254.0f);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     SDL_FreeSurface(screen);
 }

@@ -1,4 +1,4 @@
-#include "shell/virtual_clock.h"
+#include "shell/render_clock.h"
 
 #include "support/fixtures.h"
 #include "support/run_program.h"
@@ -11,17 +11,17 @@
 
 TEST(Renderer, VirtualClock) {
     RenderOptions o;
-    EXPECT_EQ(demoTimeOfFrame(1, o), 2000u);
-    EXPECT_EQ(demoTimeOfFrame(2, o), 2016u);
-    EXPECT_EQ(demoTimeOfFrame(559, o), 11300u);
+    EXPECT_EQ(clockOf(o).frameMs(1), 2000u);
+    EXPECT_EQ(clockOf(o).frameMs(2), 2016u);
+    EXPECT_EQ(clockOf(o).frameMs(559), 11300u);
     o.fps = 7;
     o.startSeconds = 600;
-    EXPECT_EQ(demoTimeOfFrame(3, o), 602285u);
+    EXPECT_EQ(clockOf(o).frameMs(3), 602285u);
     // Computed in 64 bits, stored as the unsigned 32-bit demo time.
     o.fps = 1;
     o.startSeconds = 0;
-    EXPECT_EQ(demoTimeOfFrame(4294966, o), 4294967000u);
-    EXPECT_EQ(demoTimeOfFrame(4294967, o), 704u);
+    EXPECT_EQ(clockOf(o).frameMs(4294966), 4294967000u);
+    EXPECT_EQ(clockOf(o).frameMs(4294967), 704u);
 }
 
 TEST(Renderer, OptionsAreCheckedAndBadOnesExitWithTwo) {

@@ -1,6 +1,6 @@
 // The renderer's video: what ffprobe and ffmpeg read back from it, and what
 // is left on disk when the encoder is missing or fails.
-#include "shell/virtual_clock.h"
+#include "shell/render_clock.h"
 
 #include "support/fixtures.h"
 #include "support/run_program.h"
@@ -287,7 +287,7 @@ TEST(Video, WholeShowLengthIsKnownBeforehand) {
     const ProgramResult r =
         runProgram("SNOLK_BIN/snolk-render --hash --fps 10 --start 7 | grep -c '^frame '");
     ASSERT_EQ(r.status, 0);
-    EXPECT_EQ(atoll(r.out.c_str()), framesOfWholeShow(o));
+    EXPECT_EQ(atoll(r.out.c_str()), clockOf(o).wholeShowFrames());
 }
 
 // By default a video runs until the greetings have risen past the top and

@@ -1,5 +1,6 @@
 #include "support/fixtures.h"
 
+#include "gfx/toolkit.h"
 #include "shell/display.h"
 
 #include <cstdio>
@@ -104,4 +105,24 @@ std::string StdoutCapture::finish() {
 StdoutCapture::~StdoutCapture() {
     finish();
     remove(file_.c_str());
+}
+
+int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock) {
+    setDataFolder(dataFolder.c_str());
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+    ShowPlatform headless;
+    int scene = -1;
+    {
+        StdoutCapture quiet;
+        prepareShow();
+        ClockedShow show(clock, 1);
+        for (int64_t n = clock.wholeShowFrames(); n > 0; --n) {
+            show.stepFrame(screen, headless);
+        }
+        scene = show.scene();
+        releaseShow();
+    }
+    SDL_FreeSurface(screen);
+    setDataFolder("data");
+    return scene;
 }

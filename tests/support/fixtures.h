@@ -1,6 +1,8 @@
 // Small surfaces, folders and captures that the tests build for themselves.
 #pragma once
 
+#include "drivers/virtual_clock.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -56,11 +58,8 @@ class StdoutCapture {
     bool done_ = false;
 };
 
-// Puts a scene into its present state changed by edit, through the scene's
-// door: changeScene(snoeState, setSnoeState, [](SnowfallState& s) { ... }).
-template <class State, class Edit>
-void changeScene(const State& (*read)(), void (*write)(const State&), Edit edit) {
-    State next = read();
-    edit(next);
-    write(next);
-}
+// Plays a whole show headless in this process, as the renderer would with
+// seed 1 on this clock, with the data files in dataFolder (the font sheet
+// too); the show's console lines stay out of the test's output. Returns
+// the scene it ended in.
+int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock);

@@ -279,6 +279,15 @@ def check_keys(browser, site):
     going = browser.evaluate(shown % "paused")
     if not going[0] or going[1] - after[1] < 1:
         return "Space does not go on: %s, then %s" % (after, going)
+    # A scene key begins a new show at that scene, the music from two seconds
+    # before the scene's place in the track.
+    where = "[Module._webScene(), Module.musicPosition(), Module._webTrackMsOfScene(%d) / 1000]"
+    for key, scene in (("ArrowRight", 1), ("Home", 0)):
+        browser.key(key, key)
+        browser.pause(1)
+        jumped = browser.evaluate(where % scene)
+        if jumped[0] != scene or abs(jumped[1] - (jumped[2] - 2 + 1)) > 0.5:
+            return "%s does not begin scene %d with its music: %s" % (key, scene, jumped)
     browser.key("f", "KeyF")
     browser.pause(1)
     full = browser.evaluate("[!!document.fullscreenElement, screen.height,"
@@ -298,6 +307,13 @@ def check_keys(browser, site):
                            " document.activeElement.id]")
     if end[0] or not end[1].startswith("FPS=") or end[2] != "again":
         return "Escape does not end the show with the frame rate and 'play again': %s" % (end,)
+    # Played again in the same page, not a new visit.
+    browser.evaluate("window.sameVisit = true; document.getElementById('again').click()")
+    browser.pause(1)
+    again = browser.evaluate("[window.sameVisit, document.getElementById('end').hidden,"
+                             " Module._webScene(), Module.musicPosition()]")
+    if again[:3] != [True, True, 0] or not 0.5 < again[3] < 1.5:
+        return "'play again' does not begin the show anew in the page: %s" % (again,)
     return None
 
 

@@ -1,4 +1,4 @@
-#include "scenes/bench_report.h"
+#include "drivers/bench_report.h"
 
 #include <algorithm>
 #include <cinttypes>

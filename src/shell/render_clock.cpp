@@ -1,5 +1,6 @@
-#include "shell/virtual_clock.h"
+#include "shell/render_clock.h"
 
+#include "shell/display.h"
 #include "shell/quit_signals.h"
 
 #include <cinttypes>
@@ -7,41 +8,35 @@
 #include <cstdio>
 #include <cstring>
 
-int64_t firstFrameMs(const RenderOptions& o) {
-    return firstFrameMsOf(o.firstScene, o.startSeconds);
-}
-
-Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& o) {
-    return virtualClockMs(n, o.fps, firstFrameMs(o));
-}
-
-int64_t framesOfWholeShow(const RenderOptions& o) {
-    return wholeShowFrames(o.firstScene, o.fps, firstFrameMs(o));
+VirtualClock clockOf(const RenderOptions& o) {
+    return {o.firstScene, o.startSeconds, o.fps};
 }
 
 int64_t framesToRender(const RenderOptions& o) {
-    return o.frames > 0 ? o.frames : framesOfWholeShow(o);
+    return o.frames > 0 ? o.frames : clockOf(o).wholeShowFrames();
 }
 
 ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& o, int64_t count,
                          const FrameSink& sink) {
+    ShowPlatform headless;
+    WindowPlatform window;
+    ShowPlatform& platform = o.window ? window : headless;
+    ClockedShow show(clockOf(o), o.seed);
     ClockRun run;
-    Show show = startShow(o.firstScene);
-    run.scene = show.scene;
-    for (int64_t n = 1; n <= count; ++n) {
+    run.scene = show.scene();
+    while (show.frame() < count) {
         if (quitSignalled()) {
             run.end = RunEnd::Interrupted;
             return run;
         }
-        const Uint32 demoTime = demoTimeOfFrame(n, o);
-        stepShow(show, screen, demoTime);
-        run.scene = show.scene;
-        if (sink && !sink(screen, n, demoTime, show.scene)) {
+        show.stepFrame(screen, platform);
+        run.scene = show.scene();
+        if (sink && !sink(screen, show.frame(), show.lastMs(), show.scene())) {
             run.end = quitSignalled() ? RunEnd::Interrupted : RunEnd::Stopped;
             return run;
         }
-        run.frames = n;
-        run.lastMs = demoTime;
+        run.frames = show.frame();
+        run.lastMs = show.lastMs();
     }
     return run;
 }

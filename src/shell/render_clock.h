@@ -1,10 +1,10 @@
-// The renderer's clock: the show stepped frame after frame on a virtual
-// clock, as fast as the machine allows. Frame n shows demo time
-// firstFrameMs + floor((n - 1) 1000 / fps). The renderer's modes (frames,
-// bench, video) sit above it and take each frame as it is drawn.
+// The renderer's run: the show on the virtual clock its options give,
+// stepped as fast as the machine allows, each frame handed to the mode that
+// asked for it (frames, bench, video). A quit signal stops the run before
+// the next frame.
 #pragma once
 
-#include "scenes/show.h"
+#include "drivers/virtual_clock.h"
 #include "shell/render_options.h"
 
 #include <SDL.h>
@@ -12,14 +12,8 @@
 #include <cstdint>
 #include <functional>
 
-// Demo time of frame 1: where the first scene stands in the track (2000 ms
-// for the whole show), moved on by --start.
-int64_t firstFrameMs(const RenderOptions& options);
-
-Uint32 demoTimeOfFrame(int64_t n, const RenderOptions& options);
-
-// The frames of the whole show (wholeShowFrames).
-int64_t framesOfWholeShow(const RenderOptions& options);
+// The clock of --scene, --start and --fps.
+VirtualClock clockOf(const RenderOptions& options);
 
 // --frames, or the whole show.
 int64_t framesToRender(const RenderOptions& options);
@@ -37,8 +31,8 @@ struct ClockRun {
     int scene = 0;      // the scene the show stood in after it
 };
 
-// Draws frames 1 ... count on the screen, handing each to sink. A quit
-// signal stops the run before the next frame.
+// Draws frames 1 ... count of a show seeded with --seed on the screen (shown
+// in the window with --window), handing each to sink.
 ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& options, int64_t count,
                          const FrameSink& sink);
 
