@@ -103,8 +103,8 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
 
 int main(int argc, char** argv) {
     LiveOptions options;
-    if (parser(argc, argv, options) != 0) {
-        return 1;
+    if (const int read = parser(argc, argv, options); read != kGoOn) {
+        return read == kHelpShown ? 0 : 1;
     }
     installQuitSignals();
     showSrand((unsigned)time(nullptr));

@@ -16,8 +16,11 @@
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    if (!parseRenderOptions(argc, argv, options, stderr)) {
+    if (!parseRenderOptions(argc, argv, options, stdout, stderr)) {
         return 2;
+    }
+    if (options.help) {
+        return 0;
     }
     installQuitSignals();
     // Standard output carries the hash lines alone: the show's own console
