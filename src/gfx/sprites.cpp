@@ -143,17 +143,7 @@ void ritaElips(SDL_Surface* dst, int cx, int cy, float rx, float ry, Uint32 colo
 // ---- A sprinkle of twenty stars at random places, each drawn at twice or at two
 // thirds of its size (a sampling step of 0.5 or 1.5).
 
-namespace {
-SDL_Surface* starPicture = nullptr;
-int starFirst = 1;
-} // namespace
-
-void starSlump(SDL_Surface* dst) {
-    if (starFirst) {
-        // Never colour-keyed: the key stays what loading left, 0.
-        starPicture = loadPixelSprite("data/star.png");
-        starFirst = 0;
-    }
+void starSlump(SDL_Surface* dst, SDL_Surface* starPicture) {
     for (int i = 0; i < 20; ++i) {
         // The three draws happen even without a star picture, so the random
         // sequence is the same either way.

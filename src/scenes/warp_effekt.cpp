@@ -25,18 +25,20 @@ namespace {
 constexpr float kTurnPerCall = 0.03f; // radians
 constexpr int kPictureY = 250;
 
+// The field starts six seconds later; its pictures are read now, so that no
+// later frame of the scene has to, and the sprinkle borrows its star: the
+// picture is read once. (Keyed or not, stars are drawn by the key's value,
+// 0 either way.)
 void firstCall(SDL_Surface* screen, Uint32 demoTime, WarpSequenceState& s) {
     SDL_FillRect(screen, nullptr, 0);
-    starSlump(screen);
+    star3dLoad();
+    starSlump(screen, star3dState().bild[0]);
     s.iTomtewarp0 = loadImage("data/tomtewarp0.png");
     s.iTomtewarp = loadImage("data/tomtewarp.png");
     setColourKey(s.iTomtewarp0, 0);
     setColourKey(s.iTomtewarp, 0);
     s.iTomtewarp0 = prepareBlitSprite(s.iTomtewarp0, screen);
     s.iTomtewarp = prepareBlitSprite(s.iTomtewarp, screen);
-    // The field starts six seconds later; its pictures are read now, so that
-    // no later frame of the scene has to.
-    star3dLoad();
     s.first = 0;
     s.stid = demoTime;
 }

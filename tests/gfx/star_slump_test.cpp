@@ -13,7 +13,7 @@ TEST(StarSlump, DrawsNothingWithoutAPictureButKeepsTheRandomOrder) {
     ScratchFolder folder;
     SDL_Surface* screen = makeScreenSurface(640, 480);
     showSrand(5);
-    starSlump(screen);
+    starSlump(screen, nullptr);
     const int next = showRand();
     showSrand(5);
     for (int i = 0; i < 60; ++i) {
