@@ -4,10 +4,12 @@ WEB ?= build-web
 PORT ?= 8000
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
-# How long make fuzz looks for inputs that crash or hang the loaders.
+# How long make fuzz looks for inputs that crash or hang the loaders, and
+# how many inputs make fuzz-ci tries.
 SECONDS ?= 300
+RUNS ?= 20000
 
-.PHONY: demo build test bench assets video install fuzz web serve-web clean
+.PHONY: demo build test bench assets video install fuzz fuzz-ci web serve-web clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -46,10 +48,15 @@ install:
 	cmake --build $(BUILD) -j $(JOBS) --target snolk snolk-render
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Its own clang build in build-fuzz; see fuzz/run-fuzzer.
+# Its own clang build in build-fuzz; see fuzz/run-fuzzer. fuzz-ci is what CI
+# runs: the seeds and findings, then RUNS inputs from a fixed random seed.
 fuzz:
 	@scripts/install-deps fuzz
 	JOBS=$(JOBS) fuzz/run-fuzzer $(SECONDS)
+
+fuzz-ci:
+	@scripts/install-deps fuzz
+	JOBS=$(JOBS) fuzz/run-fuzzer --ci $(RUNS)
 
 # The show as a web page: $(WEB)/ holds index.html, snolk.js, snolk.wasm and
 # data/, ready for any static file server; the libraries it links and the
