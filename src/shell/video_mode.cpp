@@ -92,6 +92,21 @@ FILE* soundFor(const RenderOptions& o, MusicStream* music, int64_t frames, bool&
     return sound;
 }
 
+// The video's settings, its sound made, and its length in frames. False
+// (after a message) when the sound could not be made.
+bool planVideo(const RenderOptions& o, VideoSettings& settings, int64_t& frames) {
+    MusicStream* music = musicForVideo(o);
+    frames = framesOfVideo(o, music);
+    settings.path = o.videoPath;
+    settings.fps = o.fps;
+    settings.scale = (int)o.scale;
+    bool failed = false;
+    settings.sound = soundFor(o, music, frames, failed);
+    settings.soundRate = music != nullptr ? musicRate(music) : 0;
+    closeMusicStream(music);
+    return !failed;
+}
+
 } // namespace
 
 int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
@@ -99,28 +114,16 @@ int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
         fprintf(stderr, "snolk-render: the screen is not 640x480 0x00RRGGBB; cannot encode it\n");
         return 1;
     }
-    MusicStream* music = musicForVideo(o);
-    const int64_t frames = framesOfVideo(o, music);
-    bool soundFailed = false;
     VideoSettings settings;
-    settings.path = o.videoPath;
-    settings.fps = o.fps;
-    settings.scale = (int)o.scale;
-    settings.sound = soundFor(o, music, frames, soundFailed);
-    settings.soundRate = music != nullptr ? musicRate(music) : 0;
-    closeMusicStream(music);
+    int64_t frames = 0;
     VideoWriter writer;
-    const bool opened = !soundFailed && prepareFrameFiles(o) && openVideo(writer, settings, stderr);
+    const bool opened = planVideo(o, settings, frames) && prepareFrameFiles(o) &&
+                        openVideo(writer, settings, stderr);
     if (settings.sound != nullptr) {
         fclose(settings.sound); // ffmpeg opened its own
     }
     if (!opened) {
-        if (quitSignalled()) {
-            fprintf(stderr, "snolk-render: stopped by %s; no video written\n",
-                    strsignal(quitSignal()));
-            return 128 + quitSignal();
-        }
-        return 1;
+        return quitSignalled() ? 128 + quitSignal() : 1;
     }
     ProgressLine progress = startProgress(stderr, frames);
     int writeError = 0;

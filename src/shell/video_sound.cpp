@@ -48,6 +48,8 @@ FILE* decodeVideoSound(MusicStream* stream, int64_t frames, int64_t fadeFrom, FI
     Sint16 chunk[2 * kChunkFrames];
     for (int64_t done = 0; done < frames; done += kChunkFrames) {
         if (quitSignalled()) {
+            fprintf(err, "snolk-render: stopped by %s while making the sound; no video written\n",
+                    strsignal(quitSignal()));
             fclose(file);
             return nullptr;
         }
