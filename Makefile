@@ -5,10 +5,12 @@ PORT ?= 8000
 SITE_URL ?=
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
-# How long make fuzz looks for inputs that crash or hang the loaders.
+# How long make fuzz looks for inputs that crash or hang the loaders, and
+# how many inputs make fuzz-ci tries.
 SECONDS ?= 300
+RUNS ?= 20000
 
-.PHONY: demo build test bench bench-web assets golden video install fuzz web serve-web clean
+.PHONY: demo build test bench bench-web assets golden video install fuzz fuzz-ci web serve-web clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -57,10 +59,15 @@ install:
 	cmake --build $(BUILD) -j $(JOBS) --target snolk snolk-render
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Its own clang build in build-fuzz; see fuzz/run-fuzzer.
+# Its own clang build in build-fuzz; see fuzz/run-fuzzer. fuzz-ci is what CI
+# runs: the seeds and findings, then RUNS inputs from a fixed random seed.
 fuzz:
 	@scripts/install-deps fuzz
 	JOBS=$(JOBS) fuzz/run-fuzzer $(SECONDS)
+
+fuzz-ci:
+	@scripts/install-deps fuzz
+	JOBS=$(JOBS) fuzz/run-fuzzer --ci $(RUNS)
 
 # The show as a web page: $(WEB)/ holds index.html, snolk.js, snolk.wasm,
 # sw.js, files.txt, preview.png and data/ (with .gz twins), ready for any

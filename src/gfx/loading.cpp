@@ -7,11 +7,12 @@
 
 #include <SDL_image.h>
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <vector>
-#include <string>
 
 namespace {
 
@@ -32,34 +33,30 @@ std::string dataFilePath(const char* path) {
 
 namespace {
 
-// The largest picture the show accepts, stored raw, with room for its
-// headers: no larger file is read at all.
-constexpr long kMaxFileBytes = 4L * kMaxPictureSide * kMaxPictureSide + (1L << 20);
-
 // The one place a data file is opened: its bytes, whole, so that they can be
 // checked before a decoder sees them. False for a missing, unreadable, empty
 // or oversized file, and for anything but a plain file: opening a FIFO
-// waits for a writer, a device may never end.
+// waits for a writer, a device may never end. The size is read in 64 bits:
+// a file of 4 GiB and more must not pass for a small one.
 bool readDataFile(const char* name, std::vector<Uint8>& bytes) {
     const std::string resolved = dataFilePath(name);
     const char* path = resolved.c_str();
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    const std::uintmax_t size =
+        std::filesystem::is_regular_file(path, error) ? std::filesystem::file_size(path, error) : 0;
+    if (error || size == 0 || size > (std::uintmax_t)kMaxPictureFileBytes) {
+        SDL_SetError("%s: missing, empty, not a plain file or larger than any picture", path);
         return false;
     }
     SDL_RWops* file = SDL_RWFromFile(path, "rb");
     if (file == nullptr) {
         return false;
     }
-    const int size = SDL_RWseek(file, 0, RW_SEEK_END);
-    bool ok = size > 0 && size <= kMaxFileBytes && SDL_RWseek(file, 0, RW_SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize((size_t)size);
-        ok = SDL_RWread(file, bytes.data(), size, 1) == 1;
-    }
+    bytes.resize((size_t)size);
+    const bool ok = SDL_RWread(file, bytes.data(), (int)size, 1) == 1;
     SDL_RWclose(file);
     if (!ok) {
-        SDL_SetError("%s: empty, unreadable or larger than any picture", path);
+        SDL_SetError("%s: unreadable", path);
     }
     return ok;
 }
@@ -134,7 +131,8 @@ SDL_Surface* decode(const std::vector<Uint8>& bytes, PictureFormat format) {
 // decoder made of the file.
 bool fitsTheToolkit(const SDL_Surface* s) {
     return s->w >= 1 && s->w <= kMaxPictureSide && s->h >= 1 && s->h <= kMaxPictureSide &&
-           s->format->BytesPerPixel >= 1 && s->format->BytesPerPixel <= 4 && s->pixels != nullptr;
+           (int64_t)s->w * s->h <= kMaxPicturePixels && s->format->BytesPerPixel >= 1 &&
+           s->format->BytesPerPixel <= 4 && s->pixels != nullptr;
 }
 
 SDL_Surface* loadChecked(const char* path, bool bitmapOnly) {
@@ -147,6 +145,7 @@ SDL_Surface* loadChecked(const char* path, bool bitmapOnly) {
         SDL_SetError("%s: not a BMP picture", path);
         return nullptr;
     }
+    dropInflatedChunks(bytes);
     if (!pictureIsSafe(format, bytes.data(), bytes.size())) {
         return nullptr;
     }

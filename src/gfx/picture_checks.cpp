@@ -1,6 +1,6 @@
 // The checks a picture file passes before SDL's or SDL_image's decoder reads
 // it: the BMP header as SDL 1.2 reads it, the PNG header through libpng, and
-// the GIF block structure through giflib.
+// the GIF block structure through giflib with the LZW codes of every frame.
 #include "gfx/picture_checks.h"
 
 #include <gif_lib.h>
@@ -20,6 +20,14 @@ bool refuse(const char* why) {
 bool sideFits(long long side) {
     return side >= 1 && side <= kMaxPictureSide;
 }
+
+bool pictureFits(long long width, long long height) {
+    return sideFits(width) && sideFits(height) && width * height <= kMaxPicturePixels;
+}
+
+// The limits as the refusals name them.
+const char* const kTooLarge = "picture empty, over 2048 pixels a side or over 1048576 pixels";
+static_assert(kMaxPictureSide == 2048 && kMaxPicturePixels == 1048576, "the text names them");
 
 Uint16 little16(const Uint8* p) {
     return (Uint16)(p[0] | p[1] << 8);
@@ -144,8 +152,8 @@ bool bitmapIsSafe(const Uint8* bytes, size_t size) {
     }
     // NOTE: the height is checked as a 64-bit value: SDL negates a top-down
     // height, which for the most negative int stays negative.
-    if (!sideFits(h.width) || !sideFits(h.height < 0 ? -h.height : h.height)) {
-        return refuse("BMP empty or larger than 4096 x 4096");
+    if (!pictureFits(h.width, h.height < 0 ? -h.height : h.height)) {
+        return refuse(kTooLarge);
     }
     if (!isBmpDepth(h.bits)) {
         return refuse("BMP depth other than 1, 4, 8, 16, 24 or 32 bits");
@@ -168,29 +176,52 @@ Uint32 big32(const Uint8* p) {
     return (Uint32)p[0] << 24 | (Uint32)p[1] << 16 | (Uint32)p[2] << 8 | (Uint32)p[3];
 }
 
-// Every chunk up to IEND lies inside the file. libpng only warns about a
-// chunk longer than the picture can need, and then allocates the length it
-// announces, up to 2 GB, before it finds that the file is shorter.
-bool chunksLieInsideTheFile(const Uint8* bytes, size_t size) {
+// The chunks libpng inflates whole as it reads them.
+bool isInflatedChunk(const Uint8* type) {
+    return memcmp(type, "zTXt", 4) == 0 || memcmp(type, "iTXt", 4) == 0 ||
+           memcmp(type, "iCCP", 4) == 0;
+}
+
+// Calls visit(offset, length, type) for each chunk from the first up to IEND
+// while it lies inside the file. Returns the offset just past IEND, or 0 when
+// a chunk runs past the end of the file or there is no IEND.
+template <typename Visit> size_t walkChunks(const Uint8* bytes, size_t size, Visit visit) {
     size_t at = sizeof kPngSignature;
-    while (size - at >= 12) {
+    while (size >= at && size - at >= 12) {
         const Uint32 length = big32(bytes + at);
         if (length > size - at - 12) {
-            return false;
+            return 0;
         }
-        if (memcmp(bytes + at + 4, "IEND", 4) == 0) {
-            return true;
-        }
+        const Uint8* type = bytes + at + 4;
+        visit(at, (size_t)length, type);
         at += 12 + (size_t)length;
+        if (memcmp(type, "IEND", 4) == 0) {
+            return at;
+        }
     }
-    return false;
+    return 0;
+}
+
+// Every chunk up to IEND lies inside the file (libpng only warns about a
+// chunk longer than the picture can need, and then allocates the length it
+// announces, up to 2 GB, before it finds that the file is shorter), and none
+// is one libpng would inflate (see dropInflatedChunks).
+bool chunksAreSafe(const Uint8* bytes, size_t size) {
+    bool inflated = false;
+    const size_t end = walkChunks(bytes, size, [&](size_t, size_t, const Uint8* type) {
+        inflated = inflated || isInflatedChunk(type);
+    });
+    if (end == 0) {
+        return refuse("PNG chunk runs past the end of the file, or no IEND");
+    }
+    return !inflated || refuse("PNG with compressed text or a colour profile");
 }
 
 // libpng reads the chunks up to the pixel data and checks them and their
 // CRCs; the size comes from IHDR.
 bool pngIsSafe(const Uint8* bytes, size_t size) {
-    if (!chunksLieInsideTheFile(bytes, size)) {
-        return refuse("PNG chunk runs past the end of the file");
+    if (!chunksAreSafe(bytes, size)) {
+        return false;
     }
     png_image image;
     memset(&image, 0, sizeof image);
@@ -198,9 +229,9 @@ bool pngIsSafe(const Uint8* bytes, size_t size) {
     if (!png_image_begin_read_from_memory(&image, bytes, size)) {
         return refuse(image.message);
     }
-    const bool fits = sideFits(image.width) && sideFits(image.height);
+    const bool fits = pictureFits(image.width, image.height);
     png_image_free(&image);
-    return fits || refuse("PNG larger than 4096 x 4096");
+    return fits || refuse(kTooLarge);
 }
 
 // ---- GIF ----------------------------------------------------------------------
@@ -242,10 +273,59 @@ bool extensionIsComplete(GifFileType* gif) {
     return true;
 }
 
-// A frame SDL_image can decode: not empty, inside the logical screen (so no
-// larger than 4096 x 4096), with colours, an LZW code size of 2 to 8 (a code
-// never wider than 12 bits; SDL_image loops for ever on a code size of 255)
-// and its compressed sub-blocks complete. giflib refuses code sizes over 8.
+// The LZW codes of a frame as SDL_image's decoder reads them and builds its
+// table. It follows a code's chain of table entries onto a fixed stack with
+// no bound: a code that names an entry past the one it is about to make lets
+// two entries point at each other, and the walk then runs off its stack into
+// the memory beside it (the picture holds those bytes, which differ from run
+// to run). So every code must name a pixel, the clear or end code, an entry
+// made or the entry being made; then every entry points at an older one, and
+// no chain is longer than the table. The first code of the data and the code
+// after each clear are taken as pixels and make no entry, so they must be
+// pixels. Reading stops at the end code or the end of the data, as the
+// decoder does.
+bool lzwCodesAreSafe(int codeSize, const std::vector<Uint8>& data) {
+    constexpr int kTableSize = 1 << 12;
+    const int clear = 1 << codeSize;
+    const int end = clear + 1;
+    int width = codeSize + 1;
+    int next = clear + 2;
+    bool atStart = true; // clears before the first code are skipped
+    bool afterClear = false;
+    const size_t bits = data.size() * 8;
+    for (size_t bit = 0; bit + (size_t)width <= bits;) {
+        int code = 0;
+        for (int i = 0; i < width; ++i, ++bit) {
+            code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
+        }
+        if (atStart && code == clear) {
+            continue;
+        }
+        if (atStart || afterClear) {
+            if (code >= clear) {
+                return false;
+            }
+            atStart = afterClear = false;
+        } else if (code == clear) {
+            width = codeSize + 1;
+            next = clear + 2;
+            afterClear = true;
+        } else if (code == end) {
+            return true;
+        } else if (code > next) {
+            return false;
+        } else if (next < kTableSize && ++next == 1 << width && width < 12) {
+            ++width;
+        }
+    }
+    return true;
+}
+
+// A frame SDL_image can decode: not empty, inside the logical screen (so
+// within the picture limits), with colours, an LZW code size of 2 to 8 (a
+// code never wider than 12 bits; SDL_image loops for ever on a code size of
+// 255), its compressed sub-blocks complete and its codes safe. giflib refuses
+// code sizes over 8.
 bool frameIsSafe(GifFileType* gif) {
     const GifImageDesc& frame = gif->Image;
     if (frame.Width <= 0 || frame.Height <= 0 || frame.Left < 0 || frame.Top < 0 ||
@@ -263,18 +343,21 @@ bool frameIsSafe(GifFileType* gif) {
     if (codeSize < 2 || codeSize > 8) {
         return refuse("GIF LZW code size outside 2 ... 8");
     }
+    std::vector<Uint8> data;
     while (block != nullptr) {
+        data.insert(data.end(), block + 1, block + 1 + block[0]);
         if (DGifGetCodeNext(gif, &block) != GIF_OK) {
             return refuse("GIF frame cut short");
         }
     }
-    return true;
+    return lzwCodesAreSafe(codeSize, data) ||
+           refuse("GIF LZW code names a table entry not made yet");
 }
 
 // Every block from the screen descriptor to the trailer.
 bool blocksAreSafe(GifFileType* gif) {
-    if (!sideFits(gif->SWidth) || !sideFits(gif->SHeight)) {
-        return refuse("GIF screen empty or larger than 4096 x 4096");
+    if (!pictureFits(gif->SWidth, gif->SHeight)) {
+        return refuse(kTooLarge);
     }
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
@@ -333,6 +416,29 @@ PictureFormat pictureFormatOf(const Uint8* bytes, size_t size) {
         return PictureFormat::Gif;
     }
     return PictureFormat::Unknown;
+}
+
+void dropInflatedChunks(std::vector<Uint8>& bytes) {
+    if (pictureFormatOf(bytes.data(), bytes.size()) != PictureFormat::Png) {
+        return;
+    }
+    size_t dropped = 0;
+    const size_t end =
+        walkChunks(bytes.data(), bytes.size(), [&](size_t, size_t, const Uint8* type) {
+            dropped += isInflatedChunk(type) ? 1 : 0;
+        });
+    if (end == 0 || dropped == 0) {
+        return; // nothing to drop, or a file the check refuses as it is
+    }
+    std::vector<Uint8> kept(bytes.begin(), bytes.begin() + sizeof kPngSignature);
+    walkChunks(bytes.data(), bytes.size(), [&](size_t at, size_t length, const Uint8* type) {
+        if (!isInflatedChunk(type)) {
+            kept.insert(kept.end(), bytes.begin() + (long)at,
+                        bytes.begin() + (long)(at + 12 + length));
+        }
+    });
+    kept.insert(kept.end(), bytes.begin() + (long)end, bytes.end());
+    bytes.swap(kept);
 }
 
 bool pictureIsSafe(PictureFormat format, const Uint8* bytes, size_t size) {

@@ -65,8 +65,9 @@ void blitScaleDownReference(SDL_Surface* dst, SDL_Surface* sprite, float step, i
 // Fills the ellipse of radii rx, ry mirrored about (cx + 0.5, cy + 0.5).
 void ritaElips(SDL_Surface* dst, int cx, int cy, float rx, float ry, Uint32 colour);
 
-// Sprinkles 20 stars over dst at random places and scales; a NULL star
-// draws nothing but takes its random numbers all the same.
+// Sprinkles 20 stars over dst at random places and scales, each a copy of
+// star (the star field's picture, drawn by its colour key's value whether or
+// not the key is set; NULL draws nothing but draws the random numbers).
 void starSlump(SDL_Surface* dst, SDL_Surface* star, ShowRandom& random);
 
 // Puts count things at random places on the screen: x, then y, for each.
@@ -109,8 +110,8 @@ std::string dataFilePath(const char* path);
 // A PNG, GIF or BMP picture, told apart by its content: PNG and GIF through
 // SDL_image, BMP through SDL's reader. NULL when the file is missing or
 // unreadable, holds another format, or fails the checks that keep crafted
-// files from the decoders (gfx/picture_checks.h), pictures larger than
-// 4096 x 4096 among them. Decoders read zeros, not uninitialised bytes,
+// files from the decoders (gfx/picture_checks.h), pictures over 2048 pixels
+// a side or over 2^20 pixels among them. Decoders read zeros, not uninitialised bytes,
 // wherever a damaged file ends early.
 SDL_Surface* loadImage(const char* path);
 

@@ -145,7 +145,6 @@ struct StarFieldState {
 struct WarpSequenceState {
     int first = 1;
     Uint32 stid = 0;     // demo time of the first call
-    Picture slumpStar;   // the star of the first frame's sprinkle
     Picture iTomtewarp0; // in front of the straight flight
     Picture iTomtewarp;  // in front of the turning flight
     WarpZoomState zoom;

@@ -166,6 +166,10 @@ constexpr Uint32 trackAtOrigin(int first) {
 // The whole show ends this long after the last scene's first frame.
 constexpr Uint32 kLastSceneShownMs = 10000;
 
+// The furthest the show's clock can be moved on at the start (-start), in
+// seconds.
+constexpr int64_t kLatestStartSeconds = 600;
+
 // Demo time of the first frame when the show begins with scene `first`,
 // moved on by startSeconds (-start): where that scene stands in the track.
 constexpr int64_t firstFrameMsOf(int first, int64_t startSeconds) {

@@ -12,16 +12,16 @@ namespace {
 constexpr float kTurnPerCall = 0.03f; // radians
 constexpr int kPictureY = 250;
 
+// The field starts six seconds later; its pictures are read now, so that no
+// later frame of the scene has to, and the sprinkle borrows its star: the
+// picture is read once. (Keyed or not, stars are drawn by the key's value,
+// 0 either way.)
 void firstCall(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime) {
     SDL_FillRect(screen, nullptr, 0);
-    // Never colour-keyed: the key stays what loading left, 0.
-    s.slumpStar.reset(loadPixelSprite("data/star.png"));
-    starSlump(screen, s.slumpStar.get(), random);
+    star3dLoad(s.field);
+    starSlump(screen, s.field.bild[0].get(), random);
     s.iTomtewarp0 = keyedOnBlack(loadImage("data/tomtewarp0.png"), screen);
     s.iTomtewarp = keyedOnBlack(loadImage("data/tomtewarp.png"), screen);
-    // The field starts six seconds later; its pictures are read now, so that
-    // no later frame of the scene has to.
-    star3dLoad(s.field);
     s.first = 0;
     s.stid = demoTime;
 }

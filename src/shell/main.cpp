@@ -125,8 +125,8 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
 
 int main(int argc, char** argv) {
     LiveOptions options;
-    if (const int parsed = parser(argc, argv, options); parsed != 0) {
-        return parsed == kHelpShown ? 0 : 1;
+    if (const int read = parser(argc, argv, options); read != kGoOn) {
+        return read == kHelpShown ? 0 : 1;
     }
     installQuitSignals();
     findDataFolder("snolk");

@@ -33,6 +33,8 @@ namespace {
 
 constexpr int kFrameBytes = 2 * (int)sizeof(Sint16); // 16-bit stereo
 constexpr size_t kLargestLoopFile = 64 * 1024;
+// How far before the loop's end a damaged track may end and still loop.
+constexpr int64_t kLostFramesForgiven = kLoopRate;
 
 // Opens path for reading when it is a regular file; -1 with why otherwise.
 // O_NONBLOCK keeps open() from waiting for a writer on a FIFO; it changes
@@ -126,13 +128,18 @@ bool loopFitsTrack(const MusicStream& stream, const LoopPoints& loop, const char
 // libmpg123 would print its own lines for a broken file; ours is enough.
 // ID3v2 tags are skipped, never read into memory; a stream that changes its
 // format midway ends there, so the output never changes under the device.
+// NOTE: the format asked for after the first frame has been read does not
+// apply to it: a mono track would still come out mono, and play twice as
+// fast. Forcing stereo from the start makes every track stereo.
 mpg123_handle* openDecoder(int file, long& rate) {
     mpg123_handle* decoder = mpg123_new(nullptr, nullptr);
     if (decoder == nullptr) {
         return nullptr;
     }
     mpg123_param(decoder, MPG123_ADD_FLAGS,
-                 MPG123_QUIET | MPG123_GAPLESS | MPG123_SKIP_ID3V2 | MPG123_NO_FRANKENSTEIN, 0);
+                 MPG123_QUIET | MPG123_GAPLESS | MPG123_SKIP_ID3V2 | MPG123_NO_FRANKENSTEIN |
+                     MPG123_FORCE_STEREO,
+                 0);
     int channels = 0;
     int encoding = 0;
     if (mpg123_open_fd(decoder, file) != MPG123_OK ||
@@ -164,13 +171,25 @@ MusicStream* openTrack(const char* path, std::string& why) {
     return stream;
 }
 
-// Moves the decoder to a frame; a track that cannot get there has ended.
-void seekTo(MusicStream& stream, int64_t frame) {
-    if (mpg123_seek(stream.decoder, (off_t)frame, SEEK_SET) == (off_t)frame) {
-        stream.position = frame;
-    } else {
-        stream.ended = true;
+// Moves the decoder to a frame. A seek that fails (a damaged MPEG frame
+// where it lands) is tried again from each following MPEG frame up to
+// `limit`, so that the music goes on a moment later rather than falling
+// silent; a track that cannot get anywhere before limit has ended.
+void seekTo(MusicStream& stream, int64_t frame, int64_t limit) {
+    const int64_t step = std::max(1, mpg123_spf(stream.decoder));
+    for (int64_t at = frame; at == frame || at < limit; at += step) {
+        if (mpg123_seek(stream.decoder, (off_t)at, SEEK_SET) == (off_t)at) {
+            stream.position = at;
+            return;
+        }
     }
+    stream.ended = true;
+}
+
+// How far a seek to frame may be moved on: within the loop when it lies in
+// it, else within a second.
+int64_t seekLimit(const MusicStream& stream, int64_t frame) {
+    return stream.looping && frame < stream.loop.end ? stream.loop.end : frame + stream.rate;
 }
 
 // Where fromMs lies in the track as it plays: past the loop's end the show
@@ -274,7 +293,7 @@ MusicStream* openMusicStream(const char* trackPath, const char* loopPath, Uint32
     }
     const int64_t from = frameAt(*stream, fromMs);
     if (from > 0) {
-        seekTo(*stream, from);
+        seekTo(*stream, from, seekLimit(*stream, from));
     }
     return stream;
 }
@@ -287,7 +306,7 @@ void fillMusic(MusicStream* stream, Uint8* out, int bytes) {
     int emptyReads = 0;
     while (wanted > 0 && !stream->ended && emptyReads < 3) {
         if (stream->looping && stream->position >= stream->loop.end) {
-            seekTo(*stream, stream->loop.start);
+            seekTo(*stream, stream->loop.start, stream->loop.end);
             continue;
         }
         const int64_t untilLoopEnd =
@@ -301,11 +320,31 @@ void fillMusic(MusicStream* stream, Uint8* out, int bytes) {
         wanted -= got;
         stream->position += got;
         emptyReads = got == 0 ? emptyReads + 1 : 0;
-        if (status != MPG123_OK && status != MPG123_NEW_FORMAT) {
-            stream->ended = true; // the end of the track, or a break in it
+        if (status == MPG123_OK || status == MPG123_NEW_FORMAT) {
+            continue;
+        }
+        // The end of the track, or a break in it. A track that lost a few
+        // frames to damage ends a little before the loop's end: the loop
+        // then turns there. One cut short further back falls silent.
+        if (stream->looping && stream->position > stream->loop.start &&
+            stream->loop.end - stream->position <= kLostFramesForgiven) {
+            seekTo(*stream, stream->loop.start, stream->loop.end);
+        } else {
+            stream->ended = true;
         }
     }
     memset(at, 0, (size_t)(out + bytes - at));
+}
+
+long musicRate(const MusicStream* stream) {
+    return stream->rate;
+}
+
+bool musicLoop(const MusicStream* stream, LoopPoints& loop) {
+    if (stream->looping) {
+        loop = stream->loop;
+    }
+    return stream->looping;
 }
 
 void closeMusicStream(MusicStream* stream) {
@@ -342,7 +381,8 @@ void seekMusic(Uint32 fromMs) {
     }
     SDL_LockAudio();
     playing->ended = false;
-    seekTo(*playing, frameAt(*playing, fromMs));
+    const int64_t frame = frameAt(*playing, fromMs);
+    seekTo(*playing, frame, seekLimit(*playing, frame));
     SDL_UnlockAudio();
 }
 

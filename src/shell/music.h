@@ -60,11 +60,19 @@ MusicStream* openMusicStream(const char* trackPath, const char* loopPath, Uint32
 
 // What the audio callback does: fills `bytes` bytes with the next 16-bit
 // stereo frames at the track's own rate, and with silence once the track has
-// ended or broken. Never allocates and never waits on anything but reads of
-// the (regular) track file.
+// ended or broken. A looped track turns at the loop's end, or up to a
+// second earlier where damage cost it frames, and a seek that fails on a
+// damaged frame goes on from the next good one: the loop does not fall
+// silent while it can play.
+// Never allocates and never waits on anything but reads of the (regular)
+// track file.
 void fillMusic(MusicStream* stream, Uint8* out, int bytes);
 
 void closeMusicStream(MusicStream* stream);
+
+// The rate the stream plays at, and its loop (false when it plays once).
+long musicRate(const MusicStream* stream);
+bool musicLoop(const MusicStream* stream, LoopPoints& loop);
 
 // For the fuzzer: plays a file through the player without a sound device,
 // two seconds from the top, two from seekMs, and two across the loop's end

@@ -1,8 +1,10 @@
 // The command line of the live program.
 #include "shell/options.h"
 
+#include "gfx/whole_number.h"
+#include "scenes/show.h"
+
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -27,6 +29,7 @@ const char* const kFpsSyntax =
     "syntax: -fps n\nWhere n is the frame rate limit, from 0 (no limit) to 1000";
 const char* const kScaleSyntax = "syntax: -scale n\nWhere n is the window scale, from 1 to 4";
 const char* const kSceneSyntax = "syntax: -scene n\nWhere n is the first scene, from 0 to 7";
+static_assert(kLastScene == 7 && kLatestStartSeconds == 600, "the texts above name the limits");
 
 // An option that is a word alone and sets a flag.
 struct FlagOption {
@@ -44,8 +47,8 @@ const FlagOption kFlagOptions[] = {
 // An option with a whole number in a range, written as digits only.
 struct NumberOption {
     const char* name;
-    long low;
-    long high;
+    int64_t low;
+    int64_t high;
     const char* syntax; // printed when the value is missing or not allowed
     int LiveOptions::*setting;
 };
@@ -53,18 +56,8 @@ struct NumberOption {
 const NumberOption kNumberOptions[] = {
     {"-fps", 0, 1000, kFpsSyntax, &LiveOptions::fpsLimit},
     {"-scale", 1, 4, kScaleSyntax, &LiveOptions::windowScale},
-    {"-scene", 0, 7, kSceneSyntax, &LiveOptions::firstScene},
+    {"-scene", 0, kLastScene, kSceneSyntax, &LiveOptions::firstScene},
 };
-
-// A whole decimal number within [low, high], or -1.
-long strictNumber(const char* text, long low, long high) {
-    char* end = nullptr;
-    const long value = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < low || value > high) {
-        return -1;
-    }
-    return value;
-}
 
 // The option of the table called arg, or nullptr.
 template <typename Option, size_t n>
@@ -82,37 +75,33 @@ const Option* optionNamed(const Option (&table)[n], const char* arg) {
 int parser(int argc, char** argv, LiveOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        const bool hasValue = i + 1 < argc;
+        const char* value = i + 1 < argc ? argv[i + 1] : "";
         const FlagOption* flag = optionNamed(kFlagOptions, arg);
         const NumberOption* number = optionNamed(kNumberOptions, arg);
-        if (strcmp(arg, "-h") == 0 || strcmp(arg, "--help") == 0) {
-            puts(kOptionsText);
-            return kHelpShown;
-        }
+        int64_t read = 0;
         if (flag != nullptr) {
             options.*flag->setting = 1;
         } else if (strcmp(arg, "-start") == 0) {
-            // NOTE: a negative value wraps to a huge unsigned one and is
-            // rejected; a word that is no number reads as 0 and is accepted.
-            const long value = hasValue ? strtol(argv[i + 1], nullptr, 10) : -1;
-            if ((unsigned long)value > 600) {
+            if (!readWholeNumber(value, 0, kLatestStartSeconds, read)) {
                 puts(kStartSyntax);
-                return 1;
+                return kBadOption;
             }
-            options.hopptid = (Uint32)(value * 1000);
+            options.hopptid = (Uint32)(read * 1000);
             ++i;
         } else if (number != nullptr) {
-            const long value = hasValue ? strictNumber(argv[i + 1], number->low, number->high) : -1;
-            if (value < 0) {
+            if (!readWholeNumber(value, number->low, number->high, read)) {
                 puts(number->syntax);
-                return 1;
+                return kBadOption;
             }
-            options.*number->setting = (int)value;
+            options.*number->setting = (int)read;
             ++i;
+        } else if (strcmp(arg, "-h") == 0 || strcmp(arg, "--help") == 0) {
+            puts(kOptionsText);
+            return kHelpShown;
         } else {
             puts(kOptionsText);
-            return 1;
+            return kBadOption;
         }
     }
-    return 0;
+    return kGoOn;
 }

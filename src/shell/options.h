@@ -14,11 +14,11 @@ struct LiveOptions {
     int vsync = 0;       // 1 after -vsync: presents wait for the vertical blank
 };
 
-// What parser returns after printing the options for -h or --help: the
-// program then ends with status 0.
-constexpr int kHelpShown = 2;
+// What the parser found: options to run with, a bad option or value (a
+// usage text was printed; the program ends with status 1), or -h or --help
+// (the options were printed; the program ends with status 0).
+enum ParserResult { kGoOn = 0, kBadOption = 1, kHelpShown = 2 };
 
-// Reads the options into options. Returns 0 to go on, 1 after printing a
-// usage text for a bad option, kHelpShown after printing the options asked
-// for.
+// Reads the options into options. Every number is a whole number written
+// as digits alone, within its range.
 int parser(int argc, char** argv, LiveOptions& options);

@@ -15,11 +15,10 @@
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    if (!parseRenderOptions(argc, argv, options, stderr)) {
+    if (!parseRenderOptions(argc, argv, options, stdout, stderr)) {
         return 2;
     }
     if (options.help) {
-        printRenderUsage(stdout);
         return 0;
     }
     installQuitSignals();

@@ -1,6 +1,9 @@
 #include "shell/render_options.h"
 
-#include <cstdlib>
+#include "gfx/whole_number.h"
+#include "scenes/show.h"
+#include "shell/render_clock.h"
+
 #include <cstring>
 
 namespace {
@@ -21,16 +24,12 @@ const char* const kUsage =
     "  --scale N    the video (or window) N times as large, N = 1 ... 4 (default 1)\n"
     "  --no-audio   leave the music out of the video\n"
     "  --bench      time every frame; print per-scene milliseconds, no hashes or files\n"
-    "  --literal    draw with the plain reference kernels (same pixels, slower)\n";
+    "  --literal    draw with the plain reference kernels (same pixels, slower)\n"
+    "  --help, -h   print this text\n";
+static_assert(kLastScene == 7, "the text above names the scenes");
 
-bool readNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
-    char* end = nullptr;
-    const long long parsed = strtoll(text, &end, 10);
-    if (end == text || *end != '\0' || parsed < low || parsed > high) {
-        return false;
-    }
-    value = parsed;
-    return true;
+bool isHelp(const char* arg) {
+    return strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
 }
 
 bool parseFlag(const char* arg, RenderOptions& o) {
@@ -75,36 +74,46 @@ bool parseOne(int argc, char** argv, int& i, RenderOptions& o) {
         o.videoPath = value;
         return true;
     }
-    if (strcmp(arg, "--seed") == 0 && readNumber(value, 0, UINT32_MAX, number)) {
+    if (strcmp(arg, "--seed") == 0 && readWholeNumber(value, 0, UINT32_MAX, number)) {
         o.seed = (unsigned)number;
         return true;
     }
-    if (strcmp(arg, "--scene") == 0 && readNumber(value, 0, 7, number)) {
+    if (strcmp(arg, "--scene") == 0 && readWholeNumber(value, 0, kLastScene, number)) {
         o.firstScene = (int)number;
         return true;
     }
-    return (strcmp(arg, "--fps") == 0 && readNumber(value, 1, 100000, o.fps)) ||
-           (strcmp(arg, "--start") == 0 && readNumber(value, 0, 600, o.startSeconds)) ||
-           (strcmp(arg, "--frames") == 0 && readNumber(value, 1, INT32_MAX, o.frames)) ||
-           (strcmp(arg, "--every") == 0 && readNumber(value, 1, INT32_MAX, o.every)) ||
-           (strcmp(arg, "--from") == 0 && readNumber(value, 1, INT32_MAX, o.from)) ||
-           (strcmp(arg, "--scale") == 0 && readNumber(value, 1, 4, o.scale));
+    return (strcmp(arg, "--fps") == 0 && readWholeNumber(value, 1, 100000, o.fps)) ||
+           (strcmp(arg, "--start") == 0 &&
+            readWholeNumber(value, 0, kLatestStartSeconds, o.startSeconds)) ||
+           (strcmp(arg, "--frames") == 0 && readWholeNumber(value, 1, INT32_MAX, o.frames)) ||
+           (strcmp(arg, "--every") == 0 && readWholeNumber(value, 1, INT32_MAX, o.every)) ||
+           (strcmp(arg, "--from") == 0 && readWholeNumber(value, 1, INT32_MAX, o.from)) ||
+           (strcmp(arg, "--scale") == 0 && readWholeNumber(value, 1, 4, o.scale));
 }
 
 // The bench times the drawing alone; it writes no hashes, pictures or video.
-const char* conflictIn(const RenderOptions& o) {
+// A first picture past the last frame would make a run that writes nothing.
+// (A whole-show video runs longer than the show; its length is known only
+// once the music has been read.)
+std::string conflictIn(const RenderOptions& o) {
     if (o.bench && (o.hash || !o.pngDir.empty() || !o.videoPath.empty() || o.window)) {
         return "--bench goes with none of --hash, --png, --video, --window";
     }
-    return nullptr;
+    const bool lengthKnown = o.frames > 0 || o.videoPath.empty();
+    if (!o.pngDir.empty() && lengthKnown && o.from > framesToRender(o)) {
+        return "--from " + std::to_string(o.from) + " is past the last frame, " +
+               std::to_string(framesToRender(o)) + ": no picture would be written";
+    }
+    return "";
 }
 
 } // namespace
 
-bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* err) {
+bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* out, FILE* err) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (strcmp(arg, "-h") == 0 || strcmp(arg, "--help") == 0) {
+        if (isHelp(arg)) {
+            fputs(kUsage, out);
             options.help = true;
             return true;
         }
@@ -113,13 +122,9 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* err
             return false;
         }
     }
-    if (const char* conflict = conflictIn(options)) {
-        fprintf(err, "snolk-render: %s\n%s", conflict, kUsage);
+    if (const std::string conflict = conflictIn(options); !conflict.empty()) {
+        fprintf(err, "snolk-render: %s\n%s", conflict.c_str(), kUsage);
         return false;
     }
     return true;
-}
-
-void printRenderUsage(FILE* out) {
-    fputs(kUsage, out);
 }

@@ -21,12 +21,11 @@ struct RenderOptions {
     bool audio = true;     // the video carries the music
     bool bench = false;    // time every frame and print a table per scene
     bool literal = false;  // the plain reference kernels instead of the fast ones
-    bool help = false;     // -h or --help: the usage text alone, nothing run
+    bool help = false;     // --help or -h: the usage text was printed, nothing to run
 };
 
-// Reads the renderer's options. Returns false (after printing the reason and
-// the usage text to err) when they are not understood or cannot go together.
-// -h or --help anywhere sets options.help and ends the reading there.
-bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* err);
-
-void printRenderUsage(FILE* out);
+// Reads the renderer's options; every number is a whole number written as
+// digits alone, within its range. Returns false (after printing the reason
+// and the usage text to err) when they are not understood or cannot go
+// together. --help or -h prints the usage text alone to out and sets help.
+bool parseRenderOptions(int argc, char** argv, RenderOptions& options, FILE* out, FILE* err);

@@ -5,6 +5,7 @@
 #include "shell/music.h"
 #include "shell/progress_line.h"
 #include "shell/quit_signals.h"
+#include "shell/video_sound.h"
 #include "shell/video_writer.h"
 #include "shell/render_clock.h"
 
@@ -15,18 +16,29 @@
 
 namespace {
 
-// The music, when the video should and can carry it.
-std::string musicForVideo(const RenderOptions& o) {
+// The track and its loop, opened as the live show opens them, at the first
+// scene's place (frame 1 plays the track there, as in the live show); null
+// when the video should or can carry no sound. Says why not, in one line,
+// as the live show does.
+MusicStream* musicForVideo(const RenderOptions& o) {
     if (!o.audio) {
-        return "";
+        return nullptr;
     }
-    const std::string path = dataFilePath("data/laten2.mp3");
+    const std::string track = dataFilePath("data/laten2.mp3");
+    const std::string loop = dataFilePath("data/laten2.loop");
     std::string why;
-    if (!musicIsPlayable(path.c_str(), why)) {
+    std::string loopWhy;
+    MusicStream* stream =
+        openMusicStream(track.c_str(), loop.c_str(), kScenes[o.firstScene].trackMs, why, loopWhy);
+    if (stream == nullptr || !musicIsPlayable(track.c_str(), why)) {
         fprintf(stderr, "snolk-render: no music: %s; the video is silent\n", why.c_str());
-        return "";
+        closeMusicStream(stream);
+        return nullptr;
     }
-    return path;
+    if (!loopWhy.empty()) {
+        fprintf(stderr, "snolk-render: no loop: %s; the music plays once\n", loopWhy.c_str());
+    }
+    return stream;
 }
 
 // The frames until the greetings have risen past the top: they start just
@@ -40,44 +52,59 @@ int64_t framesUntilTheGreetingsHaveRisen(const RenderOptions& o) {
     return candles + (480 + height + 1) / 2;
 }
 
-// The frames until the track has played its looped ending through once.
-int64_t framesUntilTheLoopHasPlayed(const RenderOptions& o, const VideoSettings& s) {
-    const double seconds = (double)s.loopEnd / (double)s.loopRate - s.musicOffsetMs / 1000.0;
+// The frames until the track has played its looped ending through once;
+// the loop's points fit the track, so this is at most the track's length.
+int64_t framesUntilTheLoopHasPlayed(const RenderOptions& o, const LoopPoints& loop) {
+    const double seconds =
+        (double)loop.end / (double)kLoopRate - kScenes[o.firstScene].trackMs / 1000.0;
     return (int64_t)ceil(seconds * (double)o.fps);
 }
 
 // A whole-show video runs on until the greetings have risen past and the
-// looped ending of the track has played through once, and its sound fades
-// out over the last second; --frames gives other lengths as they are.
-int64_t framesOfVideo(const RenderOptions& o, VideoSettings& s) {
+// looped ending of the track has played through once; --frames gives other
+// lengths as they are.
+int64_t framesOfVideo(const RenderOptions& o, const MusicStream* music) {
     if (o.frames > 0) {
         return o.frames;
     }
     int64_t frames = std::max(clockOf(o).wholeShowFrames(), framesUntilTheGreetingsHaveRisen(o));
-    if (!s.musicPath.empty() && s.loopEnd > 0) {
-        frames = std::max(frames, framesUntilTheLoopHasPlayed(o, s));
+    LoopPoints loop;
+    if (music != nullptr && musicLoop(music, loop)) {
+        frames = std::max(frames, framesUntilTheLoopHasPlayed(o, loop));
     }
-    s.fadeOutAt = std::max(0.0, (double)frames / (double)o.fps - 1.0);
     return frames;
 }
 
-VideoSettings settingsFor(const RenderOptions& o) {
-    VideoSettings settings;
+// The sound of a video of `frames` frames; a whole-show video's fades out
+// over its last second. Null when there is none, or it could not be made
+// (then `failed`).
+FILE* soundFor(const RenderOptions& o, MusicStream* music, int64_t frames, bool& failed) {
+    failed = false;
+    if (music == nullptr) {
+        return nullptr;
+    }
+    const int64_t rate = musicRate(music);
+    // The sound lasts as long as the frames: up to the end of the last one.
+    const int64_t samples = (frames * rate + o.fps - 1) / o.fps;
+    const int64_t fadeFrom = o.frames > 0 ? -1 : std::max<int64_t>(0, samples - rate);
+    FILE* sound = decodeVideoSound(music, samples, fadeFrom, stderr);
+    failed = sound == nullptr;
+    return sound;
+}
+
+// The video's settings, its sound made, and its length in frames. False
+// (after a message) when the sound could not be made.
+bool planVideo(const RenderOptions& o, VideoSettings& settings, int64_t& frames) {
+    MusicStream* music = musicForVideo(o);
+    frames = framesOfVideo(o, music);
     settings.path = o.videoPath;
     settings.fps = o.fps;
     settings.scale = (int)o.scale;
-    settings.musicPath = musicForVideo(o);
-    // Frame 1 shows the first scene's place in the track, as in the live show.
-    settings.musicOffsetMs = kScenes[o.firstScene].trackMs;
-    LoopPoints loop;
-    std::string why;
-    if (!settings.musicPath.empty() &&
-        readLoopPoints(dataFilePath("data/laten2.loop").c_str(), loop, why)) {
-        settings.loopStart = loop.start;
-        settings.loopEnd = loop.end;
-        settings.loopRate = kLoopRate;
-    }
-    return settings;
+    bool failed = false;
+    settings.sound = soundFor(o, music, frames, failed);
+    settings.soundRate = music != nullptr ? musicRate(music) : 0;
+    closeMusicStream(music);
+    return !failed;
 }
 
 } // namespace
@@ -87,11 +114,16 @@ int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
         fprintf(stderr, "snolk-render: the screen is not 640x480 0x00RRGGBB; cannot encode it\n");
         return 1;
     }
-    VideoSettings settings = settingsFor(o);
-    const int64_t frames = framesOfVideo(o, settings);
+    VideoSettings settings;
+    int64_t frames = 0;
     VideoWriter writer;
-    if (!prepareFrameFiles(o) || !openVideo(writer, settings, stderr)) {
-        return 1;
+    const bool opened = planVideo(o, settings, frames) && prepareFrameFiles(o) &&
+                        openVideo(writer, settings, stderr);
+    if (settings.sound != nullptr) {
+        fclose(settings.sound); // ffmpeg opened its own
+    }
+    if (!opened) {
+        return quitSignalled() ? 128 + quitSignal() : 1;
     }
     ProgressLine progress = startProgress(stderr, frames);
     int writeError = 0;

@@ -17,34 +17,12 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-// The output descriptor's number in ffmpeg, which opens it by this name.
+// The output's and the sound's descriptor numbers in ffmpeg, which opens
+// them by these names.
 constexpr int kOutputInEncoder = 3;
 const char* const kOutputName = "/proc/self/fd/3";
-
-std::string secondsText(Uint32 ms) {
-    char text[32];
-    snprintf(text, sizeof text, "%u.%03u", ms / 1000, ms % 1000);
-    return text;
-}
-
-// The sound's way from the track to the video: the looped ending repeated
-// (counted from where the video starts in the track), silence after the end
-// of the track, and the fade at the end of a video that ends with the music.
-std::string soundFilter(const VideoSettings& s) {
-    std::string filter;
-    const int64_t offset = (int64_t)s.musicOffsetMs * s.loopRate / 1000;
-    if (s.loopEnd > s.loopStart && s.loopStart >= offset) {
-        filter += "aloop=loop=-1:size=" + std::to_string(s.loopEnd - s.loopStart) +
-                  ":start=" + std::to_string(s.loopStart - offset) + ",";
-    }
-    filter += "apad";
-    if (s.fadeOutAt >= 0) {
-        char fade[64];
-        snprintf(fade, sizeof fade, ",afade=t=out:st=%.3f:d=1", s.fadeOutAt);
-        filter += fade;
-    }
-    return filter;
-}
+constexpr int kSoundInEncoder = 4;
+const char* const kSoundName = "/proc/self/fd/4";
 
 std::string videoFilter(int scale) {
     const std::string n = std::to_string(scale);
@@ -210,8 +188,10 @@ bool nameOutput(VideoWriter& writer, FILE* err) {
     return false;
 }
 
+// Starts ffmpeg with the frames' pipe as its standard input, and the output
+// and the sound (when there are; -1 otherwise) as descriptors 3 and 4.
 bool spawnEncoder(VideoWriter& writer, const std::vector<std::string>& arguments, int input,
-                  FILE* err) {
+                  int sound, FILE* err) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -223,6 +203,9 @@ bool spawnEncoder(VideoWriter& writer, const std::vector<std::string>& arguments
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
     if (writer.output >= 0) {
         posix_spawn_file_actions_adddup2(&actions, writer.output, kOutputInEncoder);
+    }
+    if (sound >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, sound, kSoundInEncoder);
     }
     // The renderer ignores SIGPIPE to see write errors; ffmpeg wants its own.
     posix_spawnattr_t attributes;
@@ -248,7 +231,8 @@ bool spawnEncoder(VideoWriter& writer, const std::vector<std::string>& arguments
 
 } // namespace
 
-std::vector<std::string> encoderArguments(const VideoSettings& s, const std::string& outputPath) {
+std::vector<std::string> encoderArguments(const VideoSettings& s, const std::string& soundPath,
+                                          const std::string& outputPath) {
     std::vector<std::string> a = {"ffmpeg",      "-hide_banner",
                                   "-nostats",    "-loglevel",
                                   "error",       "-y",
@@ -257,18 +241,18 @@ std::vector<std::string> encoderArguments(const VideoSettings& s, const std::str
                                   "-video_size", "640x480",
                                   "-framerate",  std::to_string(s.fps),
                                   "-i",          "pipe:0"};
-    const bool sound = !s.musicPath.empty();
+    const bool sound = s.sound != nullptr;
     if (sound) {
-        a.insert(a.end(), {"-ss", secondsText(s.musicOffsetMs), "-i", s.musicPath, "-map", "0:v",
-                           "-map", "1:a"});
+        a.insert(a.end(), {"-f", "s16le", "-ar", std::to_string(s.soundRate), "-ac", "2", "-i",
+                           soundPath, "-map", "0:v", "-map", "1:a"});
     }
     a.insert(a.end(), {"-vf", videoFilter(s.scale), "-c:v", "libx264", "-preset", "medium", "-crf",
                        "16", "-color_primaries", "bt709", "-color_trc", "bt709", "-colorspace",
                        "bt709", "-color_range", "tv"});
     if (sound) {
-        // Silence after the end of the track, and the sound ends with the
-        // last frame however long the track is.
-        a.insert(a.end(), {"-af", soundFilter(s), "-c:a", "aac", "-b:a", "192k", "-shortest"});
+        // The sound is as long as the video; -shortest makes sure that the
+        // last frame ends it.
+        a.insert(a.end(), {"-c:a", "aac", "-b:a", "192k", "-shortest"});
     }
     a.insert(a.end(), {"-movflags", "+faststart", "-f", "mp4", outputPath});
     return a;
@@ -287,7 +271,9 @@ bool openVideo(VideoWriter& writer, const VideoSettings& settings, FILE* err) {
     }
     signal(SIGPIPE, SIG_IGN);
     const std::string output = writer.output >= 0 ? kOutputName : writer.tempPath;
-    const bool started = spawnEncoder(writer, encoderArguments(settings, output), ends[0], err);
+    const int sound = settings.sound != nullptr ? fileno(settings.sound) : -1;
+    const bool started =
+        spawnEncoder(writer, encoderArguments(settings, kSoundName, output), ends[0], sound, err);
     close(ends[0]);
     writer.frames = ends[1];
     // A larger pipe means fewer trips between the renderer and ffmpeg; 1 MiB

@@ -1,10 +1,16 @@
-// Encodes the rendered frames to an H.264 video with the music as AAC by
-// feeding raw frames to the ffmpeg program on a pipe. ffmpeg writes into a
-// file with no name (O_TMPFILE) in the video's folder, which is linked under
-// the final name only once ffmpeg has finished it: a failed, interrupted or
-// even killed render leaves nothing behind, and no file of the user's is
-// touched on the way. Where the file system cannot make a file without a
-// name, a temporary name of our own (mkstemp) stands in.
+// Encodes the rendered frames to an H.264 video with the sound as AAC by
+// feeding raw frames to the ffmpeg program on a pipe; the sound comes ready
+// made, as raw samples in a file. ffmpeg writes into a file with no name
+// (O_TMPFILE) in the video's folder, which is linked under the final name
+// only once ffmpeg has finished it: a failed, interrupted or even killed
+// render leaves nothing behind, and no file of the user's is touched on the
+// way. Where the file system cannot make a file without a name (NFS, FUSE
+// and others), a hidden name of our own (.snolk-render-XXXXXX, mkstemp)
+// stands in: a failed or interrupted render removes it, but one that is
+// killed outright (SIGKILL, a crash, a power cut) leaves it behind.
+//
+// Starting and stopping the encoder is the one part tied to POSIX
+// (spawnEncoder, stopEncoder and waitForEncoder in the .cpp).
 #pragma once
 
 #include <SDL.h>
@@ -16,17 +22,13 @@
 #include <vector>
 
 struct VideoSettings {
-    std::string path;            // the finished video
-    int64_t fps = 60;            // frames per second of the video
-    int scale = 1;               // nearest-neighbour enlargement, 1 ... 4
-    std::string musicPath;       // empty = no sound
-    Uint32 musicOffsetMs = 2000; // the track's position at the first frame
-    // The track's looped ending, in sample frames at loopRate counted from
-    // the track's first sample; end 0 = none: the track plays once.
-    int64_t loopStart = 0;
-    int64_t loopEnd = 0;
-    long loopRate = 44100;
-    double fadeOutAt = -1; // seconds into the video where a one-second fade starts; < 0 none
+    std::string path; // the finished video
+    int64_t fps = 60; // frames per second of the video
+    int scale = 1;    // nearest-neighbour enlargement, 1 ... 4
+    // The whole video's sound as raw 16-bit stereo samples at soundRate
+    // (video_sound.h), read from its start; null = no sound.
+    FILE* sound = nullptr;
+    long soundRate = 0;
 };
 
 struct VideoWriter {
@@ -38,8 +40,9 @@ struct VideoWriter {
 };
 
 // The ffmpeg command line that turns raw 640 x 480 bgr0 frames on standard
-// input into the video at outputPath.
+// input, and the sound at soundPath, into the video at outputPath.
 std::vector<std::string> encoderArguments(const VideoSettings& settings,
+                                          const std::string& soundPath,
                                           const std::string& outputPath);
 
 // Starts ffmpeg. On failure prints the reason to err and returns false.

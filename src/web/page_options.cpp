@@ -2,8 +2,9 @@
 // of the same name; numbers are written as digits only and must lie in range.
 #include "web/page_options.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "gfx/whole_number.h"
+#include "scenes/show.h"
+
 #include <vector>
 
 namespace {
@@ -23,19 +24,10 @@ const char* const kUsage =
     "frames=n   with hash or bench: n frames (default: the whole show)\n"
     "hash and bench run on the virtual clock of snolk-render, where fps=n is 1 ... 100000.\n"
     "Other parameters (a shared link's utm_source or fbclid) are ignored.";
+static_assert(kLastScene == 7 && kLatestStartSeconds == 600, "the text above names the limits");
 
-// A whole decimal number in [low, high], written as digits only.
 bool readNumber(const std::string& text, int64_t low, int64_t high, int64_t& value) {
-    if (text.empty() || text.size() > 12 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    const long long parsed = strtoll(text.c_str(), nullptr, 10);
-    if (parsed < low || parsed > high) {
-        return false;
-    }
-    value = parsed;
-    return true;
+    return text.find('\0') == std::string::npos && readWholeNumber(text.c_str(), low, high, value);
 }
 
 const char* const kKnownNames[] = {"ns",    "play", "hash", "bench", "start",
@@ -68,9 +60,9 @@ bool readFlag(const std::string& name, PageOptions& o) {
 bool readValue(const std::string& name, const std::string& value, PageOptions& o) {
     int64_t number = 0;
     if (name == "start") {
-        return readNumber(value, 0, 600, o.startSeconds);
+        return readNumber(value, 0, kLatestStartSeconds, o.startSeconds);
     }
-    if (name == "scene" && readNumber(value, 0, 7, number)) {
+    if (name == "scene" && readNumber(value, 0, kLastScene, number)) {
         o.firstScene = (int)number;
         return true;
     }

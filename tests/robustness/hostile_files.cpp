@@ -139,9 +139,12 @@ std::vector<HostileFile> hostileBitmaps() {
         // SDL negates a top-down height; the most negative one stays negative.
         file("bmp-height-int-min.bmp", {.height = INT_MIN, .rows = 4}, E::Refused),
         file("bmp-top-down.bmp", {.height = -10}, E::Loads),
-        file("bmp-4097-wide.bmp", {.width = 4097, .height = 1}, E::Refused),
-        file("bmp-4096-wide.bmp", {.width = 4096, .height = 1}, E::Loads),
-        file("bmp-4097-high.bmp", {.width = 1, .height = 4097}, E::Refused),
+        file("bmp-2049-wide.bmp", {.width = 2049, .height = 1}, E::Refused),
+        file("bmp-2048-wide.bmp", {.width = 2048, .height = 1}, E::Loads),
+        file("bmp-2049-high.bmp", {.width = 1, .height = 2049}, E::Refused),
+        // 2^20 pixels at most, whatever the sides.
+        file("bmp1-2048x512.bmp", {.width = 2048, .height = 512, .bits = 1}, E::Loads),
+        file("bmp1-2048x513.bmp", {.width = 2048, .height = 513, .bits = 1}, E::Refused),
         file("bmp-empty.bmp", {.width = 0}, E::Refused),
         file("bmp8-rle.bmp", {.bits = 8, .compression = kBiRle8, .rows = 1}, E::Refused),
         file("bmp4-rle.bmp", {.bits = 4, .compression = kBiRle4, .rows = 1}, E::Refused),
@@ -182,8 +185,89 @@ Bytes gifHeader(int w, int h, bool colours = true, const char* version = "GIF89a
     return out;
 }
 
+// The same with 256 colours, each one of its own, so that a stray pixel
+// value shows.
+Bytes gifHeaderOf256Colours(int w, int h) {
+    Bytes out = gifHeader(w, h, false);
+    out[10] = 0x87;
+    for (int i = 0; i < 256; ++i) {
+        append(out, {(Uint8)i, (Uint8)(255 - i), (Uint8)(i * 7)});
+    }
+    return out;
+}
+
 // One pixel of colour 0 in LZW at code size 2, in one sub-block.
 const Bytes kOnePixel = {0x02, 0x44, 0x01, 0x00};
+
+// LZW codes at code size 2, packed as a decoder reads them (the width grows
+// by one bit once the table reaches 8, 16, ... entries; a clear code starts
+// over), in sub-blocks of 255 bytes and a terminator.
+Bytes lzwBlocks(const std::vector<int>& codes) {
+    Bytes packed;
+    int width = 3;
+    int next = 6;
+    bool first = true;
+    Uint32 bits = 0;
+    int count = 0;
+    for (int code : codes) {
+        bits |= (Uint32)code << count;
+        count += width;
+        for (; count >= 8; count -= 8, bits >>= 8) {
+            packed.push_back((Uint8)bits);
+        }
+        if (code == 4) {
+            width = 3;
+            next = 6;
+            first = true;
+        } else if (first) {
+            first = false;
+        } else if (next < 4096 && ++next == 1 << width && width < 12) {
+            ++width;
+        }
+    }
+    if (count > 0) {
+        packed.push_back((Uint8)bits);
+    }
+    Bytes out;
+    for (size_t at = 0; at < packed.size(); at += 255) {
+        const size_t n = std::min<size_t>(255, packed.size() - at);
+        out.push_back((Uint8)n);
+        out.insert(out.end(), packed.begin() + (long)at, packed.begin() + (long)(at + n));
+    }
+    out.push_back(0);
+    return out;
+}
+
+// pixels of colour 0, then a clear and codes that tie two table entries to
+// each other.
+Bytes lzwCycleAfter(int pixels) {
+    std::vector<int> codes(1 + (size_t)pixels, 0);
+    codes[0] = 4;
+    codes.insert(codes.end(), {4, 7, 6, 6, 6, 5});
+    return lzwBlocks(codes);
+}
+
+// Runs of one colour as long as the table allows: each code names the entry
+// it makes itself, so every chain is as long as the table then is (a clear
+// starts over once it is full).
+Bytes lzwLongestChains(int pixels) {
+    std::vector<int> codes;
+    int made = 0;
+    for (int left = pixels; left > 0;) {
+        if (made == 0) {
+            codes.insert(codes.end(), {4, 0});
+            --left;
+            made = 6;
+            continue;
+        }
+        const int length = made - 4; // the entry `made` spells this many pixels
+        codes.push_back(left >= length ? made : 0);
+        left -= left >= length ? length : 1;
+        made = made == 4095 ? 0 : made + 1;
+    }
+    codes.push_back(5);
+    return lzwBlocks(codes);
+}
 
 // flags 0x80 says a colour table of 2^(flags & 7 + 1) colours follows; 0x40
 // says interlaced.
@@ -220,8 +304,8 @@ std::vector<HostileFile> hostileGifs() {
          E::Refused},
         {"gif-frame-outside-the-screen.gif",
          join({gifHeader(10, 10), gifFrame(5, 0, 10, 1, 2), kTrailer}), E::Refused},
-        {"gif-frame-beyond-4096.gif",
-         join({gifHeader(4096, 1), gifFrame(4095, 0, 2, 1, 2), kTrailer}), E::Refused},
+        {"gif-frame-beyond-2048.gif",
+         join({gifHeader(2048, 1), gifFrame(2047, 0, 2, 1, 2), kTrailer}), E::Refused},
         // 17 bytes: SDL_image loops for ever looking for the extension's end.
         {"gif-cut-in-an-extension.gif", join({gifHeader(1, 1, false), {'!', 0xf9, 0x04, 0x01}}),
          E::Refused},
@@ -245,8 +329,27 @@ std::vector<HostileFile> hostileGifs() {
          E::Refused},
         {"gif-code-size-0.gif", join({gifHeader(1, 1), gifFrame(0, 0, 1, 1, 0), kTrailer}),
          E::Refused},
-        {"gif-screen-4097-wide.gif", join({gifHeader(4097, 1), gifFrame(0, 0, 1, 1, 2), kTrailer}),
+        {"gif-screen-2049-wide.gif", join({gifHeader(2049, 1), gifFrame(0, 0, 1, 1, 2), kTrailer}),
          E::Refused},
+        {"gif-screen-1025x1024.gif",
+         join({gifHeader(1025, 1024), gifFrame(0, 0, 1, 1, 2), kTrailer}), E::Refused},
+        // Codes that name table entries not made yet: SDL_image's decoder
+        // then builds entries that point at each other (or at themselves)
+        // and runs off its stack, and the picture holds bytes that differ
+        // from run to run. First a code after the clear that is no pixel,
+        // then a code two entries ahead.
+        {"gif-lzw-cycle.gif",
+         join({gifHeaderOf256Colours(64, 64),
+               gifFrame(0, 0, 64, 64, 2, lzwCycleAfter(64 * 39 + 48)), kTrailer}),
+         E::Refused},
+        {"gif-lzw-entry-names-itself.gif",
+         join({gifHeaderOf256Colours(64, 64),
+               gifFrame(0, 0, 64, 64, 2, lzwBlocks({4, 0, 7, 6, 7, 7, 5})), kTrailer}),
+         E::Refused},
+        {"gif-lzw-longest-chains.gif",
+         join({gifHeader(1024, 1024), gifFrame(0, 0, 1024, 1024, 2, lzwLongestChains(1024 * 1024)),
+               kTrailer}),
+         E::Loads},
         {"gif-screen-empty.gif", join({gifHeader(0, 0), gifFrame(0, 0, 1, 1, 2), kTrailer}),
          E::Refused},
         {"gif-without-colours.gif",
@@ -330,6 +433,27 @@ Bytes greyPng(Uint32 w, Uint32 h, int depth = 8, const Bytes& before = {}, bool 
                  pngChunk("IEND", {})});
 }
 
+// count chunks that libpng would inflate to 8 MB each (just under its
+// limit per chunk): compressed text and, among them, a colour profile. They
+// are copies of one another, so even 640 of them are quick to write.
+Bytes inflatedChunks(int count) {
+    const std::vector<Uint8> zeros(7900000, 0);
+    uLongf packedSize = compressBound((uLong)zeros.size());
+    Bytes packed(packedSize);
+    compress2(packed.data(), &packedSize, zeros.data(), (uLong)zeros.size(), 9);
+    packed.resize(packedSize);
+    Bytes text = join({Bytes{'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 0}, packed});
+    Bytes profile = join({Bytes{'p', 'r', 'o', 'f', 'i', 'l', 'e', 0, 0}, packed});
+    Bytes international = join({Bytes{'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 1, 0, 0, 0}, packed});
+    const Bytes chunks[] = {pngChunk("zTXt", text), pngChunk("iTXt", international),
+                            pngChunk("iCCP", profile)};
+    Bytes out = chunks[2];
+    for (int i = 1; i < count; ++i) {
+        append(out, chunks[i % 2]);
+    }
+    return out;
+}
+
 // A chunk header that announces length bytes and a file that ends soon after.
 Bytes announcedChunk(Uint32 length) {
     Bytes out;
@@ -345,9 +469,15 @@ std::vector<HostileFile> hostilePngs() {
     return {
         // About 30 KB that would decode to 16000 x 16000 pixels.
         {"png-16000-square.png", greyPng(16000, 16000, 1), E::Refused},
-        {"png-4097-wide.png", greyPng(4097, 1), E::Refused},
-        {"png-4097-high.png", greyPng(1, 4097), E::Refused},
-        {"png-4096-wide.png", greyPng(4096, 1), E::Loads},
+        {"png-2049-wide.png", greyPng(2049, 1), E::Refused},
+        {"png-2049-high.png", greyPng(1, 2049), E::Refused},
+        {"png-2048-wide.png", greyPng(2048, 1), E::Loads},
+        {"png-1024x1025.png", greyPng(1024, 1025, 1), E::Refused},
+        // Text and colour profiles that libpng would inflate, 8 MB each:
+        // they are dropped unread, and the picture loads. The large one
+        // took minutes of CPU when they were inflated.
+        {"png-compressed-text-bomb.png", greyPng(8, 8, 8, inflatedChunks(640)), E::Loads},
+        {"png-compressed-text-and-profile.png", greyPng(8, 8, 8, inflatedChunks(2)), E::Loads},
         {"png-ihdr-bad-crc.png", join({kPngSignature, pngChunk("IHDR", ihdr(8, 8, 8, 0), false)}),
          E::Refused},
         {"png-idat-bad-crc.png", greyPng(8, 8, 8, {}, false), E::Refused},

@@ -15,6 +15,7 @@
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -63,6 +64,12 @@ std::map<std::string, Expect> writeHostileFiles(const std::string& folder) {
     expected[folder + "/fifo.png"] = Expect::Refused;
     const std::vector<Uint8> gif = realGif("real.gif");
     EXPECT_GT(gif.size(), 1000u);
+    // A picture followed by a 4 GiB hole: its size wraps to the picture's
+    // own in 32 bits.
+    const std::string sparse = folder + "/real-gif-and-4-gib-more.gif";
+    EXPECT_TRUE(writeBytes(sparse, gif));
+    EXPECT_EQ(truncate(sparse.c_str(), (off_t)(gif.size() + (1ULL << 32))), 0);
+    expected[sparse] = Expect::Refused;
     for (size_t length = 0; length <= gif.size(); ++length) {
         char name[64];
         snprintf(name, sizeof name, "/real-gif-%05zu-bytes.gif", length);

@@ -8,6 +8,7 @@
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
+#include <mpg123.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -290,5 +291,49 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    kGoodLoop, "no music: "}),
     [](const testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
+
+// Breaks 4 bytes at the start of the MPEG frame that holds sample frame
+// `at` (1105 frames of the encoder's and the decoder's delay come first,
+// 1152 to an MPEG frame).
+bool breakFrameHolding(const std::string& path, int64_t at) {
+    mpg123_handle* decoder = mpg123_new(nullptr, nullptr);
+    mpg123_param(decoder, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    const off_t holding = (off_t)((at + 1105) / 1152);
+    off_t offset = -1;
+    if (mpg123_open(decoder, path.c_str()) == MPG123_OK) {
+        if (mpg123_seek_frame(decoder, holding, SEEK_SET) == holding) {
+            offset = mpg123_framepos(decoder);
+        }
+        mpg123_close(decoder);
+    }
+    mpg123_delete(decoder);
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(offset);
+    file.write("\xde\xad\xbe\xef", 4);
+    return offset > 0 && (bool)file;
+}
+
+// The show's own track with the frame where its loop starts damaged: the
+// decoder skips that frame, so the track ends just before the loop's end.
+// The loop turns there and goes on, rather than falling silent for good.
+TEST(MusicPlayer, ADamagedFrameWhereTheLoopStartsDoesNotSilenceIt) {
+    ScratchFolder folder;
+    std::filesystem::create_directories("data");
+    std::filesystem::copy_file(SNOLK_SOURCE_DIR "/" + kTrack, kTrack);
+    std::filesystem::copy_file(SNOLK_SOURCE_DIR "/" + kLoop, kLoop);
+    LoopPoints loop;
+    std::string why;
+    std::string loopWhy;
+    ASSERT_TRUE(readLoopPoints(kLoop.c_str(), loop, why)) << why;
+    ASSERT_TRUE(breakFrameHolding(kTrack, loop.start));
+    const DecodedTrack reference = decodeMp3(kTrack);
+    const Uint32 fromMs = (Uint32)(loop.end * 1000 / kLoopRate - 3000);
+    MusicStream* stream = openMusicStream(kTrack.c_str(), kLoop.c_str(), fromMs, why, loopWhy);
+    ASSERT_NE(stream, nullptr) << why;
+    EXPECT_EQ(loopWhy, "");
+    const Hearing h = playAndHear(stream, 10.0, reference, &loop, fromMs);
+    closeMusicStream(stream);
+    EXPECT_LT(h.longestSilence, reference.rate / 100) << "a gap of " << h.longestSilence;
+}
 
 } // namespace

@@ -28,23 +28,31 @@ TEST(Renderer, OptionsAreCheckedAndBadOnesExitWithTwo) {
     ScratchFolder folder;
     for (const char* bad :
          {"--fps 0", "--frames", "--seed x", "--start 601", "--every 0", "--bogus", "--png",
-          "--png ''", "--scene 8", "--bench --video v.mp4", "--bench --hash"}) {
+          "--png ''", "--scene 8", "--bench --video v.mp4", "--bench --hash", "--start 600abc",
+          "--fps 1e3", "--frames ''", "--seed +5", "--frames 5 --png p --from 6",
+          "--scene 7 --png p --from 700"}) {
         const ProgramResult r = runProgram(std::string("SNOLK_BIN/snolk-render ") + bad, true);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_NE(r.out.find("usage: snolk-render"), std::string::npos) << bad;
     }
+    EXPECT_NE(runProgram("SNOLK_BIN/snolk-render --frames 5 --png p --from 6", true)
+                  .out.find("--from 6 is past the last frame, 5"),
+              std::string::npos);
 }
 
-// Both programs: the usage alone on standard output, and success.
+// Both programs: the usage alone on standard output, nothing on standard
+// error, and success.
 TEST(Renderer, HelpIsNoMistake) {
+    ScratchFolder folder;
     for (const char* command :
          {"SNOLK_BIN/snolk-render --help", "SNOLK_BIN/snolk-render --fps 5 -h",
           "SNOLK_BIN/snolk --help", "SNOLK_BIN/snolk -h"}) {
-        const ProgramResult r = runProgram(command, true);
+        const ProgramResult r = runProgram(std::string(command) + " 2>err");
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_TRUE(r.out.rfind("usage: snolk-render", 0) == 0 ||
                     r.out.rfind("Options are:", 0) == 0)
             << command << ": " << r.out;
+        EXPECT_EQ(runProgram("cat err").out, "") << command;
     }
 }
 

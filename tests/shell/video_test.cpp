@@ -18,16 +18,17 @@ namespace {
 
 using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
-// A scratch folder whose data/ holds the show's pictures and a made-up track:
-// silence until 2.5 s, then a tone until 8 s, and again from 84.883 s, half a
-// second after the warp's place in the track (84.383 s), so the sound shows
-// where the video starts.
+// A scratch folder whose data/ holds the show's pictures and a made-up mono
+// track: silence until 2.5 s, then a tone until 8 s, and again from
+// 84.883 s, half a second after the warp's place in the track (84.383 s), so
+// the sound shows where the video starts. Its loop is the last second.
 class VideoFolder {
   public:
     VideoFolder() {
         const ProgramResult made =
             runProgram(std::string("mkdir data && for f in ") + SNOLK_SOURCE_DIR +
-                           "/data/*; do ln -s \"$f\" data/; done; rm -f data/laten2.mp3; "
+                           "/data/*; do ln -s \"$f\" data/; done; rm -f data/laten2.*; "
+                           "echo 'loop 3748500 3792600' >data/laten2.loop; "
                            "ffmpeg -v error -f lavfi -i "
                            "'aevalsrc=if(gte(t\\,2.5)*lt(t\\,8)+gte(t\\,84.883)\\,"
                            "0.5*sin(2*PI*440*t)\\,0):d=86:s=44100' "
@@ -186,6 +187,40 @@ TEST(Video, ATrackShorterThanTheVideoEndsInSilenceNotInACut) {
     EXPECT_GT(std::abs(sound[(size_t)(5.9 * 8000)]) + std::abs(sound[(size_t)(5.9 * 8000) + 5]), 0);
     for (size_t i = (size_t)(6.1 * 8000); i < sound.size(); ++i) {
         ASSERT_EQ(sound[i], 0) << i / 8000.0 << " s";
+    }
+}
+
+// The video's sound comes from the live show's player: a free-format track,
+// which ffmpeg cannot read, plays, and a loop file that does not fit the
+// track costs one line, as in the live show, instead of hours of video.
+TEST(Video, TheSoundIsTheLiveShowsOwn) {
+    const struct {
+        const char* setUp;
+        const char* options;
+        double seconds; // of the video
+    } cases[] = {
+        {"ffmpeg -v error -f lavfi -i 'aevalsrc=0.5*sin(2*PI*440*t):d=4:s=44100' -ac 2 t.wav && "
+         "lame --quiet --freeformat -b 320 t.wav data/laten2.mp3",
+         "--frames 60", 1.0},
+        // Until the greetings have risen: frame 1 shows the candles, at 2 frames a second.
+        {"echo 'loop 0 2000000000' >data/laten2.loop", "--scene 7 --fps 2", -1},
+    };
+    const SurfacePtr greetings = loadPicture(SNOLK_SOURCE_DIR "/data/greets.png");
+    ASSERT_TRUE(greetings);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        VideoFolder folder;
+        ASSERT_EQ(runProgram(c.setUp, true).status, 0);
+        const ProgramResult r =
+            runProgram(std::string("SNOLK_BIN/snolk-render --video v.mp4 ") + c.options, true);
+        ASSERT_EQ(r.status, 0) << r.out;
+        EXPECT_EQ(r.out.rfind("snolk-render: no loop: ", 0), 0u) << r.out;
+        EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
+        const double seconds = c.seconds > 0 ? c.seconds : (1 + (480 + greetings->h + 1) / 2) / 2.0;
+        EXPECT_NEAR(probedNumber("v.mp4", "v", "duration"), seconds, 0.1);
+        EXPECT_NEAR(probedNumber("v.mp4", "a", "duration"), seconds, 0.1);
+        // The made-up track ends before the candles' place in it.
+        EXPECT_EQ(secondsUntilLoud(soundOf("v.mp4")) >= 0, c.seconds > 0);
     }
 }
 
