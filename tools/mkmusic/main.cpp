@@ -5,15 +5,21 @@
 //                        print what the samples depend on (library versions
 //                        and SoundFont), which the track also carries in its
 //                        ID3 comment
+//   mkmusic --report TRACK.mp3
+//                        measure a track as a player decodes it against the
+//                        goals of its sound; exits 1 when one is missed (a new
+//                        track is measured so as it is written)
 //   mkmusic --stem CHANNEL OUT.f32
 //                        for balancing the mix: one MIDI channel's dry signal
 //                        (0-15, or 16 for the reverb) at the gain the whole
 //                        mix is mastered with, as raw 32-bit float stereo
 #include "arrangement.h"
+#include "decoder.h"
 #include "encoder.h"
 #include "loop.h"
 #include "mastering.h"
 #include "renderer.h"
+#include "report.h"
 
 #include <chrono>
 #include <cstdio>
@@ -88,6 +94,13 @@ std::string loopPathFor(const std::string& trackPath) {
     return std::filesystem::path(trackPath).replace_extension(".loop").string();
 }
 
+// Measures a written track; 0 when it meets every goal.
+int reportOn(const std::string& path) {
+    const TrackFigures figures = measureTrack(decodeMp3(path));
+    printReport(figures, stdout);
+    return missedGoals(figures).empty() ? 0 : 1;
+}
+
 int makeTrack(const std::string& path) {
     auto started = std::chrono::steady_clock::now();
     // Opened first, so that a wrong path does not cost a whole rendering.
@@ -105,7 +118,7 @@ int makeTrack(const std::string& path) {
                 static_cast<double>(audio.frames()) / kSampleRate,
                 static_cast<double>(loop.start) / kSampleRate,
                 static_cast<double>(loop.end) / kSampleRate, secondsSince(started));
-    return 0;
+    return reportOn(path);
 }
 
 int writeStem(int stem, const std::string& path) {
@@ -130,8 +143,10 @@ int writeStem(int stem, const std::string& path) {
 
 int main(int argc, char** argv) {
     const bool stem = argc == 4 && std::string(argv[1]) == "--stem";
-    if (argc != 2 && !stem) {
+    const bool report = argc == 3 && std::string(argv[1]) == "--report";
+    if (argc != 2 && !stem && !report) {
         std::fprintf(stderr, "usage: mkmusic OUT.mp3\n       mkmusic --fingerprint\n"
+                             "       mkmusic --report TRACK.mp3\n"
                              "       mkmusic --stem CHANNEL OUT.f32\n");
         return 2;
     }
@@ -139,6 +154,8 @@ int main(int argc, char** argv) {
         std::string argument = argv[1];
         if (stem)
             return writeStem(std::stoi(argv[2]), argv[3]);
+        if (report)
+            return reportOn(argv[2]);
         if (argument == "--fingerprint") {
             std::printf("%s\n", fingerprint(defaultSoundFont()).c_str());
             return 0;
