@@ -231,6 +231,25 @@ std::vector<std::string> missedGoals(const TrackFigures& figures) {
     return missed;
 }
 
+Seam loopSeam(const StereoBuffer& audio, const LoopPoints& loop) {
+    Seam seam;
+    const long around = kSampleRate / 10;
+    if (loop.start < 0 || loop.end > static_cast<long>(audio.frames()) ||
+        loop.end - loop.start < 2 * around)
+        return {1.0, 0.0};
+    const auto& x = audio.samples;
+    for (size_t side = 0; side < 2; ++side) {
+        auto at = [&](long frame) { return static_cast<double>(x[frame * 2 + side]); };
+        seam.jump = std::max(seam.jump, std::fabs(at(loop.start) - at(loop.end - 1)));
+        for (long i = 0; i + 1 < around; ++i)
+            seam.ordinary =
+                std::max({seam.ordinary,
+                          std::fabs(at(loop.end - around + i + 1) - at(loop.end - around + i)),
+                          std::fabs(at(loop.start + i + 1) - at(loop.start + i))});
+    }
+    return seam;
+}
+
 void printReport(const TrackFigures& figures, std::FILE* out) {
     std::fprintf(out, "%-9s %7s %6s %4s %5s %5s %5s %4s %5s %5s %5s %5s %7s %4s\n", "scene", "from",
                  "LUFS", "LRA", "crest", "S/M", "corr", "mono", "L-R", "top", "2-5k", "8k-4k",

@@ -4,6 +4,7 @@
 // alike).
 #pragma once
 
+#include "loop.h"
 #include "renderer.h"
 
 #include <cstdio>
@@ -43,5 +44,15 @@ std::vector<std::string> missedGoals(const TrackFigures& figures);
 
 // The figures as a table, then the goals missed, or that none is.
 void printReport(const TrackFigures& figures, std::FILE* out);
+
+// The step a player takes from the loop's last frame back to its first,
+// against the largest step between neighbouring frames in the tenth of a
+// second before the end and after the start (the larger of the two sides).
+struct Seam {
+    double jump = 0.0;
+    double ordinary = 0.0;
+    bool smooth() const { return jump <= ordinary; }
+};
+Seam loopSeam(const StereoBuffer& audio, const LoopPoints& loop);
 
 } // namespace mkmusic
