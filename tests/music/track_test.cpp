@@ -160,7 +160,9 @@ TEST(MusicTrack, BuildsUpToTheWarpAndCalmsDownForTheCandles) {
     EXPECT_LT(tree, plasma - 6.0) << "the tree is a breath between two busy scenes";
     EXPECT_GT(warp, moon + 3.0) << "the moonlit sky builds up to the warp";
     EXPECT_GE(warp, plasma) << "the warp is the peak of the track";
-    EXPECT_LT(candles, warp - 6.0) << "the candles are calm";
+    // Calm, but not so far below the warp that the track's loudness range
+    // passes 8 LU.
+    EXPECT_LT(candles, warp - 2.0) << "the candles are calm";
 }
 
 // The candles stay until the viewer quits: the player plays the track to the
