@@ -92,8 +92,12 @@ TEST_P(MusicCoding, DecodesAsStereoAt44100HzEndingWhereItsLoopEnds) {
 // spectrum, stereo image, arc of loudness, downbeats, repeats), on the
 // committed track as a player decodes it.
 TEST(MusicTrack, MeetsTheGoalsOfItsSound) {
-    CommandResult run =
-        runCommand("'" + generatorPath() + "' --report '" + committedTrackPath() + "'");
+    std::string command = "'";
+    command += generatorPath();
+    command += "' --report '";
+    command += committedTrackPath();
+    command += "'";
+    CommandResult run = runCommand(command);
     EXPECT_EQ(run.exitCode, 0) << run.output;
 }
 
