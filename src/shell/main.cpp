@@ -125,9 +125,12 @@ int main(int argc, char** argv) {
         startMusic(dataFilePath("data/laten2.mp3").c_str(),
                    dataFilePath("data/laten2.loop").c_str(), trackAtOrigin);
     }
-    // NOTE: unsigned arithmetic; a start offset moves the origin back.
-    const Uint32 origin = SDL_GetTicks() - options.hopptid - trackAtOrigin;
-    SDL_Delay(kShowStartMs);
+    // NOTE: unsigned arithmetic; a start offset moves the origin back. The
+    // sound reaches the ear a device buffer after the track is read, so the
+    // clock and the first frame wait that much longer.
+    const Uint32 latency = musicOutputLatencyMs();
+    const Uint32 origin = SDL_GetTicks() - options.hopptid - trackAtOrigin + latency;
+    SDL_Delay(kShowStartMs + latency);
 
     Show show = startShow(options.firstScene);
     Uint32 demoTime = 0;
