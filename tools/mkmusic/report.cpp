@@ -119,8 +119,9 @@ SectionFigures measureScene(const StereoBuffer& audio, PowerSpectrum& spectrum, 
     f.from = kScenes[scene].trackMs / 1000.0;
     f.to = scene < kLastScene ? kScenes[scene + 1].trackMs / 1000.0
                               : static_cast<double>(audio.frames()) / kSampleRate;
-    const size_t from = static_cast<size_t>(f.from * kSampleRate);
+    // A track shorter than the show measures as silence where it has ended.
     const size_t to = std::min(audio.frames(), static_cast<size_t>(f.to * kSampleRate));
+    const size_t from = std::min(to, static_cast<size_t>(f.from * kSampleRate));
     Meter meter = meterOf(audio, from, to, EBUR128_MODE_I | EBUR128_MODE_LRA);
     ebur128_loudness_global(meter.get(), &f.loudness);
     ebur128_loudness_range(meter.get(), &f.loudnessRange);
