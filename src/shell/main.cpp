@@ -121,6 +121,14 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
            (unsigned long long)lateFrames);
 }
 
+// Milliseconds of SDL's clock since moment, 0 before it.
+Uint32 msSince(Uint32 moment) {
+    const Uint32 elapsed = SDL_GetTicks() - moment;
+    // NOTE: unsigned, as SDL's ticks are; a moment still to come lies less
+    // than 2^31 ms ahead and wraps to a "difference" of 2^31 or more.
+    return elapsed >= 0x80000000u ? 0 : elapsed;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -143,18 +151,20 @@ int main(int argc, char** argv) {
                    dataFilePath("data/laten2.loop").c_str(), trackAtOrigin(options.firstScene));
     }
 
-    // The clock runs from the moment the music starts.
+    // The clock runs from the moment the music is heard: a device buffer
+    // after the track is read (nothing without music).
+    const Uint32 latency = musicOutputLatencyMs();
     LiveShow live(options.firstScene, (unsigned)time(nullptr), options.hopptid);
-    Uint32 musicStartedAt = SDL_GetTicks();
+    Uint32 heardFrom = SDL_GetTicks() + latency;
     for (ViewerAsks asked = ViewerAsks::Nothing; asked != ViewerAsks::Quit; asked = readViewer()) {
         const int scene = live.sceneAskedFor(asked);
         if (scene >= 0) {
-            live.jumpTo(scene, SDL_GetTicks() - musicStartedAt);
+            live.jumpTo(scene, msSince(heardFrom));
             seekMusic(live.trackAtOriginMs());
-            musicStartedAt = SDL_GetTicks();
+            heardFrom = SDL_GetTicks() + latency;
             window.startAfresh(screen);
         }
-        if (!live.stepFrame(screen, SDL_GetTicks() - musicStartedAt, window)) {
+        if (!live.stepFrame(screen, msSince(heardFrom), window)) {
             SDL_Delay(1); // the two seconds before the first frame
         }
     }

@@ -220,6 +220,7 @@ Uint32 halfASecondBefore(int64_t frame) {
 }
 
 MusicStream* playing = nullptr;
+constexpr Uint16 kDeviceBufferFrames = 2048;
 
 void fillAudio(void* stream, Uint8* out, int bytes) {
     fillMusic(static_cast<MusicStream*>(stream), out, bytes);
@@ -234,7 +235,7 @@ bool openAudio(MusicStream* stream, std::string& why) {
     wanted.freq = (int)stream->rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
-    wanted.samples = 2048;
+    wanted.samples = kDeviceBufferFrames;
     wanted.callback = fillAudio;
     wanted.userdata = stream;
     if (SDL_OpenAudio(&wanted, nullptr) < 0) {
@@ -384,6 +385,12 @@ void seekMusic(Uint32 fromMs) {
     const int64_t frame = frameAt(*playing, fromMs);
     seekTo(*playing, frame, seekLimit(*playing, frame));
     SDL_UnlockAudio();
+}
+
+Uint32 musicOutputLatencyMs() {
+    // NOTE: SDL converts to the format asked for when it is given no spec to
+    // fill in, so the buffer asked for is the buffer the callback fills.
+    return playing == nullptr ? 0 : (Uint32)(kDeviceBufferFrames * 1000 / playing->rate);
 }
 
 void stopMusic() {

@@ -41,6 +41,13 @@ bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs);
 // startMusic would start it there. Does nothing when no music plays.
 void seekMusic(Uint32 fromMs);
 
+// How long after the audio callback hands the device a frame that frame is
+// heard, as far as SDL tells the program: the one buffer the device plays
+// while the callback fills the next. 0 when no music plays. The live
+// program moves its demo clock back by this much, so that each picture is
+// drawn for the moment of the track the viewer hears with it.
+Uint32 musicOutputLatencyMs();
+
 // Stops the music and closes the audio device. Safe to call when none plays.
 void stopMusic();
 

@@ -55,12 +55,14 @@ TEST(MusicGenerator, ReproducesTheCommittedTrack) {
     std::filesystem::path output = std::filesystem::temp_directory_path() /
                                    ("snolk-music-" + std::to_string(getpid()) + ".mp3");
     std::filesystem::path loop = std::filesystem::path(output).replace_extension(".loop");
+    std::filesystem::path web = output.parent_path() / (output.stem().string() + "-web.mp3");
     CommandResult run = runCommand(shellWord(generatorPath()) + " " + shellWord(output));
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    DecodedTrack fresh = decodeMp3(output);
+    DecodedTrack fresh = decodeMp3(output), freshWeb = decodeMp3(web);
     std::string freshLoop = fileText(loop), committedLoop = fileText(committedLoopPath());
     std::filesystem::remove(output);
     std::filesystem::remove(loop);
+    std::filesystem::remove(web);
     EXPECT_FALSE(freshLoop.empty());
     EXPECT_EQ(freshLoop, committedLoop) << "the loop points moved: regenerate both files";
     DecodedTrack committed = decodeMp3(committedTrackPath());
@@ -70,11 +72,13 @@ TEST(MusicGenerator, ReproducesTheCommittedTrack) {
     CommandResult fingerprint = runCommand(shellWord(generatorPath()) + " --fingerprint");
     ASSERT_EQ(fingerprint.exitCode, 0);
     EXPECT_EQ(fresh.comment + "\n", fingerprint.output);
-    if (committed.comment == fresh.comment)
+    if (committed.comment == fresh.comment) {
         EXPECT_TRUE(fresh.samples == committed.samples)
             << "same libraries and SoundFont, different samples: the generator is not "
                "deterministic";
-    else
+        EXPECT_TRUE(freshWeb.samples == decodeMp3(committedWebTrackPath()).samples)
+            << "the web coding differs";
+    } else
         std::printf("committed with '%s', regenerated with '%s': samples not compared\n",
                     committed.comment.c_str(), fresh.comment.c_str());
 }

@@ -61,6 +61,10 @@ std::string committedTrackPath() {
     return SNOLK_SOURCE_DIR "/data/laten2.mp3";
 }
 
+std::string committedWebTrackPath() {
+    return SNOLK_SOURCE_DIR "/data/laten2-web.mp3";
+}
+
 std::string committedLoopPath() {
     return SNOLK_SOURCE_DIR "/data/laten2.loop";
 }

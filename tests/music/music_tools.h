@@ -15,6 +15,8 @@ CommandResult runCommand(const std::string& command);
 
 std::string generatorPath();
 std::string committedTrackPath();
+// The smaller coding of the same track that the web page plays.
+std::string committedWebTrackPath();
 // The loop points of the track's ending, written by the generator beside it.
 std::string committedLoopPath();
 

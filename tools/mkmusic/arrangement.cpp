@@ -1,5 +1,6 @@
 #include "arrangement.h"
 
+#include "synth.h"
 #include "timeline.h"
 
 namespace mkmusic {
@@ -9,23 +10,40 @@ std::vector<Voice> instruments() {
     using namespace channel;
     // channel, program, volume, pan, reverb, fold to mono, name
     return {
-        {kCelesta, 8, 100, 78, 60, false, "celesta"},
-        {kGlockenspiel, 9, 72, 46, 60, false, "glockenspiel"},
-        {kMusicBox, 10, 100, 64, 70, false, "music box"},
+        {kCelesta, 8, 100, 80, 60, false, "celesta"},
+        {kGlockenspiel, 9, 72, 36, 60, false, "glockenspiel"},
+        {kMusicBox, 10, 100, 60, 70, false, "music box"},
         {kTubularBells, 14, 80, 72, 80, false, "tubular bells"},
         {kWarmPad, 89, 88, 64, 70, false, "warm pad"},
-        {kStrings, 48, 78, 52, 70, false, "strings"},
-        {kChoir, 52, 80, 76, 85, false, "choir"},
+        {kStrings, 48, 78, 44, 70, false, "strings"},
+        {kChoir, 52, 80, 82, 85, false, "choir"},
         {kBass, 33, 90, 64, 12, false, "fingered bass"},
-        {kLead, 80, 84, 64, 45, true, "square lead"},
         {kDrumChannel, 0, 124, 64, 30, false, "drum kit"},
         {kBrass, 62, 84, 58, 40, true, "synth brass"},
-        {kHarp, 46, 92, 40, 60, false, "harp"},
+        {kHarp, 46, 92, 34, 60, false, "harp"},
         {kFlute, 73, 78, 66, 60, true, "flute"},
-        {kPizzicato, 45, 85, 86, 40, false, "pizzicato strings"},
-        {kVibraphone, 11, 88, 72, 60, false, "vibraphone"},
+        {kPizzicato, 45, 85, 92, 40, false, "pizzicato strings"},
+        {kVibraphone, 11, 88, 84, 60, false, "vibraphone"},
         {kSoftBass, 32, 100, 64, 25, false, "acoustic bass"},
+        // Our own voices; the reverb setting is their echo's level.
+        {synth::kPulseLead, 0, 100, 64, 40, false, "pulse lead"},
+        {synth::kSawLead, 0, 100, 64, 36, false, "saw lead"},
+        {synth::kChipArp, 0, 96, 24, 56, false, "chip arpeggio"},
+        {synth::kChipBass, 0, 100, 64, 0, false, "chip bass"},
+        {synth::kChipKit, 0, 110, 64, 0, false, "chip drums"},
     };
+}
+
+// Each scene's level in the track's arc, after what its arrangement gives:
+// the build to the warp is arranged (more parts, higher, the drums opening
+// up), and these only even out the steps between the scenes.
+constexpr double kSectionTrimDb[kSectionCount] = {0, 1.5, -1.0, -1.0, -2.5, 0, 0.5, -4.0, 3.5};
+
+std::vector<FaderMove> faderMoves() {
+    std::vector<FaderMove> moves;
+    for (int section = 0; section < kSectionCount; ++section)
+        moves.push_back({trackTime(section, 0), kSectionTrimDb[section]});
+    return moves;
 }
 
 } // namespace
@@ -33,6 +51,7 @@ std::vector<Voice> instruments() {
 Score buildArrangement() {
     Score score;
     score.voices = instruments();
+    score.fader = faderMoves();
     ScoreBuilder builder(score);
     writePreroll(builder);
     writeLetters(builder);

@@ -16,7 +16,6 @@ inline constexpr int kWarmPad = 4;
 inline constexpr int kStrings = 5;
 inline constexpr int kChoir = 6;
 inline constexpr int kBass = 7;
-inline constexpr int kLead = 8;
 inline constexpr int kBrass = 10;
 inline constexpr int kHarp = 11;
 inline constexpr int kFlute = 12;

@@ -27,4 +27,28 @@ inline Biquad highPassSection(double rate, double f0, double q) {
     return {1.0 / a0, -2.0 / a0, 1.0 / a0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
 }
 
+// Bell-shaped boost or cut of gainDb around f0 (the audio EQ cookbook's
+// peaking filter).
+inline Biquad peakingSection(double rate, double f0, double q, double gainDb) {
+    const double a = std::pow(10.0, gainDb / 40.0);
+    const double w = 2.0 * std::numbers::pi * f0 / rate;
+    const double alpha = std::sin(w) / (2.0 * q);
+    const double a0 = 1.0 + alpha / a;
+    return {(1.0 + alpha * a) / a0, -2.0 * std::cos(w) / a0, (1.0 - alpha * a) / a0,
+            -2.0 * std::cos(w) / a0, (1.0 - alpha / a) / a0};
+}
+
+// Boost or cut of gainDb above f0, with the cookbook's steepest slope that
+// does not overshoot.
+inline Biquad highShelfSection(double rate, double f0, double gainDb) {
+    const double a = std::pow(10.0, gainDb / 40.0);
+    const double w = 2.0 * std::numbers::pi * f0 / rate;
+    const double c = std::cos(w), root = 2.0 * std::sqrt(a) * std::sin(w) / 2.0 * std::sqrt(2.0);
+    const double a0 = (a + 1.0) - (a - 1.0) * c + root;
+    return {a * ((a + 1.0) + (a - 1.0) * c + root) / a0,
+            -2.0 * a * ((a - 1.0) + (a + 1.0) * c) / a0,
+            a * ((a + 1.0) + (a - 1.0) * c - root) / a0, 2.0 * ((a - 1.0) - (a + 1.0) * c) / a0,
+            ((a + 1.0) - (a - 1.0) * c - root) / a0};
+}
+
 } // namespace mkmusic

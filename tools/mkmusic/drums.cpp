@@ -1,5 +1,7 @@
 #include "drums.h"
 
+#include "synth.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +43,25 @@ void fillOnLastBeats(ScoreBuilder& builder, const DrumSpan& span, int beatsPerBa
 
 void hit(ScoreBuilder& builder, int section, double beat, int key, int velocity) {
     builder.note(section, beat, kDrumChannel, key, 0.25, velocity);
+}
+
+void chipBeat(ScoreBuilder& builder, const DrumSpan& span, int beatsPerBar, int velocity,
+              bool sixteenths) {
+    for (int i = 0; i < stepCount(span, 0.25); ++i) {
+        const double beat = span.from + i * 0.25;
+        const int inBar = i % (4 * beatsPerBar); // sixteenths into the bar
+        auto play = [&](int key, int level) {
+            builder.note(span.section, beat, synth::kChipKit, key, 0.25, level);
+        };
+        if (inBar == 0 || (beatsPerBar == 4 && inBar == 8))
+            play(drum::kKick, velocity);
+        if (inBar % 8 == 4)
+            play(drum::kSnare, velocity - 8);
+        if (i % 4 == 2)
+            play(drum::kClosedHat, velocity - 20);
+        else if (sixteenths && i % 2 == 1)
+            play(drum::kClosedHat, velocity - 38);
+    }
 }
 
 void sleighBells(ScoreBuilder& builder, const DrumSpan& span, double step, int fromVelocity,

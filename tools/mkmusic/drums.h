@@ -33,5 +33,10 @@ void tomFill(ScoreBuilder& builder, const DrumSpan& span, int velocity);
 // Tambourine in eighths, louder on the beat, growing across the span.
 void tambourine(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, int toVelocity);
 void hit(ScoreBuilder& builder, int section, double beat, int key, int velocity);
+// The synth kit under the General MIDI one: kick on one (and three in four),
+// snare on the back beats, closed hats off the beat, and on every sixteenth
+// between when `sixteenths`.
+void chipBeat(ScoreBuilder& builder, const DrumSpan& span, int beatsPerBar, int velocity,
+              bool sixteenths);
 
 } // namespace mkmusic

@@ -9,7 +9,9 @@
 namespace mkmusic {
 namespace {
 
-constexpr int kBitrate = 224;
+constexpr int kReleaseBitrate = 224;
+// LAME's VBR quality 5: about 130 kbit/s on this track.
+constexpr int kWebQuality = 5;
 constexpr int kChunkFrames = 8192;
 
 struct LameDeleter {
@@ -17,7 +19,7 @@ struct LameDeleter {
 };
 using LamePtr = std::unique_ptr<lame_global_flags, LameDeleter>;
 
-LamePtr makeEncoder(const TrackTags& tags) {
+LamePtr makeEncoder(const TrackTags& tags, Mp3Rate rate) {
     LamePtr lame(lame_init());
     if (!lame)
         throw std::runtime_error("cannot create the LAME encoder");
@@ -26,9 +28,16 @@ LamePtr makeEncoder(const TrackTags& tags) {
     lame_set_out_samplerate(gf, kSampleRate);
     lame_set_num_channels(gf, 2);
     lame_set_mode(gf, JOINT_STEREO);
-    lame_set_VBR(gf, vbr_off);
-    lame_set_brate(gf, kBitrate);
+    if (rate == Mp3Rate::Release) {
+        lame_set_VBR(gf, vbr_off);
+        lame_set_brate(gf, kReleaseBitrate);
+    } else {
+        lame_set_VBR(gf, vbr_mtrh);
+        lame_set_VBR_q(gf, kWebQuality);
+    }
     lame_set_quality(gf, 2);
+    // The LAME tag: the delay and padding a gapless decoder trims, so that
+    // both codings decode to the very length of the track.
     lame_set_bWriteVbrTag(gf, 1);
     // The tags are written by hand, so that the LAME tag can be patched in
     // after the ID3v2 tag once the encoder knows the final length.
@@ -64,8 +73,8 @@ std::string encoderVersion() {
     return std::string("lame ") + get_lame_version();
 }
 
-void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, std::ostream& out) {
-    LamePtr lame = makeEncoder(tags);
+void encodeMp3(const StereoBuffer& audio, const TrackTags& tags, Mp3Rate rate, std::ostream& out) {
+    LamePtr lame = makeEncoder(tags, rate);
     lame_global_flags* gf = lame.get();
     std::vector<unsigned char> tag = id3v2Tag(gf);
     write(out, tag.data(), tag.size());

@@ -36,8 +36,20 @@ void removeInfrasound(StereoBuffer& audio) {
     }
 }
 
+void shapeTone(StereoBuffer& audio) {
+    for (size_t side = 0; side < 2; ++side) {
+        Biquad boxy = peakingSection(kSampleRate, 400.0, 0.8, -2.0);
+        Biquad presence = peakingSection(kSampleRate, 3000.0, 0.9, 1.5);
+        Biquad air = highShelfSection(kSampleRate, 7500.0, -3.0);
+        for (size_t at = side; at < audio.samples.size(); at += 2)
+            audio.samples[at] =
+                static_cast<float>(air.process(presence.process(boxy.process(audio.samples[at]))));
+    }
+}
+
 MasteringReport master(StereoBuffer& audio, const MasteringTarget& target) {
     removeInfrasound(audio);
+    shapeTone(audio);
     MasteringReport report;
     report.inputLoudness = integratedLoudness(audio);
     report.gainDb = target.loudnessLufs - report.inputLoudness;

@@ -23,13 +23,19 @@ struct MasteringReport {
     double deepestLimitingDb = 0.0; // how far the loudest peak was pulled down
 };
 
-// Takes out DC and infrasound, then brings the mix to the target.
+// Takes out DC and infrasound, shapes the tone, then brings the mix to the
+// target.
 MasteringReport master(StereoBuffer& audio, const MasteringTarget& target);
 
 // A fourth-order Butterworth high-pass at 20 Hz on both channels. The warm
 // pad's samples carry a DC offset that would otherwise fill the loudness
 // meter and the limiter with energy nobody hears.
 void removeInfrasound(StereoBuffer& audio);
+
+// The mix's tone: a little less of the boxy low mids around 400 Hz, a
+// little more presence around 3 kHz, and the sleigh bells' and hats' top
+// octave held under it.
+void shapeTone(StereoBuffer& audio);
 
 // Multiplies every sample by a gain in decibels.
 void applyGain(StereoBuffer& audio, double gainDb);

@@ -1,5 +1,7 @@
 #include "renderer.h"
 
+#include "synth.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -45,7 +47,7 @@ SettingsPtr makeSettings() {
     fluid_settings_setint(s, "synth.reverb.active", 1);
     fluid_settings_setnum(s, "synth.reverb.room-size", 0.72);
     fluid_settings_setnum(s, "synth.reverb.damp", 0.35);
-    fluid_settings_setnum(s, "synth.reverb.width", 0.6);
+    fluid_settings_setnum(s, "synth.reverb.width", 1.0);
     fluid_settings_setnum(s, "synth.reverb.level", 0.75);
     // NOTE: FluidSynth's chorus returns its wet signal in opposite phase on
     // the two sides: the presets with a large chorus send (the square lead,
@@ -66,6 +68,8 @@ long toFrame(double seconds) {
 std::vector<TimedEvent> scheduleEvents(const Score& score) {
     std::vector<TimedEvent> events;
     for (const NoteEvent& note : score.notes) {
+        if (isSynthChannel(note.channel))
+            continue;
         long on = toFrame(note.start);
         // Released no earlier than the next block, so that it is not released before it sounds.
         long off =
@@ -87,6 +91,8 @@ std::vector<TimedEvent> scheduleEvents(const Score& score) {
 
 void setUpVoices(fluid_synth_t* synth, const Score& score) {
     for (const Voice& voice : score.voices) {
+        if (isSynthChannel(voice.channel))
+            continue;
         if (voice.channel != kDrumChannel)
             fluid_synth_program_change(synth, voice.channel, voice.program);
         fluid_synth_cc(synth, voice.channel, 7, voice.volume);
@@ -154,10 +160,31 @@ class BlockOutputs {
     std::array<std::array<float, kBlockFrames>, 4> effects_{};
 };
 
+void rideFader(const std::vector<FaderMove>& moves, StereoBuffer& out) {
+    constexpr double kRampSeconds = 0.005;
+    double from = 0.0; // dB before the next move
+    size_t next = 0;
+    for (size_t frame = 0; frame < out.frames(); ++frame) {
+        const double t = static_cast<double>(frame) / kSampleRate;
+        while (next < moves.size() && t >= moves[next].time) {
+            from = moves[next].gainDb;
+            ++next;
+        }
+        double db = from;
+        if (next < moves.size() && t > moves[next].time - kRampSeconds)
+            db += (moves[next].gainDb - from) * (t - (moves[next].time - kRampSeconds)) /
+                  kRampSeconds;
+        const float gain = static_cast<float>(std::pow(10.0, db / 20.0));
+        out.samples[frame * 2] *= gain;
+        out.samples[frame * 2 + 1] *= gain;
+    }
+}
+
 std::array<bool, kMidiChannels> foldedChannels(const Score& score) {
     std::array<bool, kMidiChannels> folded{};
     for (const Voice& voice : score.voices)
-        folded[voice.channel] = voice.foldToMono;
+        if (voice.channel < kMidiChannels)
+            folded[voice.channel] = voice.foldToMono;
     return folded;
 }
 
@@ -193,6 +220,8 @@ StereoBuffer renderScore(const Score& score, const std::string& soundFontPath, i
         outputs->render(synth.get());
         outputs->mixInto(out.samples.data() + block * 2, folded, stem);
     }
+    addSynthVoices(score, out, stem);
+    rideFader(score.fader, out);
     return out;
 }
 

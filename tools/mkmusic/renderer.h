@@ -1,5 +1,6 @@
-// Plays a Score through FluidSynth offline: no audio driver, one thread,
-// fixed settings, so the same score always gives the same samples.
+// Plays a Score through FluidSynth offline, with the synth voices of our own
+// (synth.h) beside it: no audio driver, one thread, fixed settings, so the
+// same score always gives the same samples.
 #pragma once
 
 #include "score.h"
@@ -20,7 +21,8 @@ struct StereoBuffer {
 };
 
 // What renderScore returns: the whole mix, or a stem for measuring the
-// balance: one MIDI channel's dry signal, or the shared reverb alone.
+// balance: one MIDI channel's dry signal, the shared reverb alone, or one
+// synth channel dry (17 and up, see synth.h).
 inline constexpr int kWholeMix = -1;
 inline constexpr int kReverbStem = 16;
 

@@ -29,6 +29,7 @@ struct NoteEvent {
     int channel = 0;
     int key = 60;
     int velocity = 80;
+    double echo = 0.0; // seconds between the repeats of the synth voices' echo
 };
 
 // A controller change (expression swells and fades).
@@ -39,11 +40,20 @@ struct ControlEvent {
     int value = 127;
 };
 
+// The whole mix's level from a moment on, in dB: the hand on the master
+// fader that sets each scene's place in the track's arc. It moves over the
+// 5 ms before the moment.
+struct FaderMove {
+    double time = 0.0;
+    double gainDb = 0.0;
+};
+
 struct Score {
     std::vector<Voice> voices;
     std::vector<NoteEvent> notes;
     std::vector<ControlEvent> controls;
-    double length = 0.0; // seconds
+    std::vector<FaderMove> fader; // in time order
+    double length = 0.0;          // seconds
     // The ending that repeats for as long as the last scene lasts, in
     // seconds; the track ends where the loop does.
     double loopStart = 0.0;

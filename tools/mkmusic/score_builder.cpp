@@ -41,7 +41,9 @@ void ScoreBuilder::note(int section, double beat, int channel, int key, double b
                         int velocity) {
     double start = trackTime(section, beat);
     double length = trackTime(section, beat + beats) - start;
-    score_.notes.push_back({start, length, channel, key, std::clamp(velocity, 1, 127)});
+    // The synth voices echo a dotted eighth later, in the section's tempo.
+    const double echo = 0.75 * kSections[section].beat;
+    score_.notes.push_back({start, length, channel, key, std::clamp(velocity, 1, 127), echo});
 }
 
 void ScoreBuilder::phrase(int section, double beat, int channel, std::string_view text,

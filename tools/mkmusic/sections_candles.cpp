@@ -53,8 +53,8 @@ void writeClosing(ScoreBuilder& b, double beat) {
 void writeMelody(ScoreBuilder& b) {
     // The first half on bells, then the flute takes the tune and the choir joins.
     const double secondHalf = kLoopStart + kMelodyBeats / 2;
-    b.phrase(kCandles, kLoopStart, kCelesta, tune::kSilentNightFirstHalf, 72, kCandleKey, 1.0);
-    b.phrase(kCandles, kLoopStart, kVibraphone, tune::kSilentNightFirstHalf, 54, kCandleKey);
+    b.phrase(kCandles, kLoopStart, kCelesta, tune::kSilentNightFirstHalf, 86, kCandleKey, 1.0);
+    b.phrase(kCandles, kLoopStart, kVibraphone, tune::kSilentNightFirstHalf, 68, kCandleKey);
     b.phrase(kCandles, secondHalf, kFlute, tune::kSilentNightSecondHalf, 88, kCandleKey, 0.95);
     b.phrase(kCandles, secondHalf, kCelesta, tune::kSilentNightSecondHalf, 46, kCandleKey, 1.0);
 }

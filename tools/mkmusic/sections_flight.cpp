@@ -2,6 +2,7 @@
 #include "accompaniment.h"
 #include "arrangement.h"
 #include "drums.h"
+#include "synth.h"
 #include "timeline.h"
 #include "tunes.h"
 
@@ -31,6 +32,7 @@ void writeMoonMusic(ScoreBuilder& b) {
     b.phrase(kMoon, 0, kVibraphone, tune::kWenceslasMoonLine, 78, kMoonKey + 24);
     b.phrase(kMoon, 0, kFlute, tune::kWenceslasMoonLine, 84, kMoonKey + 12);
     b.phrase(kMoon, 16, kFlute, tune::kWenceslasRisingLine, 92, kMoonKey + 12);
+    b.phrase(kMoon, 16, synth::kPulseLead, tune::kWenceslasRisingLine, 86, kMoonKey + 12);
     b.phrase(kMoon, 16, kBrass, tune::kWenceslasRisingLine, 78, kMoonKey + 12);
     b.phrase(kMoon, 16, kGlockenspiel, tune::kWenceslasRisingLine, 50, kMoonKey + 24);
 
@@ -40,9 +42,16 @@ void writeMoonMusic(ScoreBuilder& b) {
     padChords(b, {kMoon, 0, kStrings, 70, kMoonKey + 12}, harmony);
     padChords(b, {kMoon, 0, kWarmPad, 62, kMoonKey + 12}, harmony);
     arpeggio(b, {kMoon, 0, kHarp, 60, kMoonKey}, harmony, 0.5);
+    // From the bob the thin pulse runs along with the harp, in sixteenths
+    // when the tune starts to climb.
+    static_assert(kBob == 12, "the bob starts the tune's last bar before the climb");
+    arpeggio(b, {kMoon, kBob, synth::kChipArp, 56, kMoonKey}, "C:4", 0.5);
+    arpeggio(b, {kMoon, 16, synth::kChipArp, 62, kMoonKey}, kRising, 0.25);
     bassLine(b, {kMoon, 0, kSoftBass, 76, kMoonKey + 12}, tune::kWenceslasMoonHarmony,
              BassStyle::Held);
     bassLine(b, {kMoon, 16, kBass, 96, kMoonKey + 12}, kRising, BassStyle::Polka);
+    bassLine(b, {kMoon, kBob, synth::kChipBass, 80, kMoonKey + 24}, "C:4 " + std::string(kRising),
+             BassStyle::Eighths);
     b.ramp(kMoon, kBob, 24, kStrings, 11, 90, 127);
 }
 
@@ -50,14 +59,14 @@ void writeMoonDrums(ScoreBuilder& b) {
     // A bell for the sleighs in the sky; the drums come in as the santas
     // start to bob, and build into the warp.
     hit(b, kMoon, 0, drum::kBellTree, 60);
-    hit(b, kMoon, 0, drum::kTriangle, 64);
+    hit(b, kMoon, 0, drum::kTriangle, 50);
     b.note(kMoon, 0, kTubularBells, 72 + kMoonKey, 3, 72); // the new tonic, G
-    hit(b, kMoon, 8, drum::kTriangle, 50);
+    hit(b, kMoon, 8, drum::kTriangle, 40);
     hit(b, kMoon, kBob, drum::kSplash, 92);
-    hit(b, kMoon, kBob, drum::kBellTree, 70);
     for (int beat = static_cast<int>(kBob); beat < 22; ++beat)
         hit(b, kMoon, beat, drum::kKick, 80 + (beat - 12) * 3);
-    tambourine(b, {kMoon, kBob, 22}, 52, 84);
+    chipBeat(b, {kMoon, 16, 22}, 4, 88, true);
+    tambourine(b, {kMoon, kBob, 22}, 40, 64);
     snareFill(b, {kMoon, 22, 24}, 44, 112);
 }
 
@@ -70,12 +79,13 @@ void writeWarpDrums(ScoreBuilder& b) {
         if (from < kWarpBeats)
             hit(b, kWarp, from, drum::kCrash, 110);
         drivingGroove(b, {kWarp, from, to - 1}, 96);
+        chipBeat(b, {kWarp, from, to - 1}, 2, 96, to > 16);
         if (to < kWarpBeats)
             tomFill(b, {kWarp, to - 1, to}, 100);
         else
             snareFill(b, {kWarp, to - 1, to}, 70, 112);
     }
-    sleighBells(b, {kWarp, 0, kWarpBeats}, 0.5, 74, 84);
+    sleighBells(b, {kWarp, 0, kWarpBeats}, 1.0, 60, 68);
 }
 
 } // namespace
@@ -87,19 +97,37 @@ void writeMoon(ScoreBuilder& b) {
 
 void writeWarp(ScoreBuilder& b) {
     // The whole refrain of "Jingle Bells", with the full band, one tone up;
-    // its last note, the tonic, lands on the candles' first downbeat.
+    // its last note, the tonic, lands on the candles' first downbeat. The
+    // pulse lead has the first "Jingle bells"; for the second the saw takes
+    // the tune, the pulse an octave above it, and the thin pulse's
+    // sixteenths move to the celesta.
     b.metre(2);
-    const std::string melody = tune::jingleRefrain() + " C5:2";
+    constexpr double kSecondHalf = 16;
+    const std::string first =
+        std::string(tune::kJingleRefrainOpening) + " " + std::string(tune::kJingleRefrainHalfClose);
+    const std::string second = std::string(tune::kJingleRefrainOpening) + " " +
+                               std::string(tune::kJingleRefrainFullClose) + " C5:2";
+    b.phrase(kWarp, 0, synth::kPulseLead, first, 100, kWarpKey);
+    b.phrase(kWarp, 0, kBrass, first, 84, kWarpKey);
+    b.phrase(kWarp, 0, kGlockenspiel, first, 52, kWarpKey + 12);
+    b.phrase(kWarp, 0, kStrings, first, 62, kWarpKey - 12);
+    arpeggio(b, {kWarp, 0, synth::kChipArp, 62, kWarpKey - 12}, tune::kJingleHarmonyHalf, 0.25);
+    arpeggio(b, {kWarp, 0, kCelesta, 54, kWarpKey}, tune::kJingleHarmonyHalf, 0.5);
+    padChords(b, {kWarp, 0, kWarmPad, 76, kWarpKey}, tune::kJingleHarmonyHalf);
+
+    b.phrase(kWarp, kSecondHalf, synth::kSawLead, second, 100, kWarpKey);
+    b.phrase(kWarp, kSecondHalf, synth::kPulseLead, second, 80, kWarpKey + 12);
+    b.phrase(kWarp, kSecondHalf, kBrass, second, 80, kWarpKey);
+    b.phrase(kWarp, kSecondHalf, kStrings, second, 62, kWarpKey - 12);
+    arpeggio(b, {kWarp, kSecondHalf, kCelesta, 58, kWarpKey}, tune::kJingleHarmonyClose, 0.25);
+    arpeggio(b, {kWarp, kSecondHalf, synth::kChipArp, 60, kWarpKey}, tune::kJingleHarmonyClose,
+             0.5);
+    padChords(b, {kWarp, kSecondHalf, kChoir, 76, kWarpKey}, tune::kJingleHarmonyClose);
+
     const std::string harmony = tune::jingleRefrainHarmony();
-    b.phrase(kWarp, 0, kLead, melody, 104, kWarpKey);
-    b.phrase(kWarp, 0, kBrass, melody, 92, kWarpKey);
-    b.phrase(kWarp, 0, kGlockenspiel, melody, 58, kWarpKey + 12);
-    b.phrase(kWarp, 0, kStrings, melody, 62, kWarpKey - 12);
-    arpeggio(b, {kWarp, 0, kCelesta, 58, kWarpKey}, harmony, 0.25);
-    padChords(b, {kWarp, 0, kWarmPad, 80, kWarpKey}, harmony);
-    padChords(b, {kWarp, 0, kChoir, 76, kWarpKey}, harmony);
-    bassLine(b, {kWarp, 0, kBass, 120, kWarpKey}, harmony, BassStyle::Eighths);
-    offbeatChords(b, {kWarp, 0, kPizzicato, 66, kWarpKey}, harmony);
+    bassLine(b, {kWarp, 0, kBass, 106, kWarpKey}, harmony, BassStyle::Eighths);
+    bassLine(b, {kWarp, 0, synth::kChipBass, 78, kWarpKey + 12}, harmony, BassStyle::Eighths);
+    offbeatChords(b, {kWarp, 0, kPizzicato, 62, kWarpKey}, harmony);
     writeWarpDrums(b);
 
     // The last bell on the tonic, D, which is the fifth of the candles' first

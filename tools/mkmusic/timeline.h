@@ -64,6 +64,10 @@ inline constexpr Section kSections[kSectionCount] = {
 
 static_assert(kSectionCount == 1 + kSceneCount, "a section for each scene, after the preroll");
 
+// The metre of each section: two to the bar for the sleigh rides, three for
+// the tree's breath and the candles' waltz.
+inline constexpr int kBeatsPerBar[kSectionCount] = {4, 4, 2, 4, 4, 3, 4, 2, 3};
+
 // Track time of a beat inside a section.
 constexpr double trackTime(int section, double beat) {
     return kSections[section].start + beat * kSections[section].beat;

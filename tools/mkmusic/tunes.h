@@ -24,12 +24,19 @@ inline constexpr std::string_view kJingleRefrainFullClose =
 inline constexpr std::string_view kJingleHarmonyHalf = "C:2 C:2 C:2 C:2 | F:2 C:2 D7:2 G:2";
 inline constexpr std::string_view kJingleHarmonyClose = "C:2 C:2 C:2 C:2 | F:2 C:2 G7:2";
 
-// The whole refrain: both halves, "Jingle bells" twice, thirty beats; its
-// last note falls on the next section's downbeat.
-inline std::string jingleRefrain() {
-    return std::string(kJingleRefrainOpening) + " " + std::string(kJingleRefrainHalfClose) + " " +
-           std::string(kJingleRefrainOpening) + " " + std::string(kJingleRefrainFullClose);
-}
+// "Jingle Bells", the verse ("Dashing through the snow"), two beats to a
+// bar: its first eight bars, then seven more, without the last note, which
+// falls on the next section's downbeat.
+inline constexpr std::string_view kJingleVerseFirstHalf =
+    "G4:.5 E5 D5 C5 | G4:1.5 G4:.25 G4 | G4:.5 E5 D5 C5 | A4:2 | A4:.5 F5 E5 D5 | B4:2 |"
+    "G5:.5 G5 F5 D5 | E5:2";
+inline constexpr std::string_view kJingleVerseSecondHalf =
+    "G4:.5 E5 D5 C5 | G4:2 | G4:.5 E5 D5 C5 | A4:1.5 A4:.5 | A4:.5 F5 E5 D5 | G5:.5 G5 G5 G5 |"
+    "A5:.5 G5 F5 D5";
+inline constexpr std::string_view kJingleVerseFirstHarmony = "C:2 C:2 C:2 F:2 | F:2 G:2 G7:2 C:2";
+inline constexpr std::string_view kJingleVerseSecondHarmony = "C:2 C:2 C:2 F:2 | F:2 G:2 G7:2";
+
+// The refrain's harmony, both halves: thirty beats.
 inline std::string jingleRefrainHarmony() {
     return std::string(kJingleHarmonyHalf) + " " + std::string(kJingleHarmonyClose);
 }

@@ -1,0 +1,34 @@
+// Voices of the track's own, beside the SoundFont's: band-limited pulse and
+// saw waves with vibrato, and a drum kit of sine sweeps and noise, as the
+// trackers and sound chips of the demo scene play them. Like FluidSynth,
+// they start notes at the 64-frame block that holds them, and they draw on
+// nothing but the notes: a passage written twice sounds twice the same, to
+// the sample.
+#pragma once
+
+#include "renderer.h"
+#include "score.h"
+
+namespace mkmusic {
+
+// Channels past the sixteen of MIDI (16 is the reverb's stem).
+namespace synth {
+inline constexpr int kPulseLead = 17; // 25 % pulse with delayed vibrato
+inline constexpr int kSawLead = 18;   // two saws a little apart, softened
+inline constexpr int kChipArp = 19;   // thin 12.5 % pulse, short and plucked
+inline constexpr int kChipBass = 20;  // 50 % pulse, round and short
+inline constexpr int kChipKit = 21;   // kick, snare and hats on the General MIDI keys
+inline constexpr int kFirst = kPulseLead, kLast = kChipKit;
+} // namespace synth
+
+inline bool isSynthChannel(int channel) {
+    return channel >= synth::kFirst && channel <= synth::kLast;
+}
+
+// Adds the synth channels' notes to `out` (frames from the track's start),
+// each at its voice's volume and pan, with a ping-pong echo (the note's
+// `echo` apart) as loud as the voice's reverb setting says. `stem` as for
+// renderScore: the whole mix, or one synth channel dry.
+void addSynthVoices(const Score& score, StereoBuffer& out, int stem);
+
+} // namespace mkmusic
