@@ -1,13 +1,16 @@
 # The two commands of the README, and a few more.
 BUILD ?= build
 WEB ?= build-web
+WIN ?= build-win
+# The Windows libraries, shared by every clone and CI run on the machine.
+WIN_DEPS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/snolk/win-deps
 PORT ?= 8000
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 # How long make fuzz looks for inputs that crash or hang the loaders.
 SECONDS ?= 300
 
-.PHONY: demo build test bench assets video install fuzz web serve-web clean
+.PHONY: demo build test bench assets video install fuzz web serve-web win test-win clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -66,5 +69,22 @@ serve-web: web
 	@echo "the show is at http://localhost:$(PORT)/ (Ctrl-C stops the server)"
 	cd $(WEB) && python3 -m http.server --bind 127.0.0.1 $(PORT)
 
+# The show for 64-bit Windows, cross-built: $(WIN)/ holds snolk.exe and
+# snolk-render.exe (static; they need only system DLLs) and data/ beside them.
+win:
+	@scripts/install-deps win
+	scripts/build-win-deps $(WIN_DEPS)
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DSNOLK_WIN_DEPS=$(WIN_DEPS) >/dev/null
+	cmake --build $(WIN) -j $(JOBS) --target snolk snolk-render snolk_win_data
+
+# The Windows build's tests under wine, against the Linux renderer that make
+# build makes: the test suite built for Windows, the whole show's hashes, the
+# live program in a real window.
+test-win: win
+	cmake -S . -B $(WIN) -DSNOLK_WINDOWS_TESTS=ON >/dev/null
+	cmake --build $(WIN) -j $(JOBS)
+	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(WEB)
+	rm -rf $(BUILD) $(WEB) $(WIN)

@@ -7,6 +7,7 @@
 #include "shell/frame_limiter.h"
 #include "shell/music.h"
 #include "shell/options.h"
+#include "shell/process_environment.h"
 #include "shell/quit_signals.h"
 #include "shell/startup.h"
 
@@ -84,10 +85,10 @@ void choosePresenting(bool vsync) {
             fputs("-vsync: this SDL 1.2 cannot wait for the vertical blank\n", stderr);
         }
     } else if (vsync) {
-        setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 1);
+        setEnvironment("SDL12COMPAT_SYNC_TO_VBLANK", "1", true);
     } else if (videoOnX11()) {
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+        setEnvironment("SDL_RENDER_DRIVER", "software", false);
+        setEnvironment("SDL_FRAMEBUFFER_ACCELERATION", "0", false);
     }
 }
 
@@ -102,6 +103,7 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
 } // namespace
 
 int main(int argc, char** argv) {
+    useStartingConsole();
     LiveOptions options;
     if (parser(argc, argv, options) != 0) {
         return 1;

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "gfx/toolkit.h"
+#include "shell/process_environment.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,9 +26,8 @@ bool isFolder(const fs::path& path) {
 // Where to look when SNOLK_DATA does not say, in order.
 std::vector<fs::path> candidateFolders() {
     std::vector<fs::path> candidates = {"data"};
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
+    const fs::path executable = executablePath();
+    if (!executable.empty()) {
         const fs::path beside = executable.parent_path();
         candidates.push_back(beside / "data");
         candidates.push_back(beside.parent_path() / "data");
@@ -61,7 +61,7 @@ bool findDataFolder(const char* program) {
     std::string tried;
     for (const fs::path& folder : candidateFolders()) {
         if (isFolder(folder)) {
-            setDataFolder(folder.c_str());
+            setDataFolder(folder.string().c_str());
             return true;
         }
         const std::string place = describe(folder);

@@ -1,10 +1,6 @@
 // Encodes the rendered frames to an H.264 video with the music as AAC by
-// feeding raw frames to the ffmpeg program on a pipe. ffmpeg writes into a
-// file with no name (O_TMPFILE) in the video's folder, which is linked under
-// the final name only once ffmpeg has finished it: a failed, interrupted or
-// even killed render leaves nothing behind, and no file of the user's is
-// touched on the way. Where the file system cannot make a file without a
-// name, a temporary name of our own (mkstemp) stands in.
+// feeding raw frames to the ffmpeg program on a pipe (shell/encoder_process.h:
+// the video gets its name only once ffmpeg has finished it).
 #pragma once
 
 #include <SDL.h>
@@ -12,8 +8,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+
+struct EncoderProcess;
 
 struct VideoSettings {
     std::string path;            // the finished video
@@ -30,11 +27,7 @@ struct VideoSettings {
 };
 
 struct VideoWriter {
-    pid_t encoder = -1;   // the ffmpeg process
-    int frames = -1;      // the pipe into its standard input
-    int output = -1;      // the nameless file ffmpeg writes, or -1
-    std::string tempPath; // the named stand-in when there is no nameless file
-    std::string finalPath;
+    EncoderProcess* encoder = nullptr; // ffmpeg, while it runs
 };
 
 // The ffmpeg command line that turns raw 640 x 480 bgr0 frames on standard
@@ -56,6 +49,5 @@ bool writeVideoFrame(VideoWriter& writer, const SDL_Surface* frame);
 // message, and with nothing left behind) when ffmpeg failed.
 bool finishVideo(VideoWriter& writer, FILE* err);
 
-// Stops ffmpeg (SIGTERM, then SIGKILL if it has not gone within a second)
-// and removes what it wrote so far.
+// Stops ffmpeg and removes what it wrote so far.
 void abandonVideo(VideoWriter& writer);

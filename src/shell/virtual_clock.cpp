@@ -3,9 +3,7 @@
 #include "shell/quit_signals.h"
 
 #include <cinttypes>
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 
 int64_t firstFrameMs(const RenderOptions& o) {
     return firstFrameMsOf(o.firstScene, o.startSeconds);
@@ -48,11 +46,10 @@ ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& o, int64_t co
 
 void reportInterruption(const ClockRun& run) {
     if (run.frames == 0) {
-        fprintf(stderr, "snolk-render: stopped by %s before the first frame\n",
-                strsignal(quitSignal()));
+        fprintf(stderr, "snolk-render: stopped by %s before the first frame\n", quitSignalName());
         return;
     }
     fprintf(stderr,
             "snolk-render: stopped by %s after frame %" PRId64 " (demo time %u ms, scene %d)\n",
-            strsignal(quitSignal()), run.frames, run.lastMs, run.scene);
+            quitSignalName(), run.frames, run.lastMs, run.scene);
 }
