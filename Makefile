@@ -78,11 +78,11 @@ win:
 	  -DCMAKE_BUILD_TYPE=Release -DSNOLK_WIN_DEPS=$(WIN_DEPS) >/dev/null
 	cmake --build $(WIN) -j $(JOBS) --target snolk snolk-render snolk_win_data
 
-# The Windows build's tests under wine, against the Linux renderer that make
-# build makes: the test suite built for Windows, the whole show's hashes, the
-# live program in a real window.
-test-win: win
-	cmake -S . -B $(WIN) -DSNOLK_WINDOWS_TESTS=ON >/dev/null
+# The Windows build's tests under wine, against the Linux build: the test
+# suite built for Windows, the whole show's hashes, the live program in a real
+# window.
+test-win: build win
+	cmake -S . -B $(WIN) -DSNOLK_WINDOWS_TESTS=ON -DSNOLK_LINUX_BUILD=$(abspath $(BUILD)) >/dev/null
 	cmake --build $(WIN) -j $(JOBS)
 	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
 
