@@ -10,7 +10,7 @@ PREFIX ?= /usr/local
 # How long make fuzz looks for inputs that crash or hang the loaders.
 SECONDS ?= 300
 
-.PHONY: demo build test bench assets video install fuzz web serve-web win test-win clean
+.PHONY: demo build test bench assets video install fuzz web serve-web win test-win dist clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -85,6 +85,12 @@ test-win: build win
 	cmake -S . -B $(WIN) -DSNOLK_WINDOWS_TESTS=ON -DSNOLK_LINUX_BUILD=$(abspath $(BUILD)) >/dev/null
 	cmake --build $(WIN) -j $(JOBS)
 	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
+
+# A release in dist/: the Linux, Windows and web archives, a whole-show video
+# at 1920 x 1440, screenshots, snolk.nfo and SHA256SUMS; every archive is
+# unpacked into an empty folder and played from there.
+dist: build win web
+	scripts/make-dist $(BUILD) $(WIN) $(WEB) dist
 
 clean:
 	rm -rf $(BUILD) $(WEB) $(WIN)
