@@ -1,6 +1,9 @@
 # The two commands of the README, and a few more.
 BUILD ?= build
 WEB ?= build-web
+WIN ?= build-win
+# The Windows libraries, shared by every clone and CI run on the machine.
+WIN_DEPS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/snolk/win-deps
 PORT ?= 8000
 SITE_URL ?=
 JOBS ?= $(shell nproc)
@@ -10,7 +13,8 @@ PREFIX ?= /usr/local
 SECONDS ?= 300
 RUNS ?= 20000
 
-.PHONY: demo build test bench bench-web assets golden video install fuzz fuzz-ci web serve-web clean
+.PHONY: demo build test bench bench-web assets golden video install fuzz fuzz-ci web serve-web \
+        win test-win dist clean
 
 # Only what the show needs: the packages to build and play it, and the one
 # program.
@@ -88,5 +92,28 @@ web:
 serve-web: web
 	scripts/serve-site $(WEB) $(PORT)
 
+# The show for 64-bit Windows, cross-built: $(WIN)/ holds snolk.exe and
+# snolk-render.exe (static; they need only system DLLs) and data/ beside them.
+win:
+	@scripts/install-deps win
+	scripts/build-win-deps $(WIN_DEPS)
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DSNOLK_WIN_DEPS=$(WIN_DEPS) >/dev/null
+	cmake --build $(WIN) -j $(JOBS) --target snolk snolk-render snolk_win_data
+
+# The Windows build's tests under wine, against the Linux build: the test
+# suite built for Windows, the whole show's hashes, the live program in a real
+# window.
+test-win: build win
+	cmake -S . -B $(WIN) -DSNOLK_WINDOWS_TESTS=ON -DSNOLK_LINUX_BUILD=$(abspath $(BUILD)) >/dev/null
+	cmake --build $(WIN) -j $(JOBS)
+	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
+
+# A release in dist/: the Linux, Windows and web archives, a whole-show video
+# at 1920 x 1440, screenshots, snolk.nfo and SHA256SUMS; every archive is
+# unpacked into an empty folder and played from there.
+dist: build win web
+	scripts/make-dist $(BUILD) $(WIN) $(WEB) dist
+
 clean:
-	rm -rf $(BUILD) $(WEB)
+	rm -rf $(BUILD) $(WEB) $(WIN)

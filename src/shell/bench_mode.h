@@ -11,7 +11,8 @@
 #include <cstdio>
 
 // Renders options.frames frames (or the whole show) and prints the per-scene
-// table of the processor time each frame took to out. Returns the process
+// table of the time each frame took (frameClockMilliseconds) to out, then the
+// processor time of the whole process. Returns the process
 // status: 0, or 128 + the signal when a quit signal stopped it (the table of
 // the frames drawn so far is printed all the same).
 int benchShow(SDL_Surface* screen, const RenderOptions& options, FILE* out);

@@ -1,22 +1,12 @@
 #include "shell/frame_limiter.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <ctime>
 #include <vector>
 
 namespace {
 
 constexpr int64_t kSecond = 1000000000; // nanoseconds
-
-void sleepUntilMonotonic(int64_t moment) {
-    const timespec at = {(time_t)(moment / kSecond), (long)(moment % kSecond)};
-    // The moment is absolute, so a signal's interruption just sleeps again;
-    // a quit is seen after this frame's present.
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
-    }
-}
 
 // Moves on to the next slot. After fps slots, exactly one second, the grid's
 // start moves on by that second: the slot count stays small in a show left
@@ -37,12 +27,6 @@ void startGridAt(FrameLimiter& limiter, int64_t moment) {
 }
 
 } // namespace
-
-int64_t monotonicNow() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (int64_t)now.tv_sec * kSecond + now.tv_nsec;
-}
 
 const PacingClock kMonotonicClock = {monotonicNow, sleepUntilMonotonic};
 

@@ -3,19 +3,20 @@
 // when the frames reach the window, for -stats.
 #pragma once
 
+#include "shell/monotonic_clock.h"
+
 #include <cstdint>
 #include <memory>
 
 // The limiter's view of time: a clock in nanoseconds that only moves forward
-// and a sleep until a moment on it. The live show uses CLOCK_MONOTONIC; a
-// test puts in a clock of its own.
+// and a sleep until a moment on it. The live show uses the platform's
+// monotonic clock; a test puts in a clock of its own.
 struct PacingClock {
     int64_t (*now)();
     void (*sleepUntil)(int64_t moment); // returns at once when it has passed
 };
 
-// CLOCK_MONOTONIC, slept on with clock_nanosleep to an absolute moment.
-int64_t monotonicNow();
+// monotonicNow and sleepUntilMonotonic.
 extern const PacingClock kMonotonicClock;
 
 struct FrameLimiter {

@@ -8,6 +8,7 @@
 #include "shell/frame_limiter.h"
 #include "shell/music.h"
 #include "shell/options.h"
+#include "shell/process_environment.h"
 #include "shell/quit_signals.h"
 #include "shell/startup.h"
 
@@ -106,10 +107,10 @@ void choosePresenting(bool vsync) {
             fputs("-vsync: this SDL 1.2 cannot wait for the vertical blank\n", stderr);
         }
     } else if (vsync) {
-        setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 1);
+        setEnvironment("SDL12COMPAT_SYNC_TO_VBLANK", "1", true);
     } else if (videoOnX11()) {
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+        setEnvironment("SDL_RENDER_DRIVER", "software", false);
+        setEnvironment("SDL_FRAMEBUFFER_ACCELERATION", "0", false);
     }
 }
 
@@ -132,6 +133,7 @@ Uint32 msSince(Uint32 moment) {
 } // namespace
 
 int main(int argc, char** argv) {
+    useStartingConsole();
     LiveOptions options;
     if (const int read = parser(argc, argv, options); read != kGoOn) {
         return read == kHelpShown ? 0 : 1;

@@ -6,10 +6,10 @@
 // first.
 #include "shell/music.h"
 
+#include "shell/regular_file.h"
+
 #include <SDL.h>
-#include <fcntl.h>
 #include <mpg123.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,24 +35,6 @@ constexpr int kFrameBytes = 2 * (int)sizeof(Sint16); // 16-bit stereo
 constexpr size_t kLargestLoopFile = 64 * 1024;
 // How far before the loop's end a damaged track may end and still loop.
 constexpr int64_t kLostFramesForgiven = kLoopRate;
-
-// Opens path for reading when it is a regular file; -1 with why otherwise.
-// O_NONBLOCK keeps open() from waiting for a writer on a FIFO; it changes
-// nothing for the regular file that is kept.
-int openRegularFile(const char* path, std::string& why) {
-    const int file = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0) {
-        why = std::string(path) + ": " + strerror(errno);
-        return -1;
-    }
-    struct stat status;
-    if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
-        why = std::string(path) + ": not a regular file";
-        close(file);
-        return -1;
-    }
-    return file;
-}
 
 // The file's text when it is a regular file of at most kLargestLoopFile bytes.
 bool readSmallFile(const char* path, std::string& text, std::string& why) {

@@ -1,6 +1,7 @@
 #include "shell/progress_line.h"
 
-#include <ctime>
+#include "shell/monotonic_clock.h"
+
 #include <unistd.h>
 
 namespace {
@@ -8,9 +9,7 @@ namespace {
 constexpr double kRedrawInterval = 0.25;
 
 double secondsNow() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
+    return (double)monotonicNow() / 1e9;
 }
 
 void draw(ProgressLine& p, int64_t frame, double now) {

@@ -4,9 +4,7 @@
 #include "shell/quit_signals.h"
 
 #include <cinttypes>
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 
 VirtualClock clockOf(const RenderOptions& o) {
     return {o.firstScene, o.startSeconds, o.fps};
@@ -43,11 +41,10 @@ ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& o, int64_t co
 
 void reportInterruption(const ClockRun& run) {
     if (run.frames == 0) {
-        fprintf(stderr, "snolk-render: stopped by %s before the first frame\n",
-                strsignal(quitSignal()));
+        fprintf(stderr, "snolk-render: stopped by %s before the first frame\n", quitSignalName());
         return;
     }
     fprintf(stderr,
             "snolk-render: stopped by %s after frame %" PRId64 " (demo time %u ms, scene %d)\n",
-            strsignal(quitSignal()), run.frames, run.lastMs, run.scene);
+            quitSignalName(), run.frames, run.lastMs, run.scene);
 }

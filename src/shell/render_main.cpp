@@ -5,6 +5,7 @@
 #include "shell/bench_mode.h"
 #include "shell/display.h"
 #include "shell/frame_files.h"
+#include "shell/process_environment.h"
 #include "shell/quit_signals.h"
 #include "shell/render_options.h"
 #include "shell/startup.h"
@@ -26,9 +27,9 @@ int main(int argc, char** argv) {
     // lines go to standard error.
     setConsole(stderr);
     if (!options.window) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     }
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setEnvironment("SDL_AUDIODRIVER", "dummy", false);
     useReferenceKernels = options.literal;
     findDataFolder("snolk-render");
     prepareShow();

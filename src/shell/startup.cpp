@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "gfx/toolkit.h"
+#include "shell/process_environment.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,10 +38,9 @@ bool inItsBuildFolder(const fs::path& folder) {
 // Where to look when SNOLK_DATA does not say, in order.
 std::vector<fs::path> candidateFolders() {
     std::vector<fs::path> candidates = {"data"};
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    const fs::path executable = executablePath();
     const fs::path beside = executable.parent_path();
-    if (!error) {
+    if (!executable.empty()) {
         candidates.push_back(beside / "data");
         candidates.push_back(beside.parent_path() / "data");
         // An installed program finds its data relative to itself too, so a
@@ -51,7 +51,7 @@ std::vector<fs::path> candidateFolders() {
 #ifdef SNOLK_SOURCE_DATA
     // A build folder made anywhere (cmake -B elsewhere) plays its source
     // tree's data; a copy or an installed program does not.
-    if (!error && inItsBuildFolder(beside)) {
+    if (!executable.empty() && inItsBuildFolder(beside)) {
         candidates.push_back(SNOLK_SOURCE_DATA);
     }
 #endif
@@ -80,7 +80,7 @@ bool findDataFolder(const char* program) {
     std::string tried;
     for (const fs::path& folder : candidateFolders()) {
         if (isFolder(folder)) {
-            setDataFolder(folder.c_str());
+            setDataFolder(folder.string().c_str());
             return true;
         }
         const std::string place = describe(folder);

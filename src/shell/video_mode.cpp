@@ -1,13 +1,14 @@
 #include "shell/video_mode.h"
 
 #include "gfx/toolkit.h"
+#include "shell/encoder_process.h"
 #include "shell/frame_files.h"
 #include "shell/music.h"
 #include "shell/progress_line.h"
 #include "shell/quit_signals.h"
+#include "shell/render_clock.h"
 #include "shell/video_sound.h"
 #include "shell/video_writer.h"
-#include "shell/render_clock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -75,36 +76,41 @@ int64_t framesOfVideo(const RenderOptions& o, const MusicStream* music) {
     return frames;
 }
 
-// The sound of a video of `frames` frames; a whole-show video's fades out
-// over its last second. Null when there is none, or it could not be made
-// (then `failed`).
-FILE* soundFor(const RenderOptions& o, MusicStream* music, int64_t frames, bool& failed) {
-    failed = false;
-    if (music == nullptr) {
-        return nullptr;
-    }
+// The sound of a video of `frames` frames, made into sound; a whole-show
+// video's fades out over its last second. False (after a message) when it
+// could not be made.
+bool makeSound(const RenderOptions& o, MusicStream* music, int64_t frames, EncoderInput& sound) {
     const int64_t rate = musicRate(music);
     // The sound lasts as long as the frames: up to the end of the last one.
     const int64_t samples = (frames * rate + o.fps - 1) / o.fps;
     const int64_t fadeFrom = o.frames > 0 ? -1 : std::max<int64_t>(0, samples - rate);
-    FILE* sound = decodeVideoSound(music, samples, fadeFrom, stderr);
-    failed = sound == nullptr;
-    return sound;
+    if (!makeEncoderInput(sound, stderr)) {
+        return false;
+    }
+    if (!decodeVideoSound(music, samples, fadeFrom, sound.file, stderr)) {
+        dropEncoderInput(sound);
+        return false;
+    }
+    return true;
 }
 
 // The video's settings, its sound made, and its length in frames. False
 // (after a message) when the sound could not be made.
-bool planVideo(const RenderOptions& o, VideoSettings& settings, int64_t& frames) {
+bool planVideo(const RenderOptions& o, VideoSettings& settings, EncoderInput& sound,
+               int64_t& frames) {
     MusicStream* music = musicForVideo(o);
     frames = framesOfVideo(o, music);
     settings.path = o.videoPath;
     settings.fps = o.fps;
     settings.scale = (int)o.scale;
-    bool failed = false;
-    settings.sound = soundFor(o, music, frames, failed);
-    settings.soundRate = music != nullptr ? musicRate(music) : 0;
+    bool made = true;
+    if (music != nullptr) {
+        made = makeSound(o, music, frames, sound);
+        settings.sound = made ? &sound : nullptr;
+        settings.soundRate = musicRate(music);
+    }
     closeMusicStream(music);
-    return !failed;
+    return made;
 }
 
 } // namespace
@@ -115,13 +121,13 @@ int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
         return 1;
     }
     VideoSettings settings;
+    EncoderInput sound;
     int64_t frames = 0;
     VideoWriter writer;
-    const bool opened = planVideo(o, settings, frames) && prepareFrameFiles(o) &&
+    const bool opened = planVideo(o, settings, sound, frames) && prepareFrameFiles(o) &&
                         openVideo(writer, settings, stderr);
-    if (settings.sound != nullptr) {
-        fclose(settings.sound); // ffmpeg opened its own
-    }
+    dropEncoderInput(sound); // when ffmpeg did not take it over
+
     if (!opened) {
         return quitSignalled() ? 128 + quitSignal() : 1;
     }

@@ -36,36 +36,26 @@ void fadeChunk(Sint16* samples, int frames, int64_t first, int64_t fadeFrom, int
 
 } // namespace
 
-FILE* decodeVideoSound(MusicStream* stream, int64_t frames, int64_t fadeFrom, FILE* err) {
-    // NOTE: tmpfile makes a file without a name where the system can, and
-    // otherwise removes the name it made at once: nothing is left behind.
-    FILE* file = tmpfile();
-    if (file == nullptr) {
-        fprintf(err, "snolk-render: cannot make a file for the sound: %s\n", strerror(errno));
-        return nullptr;
-    }
+bool decodeVideoSound(MusicStream* stream, int64_t frames, int64_t fadeFrom, FILE* out, FILE* err) {
     const int64_t fadeLength = musicRate(stream);
     Sint16 chunk[2 * kChunkFrames];
     for (int64_t done = 0; done < frames; done += kChunkFrames) {
         if (quitSignalled()) {
             fprintf(err, "snolk-render: stopped by %s while making the sound; no video written\n",
-                    strsignal(quitSignal()));
-            fclose(file);
-            return nullptr;
+                    quitSignalName());
+            return false;
         }
         const int count = (int)std::min<int64_t>(kChunkFrames, frames - done);
         fillMusic(stream, reinterpret_cast<Uint8*>(chunk), count * 4);
         fadeChunk(chunk, count, done, fadeFrom, fadeLength);
-        if (fwrite(chunk, 4, (size_t)count, file) != (size_t)count) {
+        if (fwrite(chunk, 4, (size_t)count, out) != (size_t)count) {
             fprintf(err, "snolk-render: cannot write the sound: %s\n", strerror(errno));
-            fclose(file);
-            return nullptr;
+            return false;
         }
     }
-    if (fflush(file) != 0) {
+    if (fflush(out) != 0) {
         fprintf(err, "snolk-render: cannot write the sound: %s\n", strerror(errno));
-        fclose(file);
-        return nullptr;
+        return false;
     }
-    return file;
+    return true;
 }

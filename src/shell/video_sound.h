@@ -10,8 +10,8 @@
 #include <cstdio>
 
 // Plays `frames` sample frames of the stream (silence once the track has
-// ended) into an anonymous temporary file as raw 16-bit stereo at the
-// stream's rate, fading out linearly over the second from fadeFrom (a sample
-// frame; negative: no fade). Null after a message on err when the file
-// cannot be written, or as soon as a quit signal comes.
-FILE* decodeVideoSound(MusicStream* stream, int64_t frames, int64_t fadeFrom, FILE* err);
+// ended) into the file out as raw 16-bit stereo at the stream's rate, fading
+// out linearly over the second from fadeFrom (a sample frame; negative: no
+// fade). False after a message on err when the file cannot be written, or
+// as soon as a quit signal comes.
+bool decodeVideoSound(MusicStream* stream, int64_t frames, int64_t fadeFrom, FILE* out, FILE* err);

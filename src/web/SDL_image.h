@@ -1,7 +1,8 @@
-// The part of SDL_image 1.2 the engine calls, for the web build, where
-// SDL_image itself cannot be built: PNG and GIF through the picture decoder.
-// The web build puts src/web first on its include path, so the engine's
-// `#include <SDL_image.h>` finds this file and its sources stay the same.
+// The part of SDL_image 1.2 the engine calls, for the web and Windows builds,
+// where SDL_image itself cannot be built: PNG and GIF through the picture
+// decoder. Those builds put src/web first on their include path, so the
+// engine's `#include <SDL_image.h>` finds this file and its sources stay the
+// same.
 #pragma once
 
 #include <SDL.h>

@@ -1,6 +1,7 @@
 // PNG and GIF pictures decoded with libpng and giflib into the very surfaces
 // SDL_image 1.2 makes of them: the same depth, masks, palette, colour key and
-// pixels. The web build has no SDL_image; the desktop build never uses this.
+// pixels. The web and Windows builds have no SDL_image (Debian serves no
+// source for it); the Linux build never uses this.
 #pragma once
 
 #include <SDL.h>

@@ -36,7 +36,12 @@ void pause(double seconds) {
     // The show plays the repository's data set, whatever folder the test
     // keeps its files in.
     unsetenv("SNOLK_DATA");
-    const std::string command = std::string("exec " SNOLK_BINARY_DIR "/snolk ") + options;
+    // SNOLK_LIVE_COMMAND, when set, starts another build of the show (the
+    // Windows one under wine).
+    const char* program = getenv("SNOLK_LIVE_COMMAND");
+    const std::string command =
+        "exec " + std::string(program != nullptr ? program : SNOLK_BINARY_DIR "/snolk") + " " +
+        options;
     execl("/bin/sh", "sh", "-c", command.c_str(), (char*)nullptr);
     _exit(127);
 }

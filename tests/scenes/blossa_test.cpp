@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST_F(BlossaTest, HighlightRunsThreeTimesThenBottleThenTheWordFlashesTwiceThenF
 // once. Pictures get no colour key: their black pixels cover the screen.
 TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
     ScratchFolder folder;
-    ASSERT_EQ(mkdir("data", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("data"));
     const char* const names[] = {"bf", "bg", "lf", "lg", "of", "og", "sf", "sg", "af", "ag"};
     for (int i = 0; i < 10; ++i) {
         SDL_Surface* picture = solid(16, 16, 0x100000 * (Uint32)(i + 1));

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 TEST(SmoothFlame, SpreadsASinglePixelSidewaysAndUpward) {
     const int w = 20, h = 16, px = 9, py = 10;
@@ -116,7 +116,7 @@ TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInAKeptBuffer) {
 
 TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
     ScratchFolder folder;
-    ASSERT_EQ(mkdir("data", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* seed = greySurface(3, 1);
     static_cast<Uint8*>(seed->pixels)[1] = 255;
     ASSERT_EQ(SDL_SaveBMP(seed, "data/firePattern.bmp"), 0);

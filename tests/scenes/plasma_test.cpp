@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -233,7 +233,7 @@ TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
 // lands under the strip through that palette.
 TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
     ScratchFolder folder;
-    ASSERT_EQ(mkdir("data", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("data"));
     savePalette("data/weinPalette.bmp");
     fillSintab();
     ShowRandom random(4242);

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace {
 
@@ -188,7 +188,7 @@ TEST_F(PresentTest, TallNarrowLogoGivesNoGarbage) {
 
 TEST(Present, FirstCallLoadsLogoAndSevenAndStartsTheClock) {
     ScratchFolder folder;
-    ASSERT_EQ(mkdir("data", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* logo = makeLogo(300, 60);
     SDL_Surface* seven = solid(40, 60, kSeven);
     ASSERT_TRUE(writePng(logo, "data/krx4.png"));

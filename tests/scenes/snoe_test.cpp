@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -52,7 +52,7 @@ class Snowfall : public testing::Test {
 };
 
 TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
-    mkdir("data", 0755);
+    std::filesystem::create_directory("data");
     SDL_Surface* small = solidSprite(6, 5, kSmall);
     SDL_Surface* large = solidSprite(10, 12, kLarge);
     writePng(small, "data/flinga0.png");

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace {
 
@@ -22,7 +22,7 @@ void fillScreen(SDL_Surface* screen) {
 // frame at 2000 ms draws nothing and finishes.
 TEST(Tannenbaum, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
     ScratchFolder folder;
-    ASSERT_EQ(mkdir("data", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* tree = makeScreenSurface(100, 80);
     SDL_FillRect(tree, nullptr, kTree);
     ASSERT_TRUE(writePng(tree, "data/tannenbaum.png"));

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -55,7 +55,7 @@ TEST_F(MoonlitSky, FirstCallStartsSantasThenSnowAndAnnouncesOnce) {
 // The second picture, the bobbing and the text come together at 7500 ms of
 // the scene's own time; the scene is over from 15001 ms on.
 TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
-    mkdir("data", 0755);
+    std::filesystem::create_directory("data");
     SDL_Surface* moon = solidSprite(256, 256, kMoon);
     SDL_Surface* picture = solidSprite(60, 40, kPicture);
     SDL_Rect border[] = {{0, 0, 60, 2}, {0, 38, 60, 2}};

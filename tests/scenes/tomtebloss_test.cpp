@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace {
 
@@ -75,7 +75,7 @@ TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
     EXPECT_EQ(wordAt(screen, 600, 200), 0u);
 
     // Only the burnt stick there: the unburnt one is still tried and reported.
-    ASSERT_EQ(mkdir("data", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* burnt = solid(20, 320, kBurnt);
     ASSERT_TRUE(writePng(burnt, "data/tbub.png"));
     SDL_FreeSurface(burnt);

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -49,7 +49,7 @@ class SantaField : public testing::Test {
 };
 
 TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
-    mkdir("data", 0755);
+    std::filesystem::create_directory("data");
     const Uint32 colours[] = {kFar, kMiddle, kNear};
     const char* files[] = {"data/tomte0.bmp", "data/tomte1.bmp", "data/tomte2.bmp"};
     for (int i = 0; i < 3; ++i) {

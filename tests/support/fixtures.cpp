@@ -2,13 +2,36 @@
 
 #include "gfx/toolkit.h"
 #include "shell/display.h"
+#include "shell/process_environment.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
-#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A name in the system's temporary folder that nothing has yet.
+std::string freshTemporaryName(const std::string& prefix) {
+    std::random_device random;
+    std::error_code error;
+    for (;;) {
+        const fs::path name =
+            fs::temp_directory_path() / (prefix + std::to_string(random() % 1000000000));
+        if (!fs::exists(name, error)) {
+            return name.string();
+        }
+    }
+}
+
+} // namespace
 
 SDL_Surface* makeScreenSurface(int w, int h) {
     SDL_Surface* s =
@@ -52,38 +75,31 @@ SDL_Surface* openTestScreen() {
 }
 
 ScratchFolder::ScratchFolder() {
-    char pattern[] = "/tmp/snolk-test-XXXXXX";
-    path_ = mkdtemp(pattern);
-    char here[4096];
-    previous_ = getcwd(here, sizeof here);
-    if (chdir(path_.c_str()) != 0) {
-        abort();
-    }
+    do {
+        path_ = freshTemporaryName("snolk-test-");
+    } while (!fs::create_directory(path_));
+    previous_ = fs::current_path().string();
+    fs::current_path(path_);
     // The programs would otherwise find the repository's data beside
     // themselves; this folder's own data/, if a test makes one, is the one.
-    setenv("SNOLK_DATA", (path_ + "/data").c_str(), 1);
+    setEnvironment("SNOLK_DATA", (path_ + "/data").c_str(), true);
 }
 
 ScratchFolder::~ScratchFolder() {
-    unsetenv("SNOLK_DATA");
-    if (chdir(previous_.c_str()) != 0) {
-        abort();
-    }
+    unsetEnvironment("SNOLK_DATA");
+    fs::current_path(previous_);
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    fs::remove_all(path_, ignored);
 }
 
 void enterSourceTree() {
-    if (chdir(SNOLK_SOURCE_DIR) != 0) {
-        abort();
-    }
+    fs::current_path(SNOLK_SOURCE_DIR);
 }
 
 StdoutCapture::StdoutCapture(FILE* stream) : stream_(stream) {
     fflush(stream_);
-    char pattern[] = "/tmp/snolk-stdout-XXXXXX";
-    const int fd = mkstemp(pattern);
-    file_ = pattern;
+    file_ = freshTemporaryName("snolk-stdout-");
+    const int fd = open(file_.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
     saved_ = dup(fileno(stream_));
     dup2(fd, fileno(stream_));
     close(fd);

@@ -1,11 +1,11 @@
 // Every test runs headless.
+#include "shell/process_environment.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setEnvironment("SDL_VIDEODRIVER", "dummy", false);
+    setEnvironment("SDL_AUDIODRIVER", "dummy", false);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #include "shell/quit_signals.h"
 
 #include <csignal>
+#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -27,4 +28,8 @@ bool quitSignalled() {
 
 int quitSignal() {
     return signalled;
+}
+
+const char* quitSignalName() {
+    return strsignal(signalled);
 }
