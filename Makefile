@@ -7,6 +7,9 @@ WIN_DEPS ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/snolk/win-deps
 PORT ?= 8000
 SITE_URL ?=
 JOBS ?= $(shell nproc)
+# Tests at once: one more than the processors, since many of them spend
+# their time waiting (on a browser, a window, a show that plays for seconds).
+TEST_JOBS ?= $(shell echo $$(($$(nproc) + 1)))
 PREFIX ?= /usr/local
 # How long make fuzz looks for inputs that crash or hang the loaders, and
 # how many inputs make fuzz-ci tries.
@@ -32,7 +35,7 @@ build:
 
 # The page's tests (ctest -L web) open the site in $(WEB).
 test: build web
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 bench: build
 	./$(BUILD)/bench/snolk-bench

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -126,6 +128,25 @@ bool writePicture(const std::string& path, Damage damage) {
     }
 }
 
+// Writing a picture takes far longer than copying one (the huge PNG, an
+// 800 x 600 one compressed): each kind is written once in a test program,
+// and its bytes copied after.
+bool writePictureOnce(const std::string& path, Damage damage) {
+    static std::map<Damage, std::string> written;
+    const auto found = written.find(damage);
+    if (found != written.end()) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << found->second;
+        return (bool)out.flush();
+    }
+    if (!writePicture(path, damage)) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    written[damage].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
 } // namespace
 
 std::vector<Damage> pictureDamagesFor(const std::string& file) {
@@ -196,6 +217,6 @@ bool damageFile(const std::string& folder, const std::string& file, Damage damag
     case Damage::RandomBytes:
         return writeGarbage(path, file);
     default:
-        return writePicture(path, damage);
+        return writePictureOnce(path, damage);
     }
 }

@@ -14,8 +14,20 @@ struct LiveResult {
 
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
-// Starts snolk with the given arguments and extra environment, waits until
-// it has been running for the given time with its quit handlers in place,
-// sends the signal and waits for it to end. One that does not end is killed.
+// One run of the live program: in folder (its output files go there), with
+// these arguments and extra environment, stopped by signal.
+struct LiveRun {
+    std::string folder = ".";
+    std::vector<std::string> args;
+    Environment env;
+    int signal = 0;
+};
+
+// Starts every run at once, waits until each has been running for the given
+// time with its quit handlers in place, sends it its signal and waits for it
+// to end. One that does not end is killed. The results in the runs' order.
+std::vector<LiveResult> runAllUntilSignalled(const std::vector<LiveRun>& runs, double afterSeconds);
+
+// One such run in the current folder.
 LiveResult runUntilSignalled(const std::vector<std::string>& args, const Environment& env,
                              int signal, double afterSeconds);
