@@ -1,7 +1,7 @@
 #include "report.h"
 
+#include "band_power.h"
 #include "loudness.h"
-#include "spectrum.h"
 #include "timeline.h"
 
 #include <ebur128.h>

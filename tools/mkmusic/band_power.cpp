@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "band_power.h"
 
 #include "loudness.h"
 
