@@ -148,11 +148,11 @@ void runVirtualFrame() {
 
 // The bench: every frame back to back, as snolk-render --bench runs them,
 // and each then shown on the canvas as the live page shows it. The table
-// times the frames as the renderer's does, drawing alone: putting a frame
-// on the canvas is the browser's own work, much of it in other threads,
-// and snolk-render has none. The page's clock is coarse (a tenth of a
-// millisecond in some browsers); its errors, either way, even out over a
-// scene's frames.
+// times the drawing alone, as the renderer's does (snolk-render shows
+// nothing); the canvas's share is in the main thread's processor time that
+// scripts/bench-web reads. The page's clock is coarse (a tenth of a
+// millisecond in some browsers), so a single frame's figure is rough; a
+// scene's sum over hundreds of frames is what to compare.
 void runBench() {
     ShowPlatform offscreen;
     while (clocked->frame() < framesToRun) {
