@@ -79,7 +79,7 @@ void BenchReport::print(FILE* out) const {
     fprintf(out, "%-9s %7s %9s %9s %9s %9s %9s\n", "", "", "ms", "ms", "ms", "ms", "");
     for (int k = 0; k < kSceneCount; ++k) {
         if (!perScene_[k].empty()) {
-            printLine(out, kScenes[k].name, sceneStats(k));
+            printLine(out, kTimeline[k].name, sceneStats(k));
         }
     }
     if (totalMs_ > 0) {

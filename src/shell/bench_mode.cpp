@@ -6,13 +6,13 @@
 
 #include <cinttypes>
 
-int benchShow(SDL_Surface* screen, const RenderOptions& o, FILE* out) {
+int benchShow(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& o, FILE* out) {
     BenchReport report;
     double frameStart = frameClockMilliseconds();
     // The clock's own work between frames is left out: the time runs from
     // just before a frame's step to just after it.
     const ClockRun run = runVirtualClock(
-        screen, o, framesToRender(o), [&](SDL_Surface*, int64_t, Uint32, int scene) {
+        screen, assets, o, framesToRender(o), [&](SDL_Surface*, int64_t, Uint32, int scene) {
             // A handover frame counts for the scene it starts: it
             // holds that scene's loading.
             report.add(scene, frameClockMilliseconds() - frameStart);

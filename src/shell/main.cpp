@@ -16,19 +16,30 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace {
 
-ViewerAsks askedByKey(SDLKey key) {
-    switch (key) {
+ViewerAsks askedByKey(const SDL_keysym& key) {
+    const bool shifted = (key.mod & KMOD_SHIFT) != 0;
+    switch (key.sym) {
     case SDLK_ESCAPE:
         return ViewerAsks::Quit;
-    case SDLK_PAGEDOWN:
+    case SDLK_SPACE:
+        return ViewerAsks::Pause;
+    case SDLK_PERIOD:
+        return ViewerAsks::FrameForward;
+    case SDLK_COMMA:
+        return ViewerAsks::FrameBack;
     case SDLK_RIGHT:
+        return shifted ? ViewerAsks::SeekForward : ViewerAsks::NextScene;
+    case SDLK_LEFT:
+        return shifted ? ViewerAsks::SeekBack : ViewerAsks::PreviousScene;
+    case SDLK_PAGEDOWN:
         return ViewerAsks::NextScene;
     case SDLK_PAGEUP:
-    case SDLK_LEFT:
         return ViewerAsks::PreviousScene;
     case SDLK_HOME:
         return ViewerAsks::Restart;
@@ -37,32 +48,43 @@ ViewerAsks askedByKey(SDLKey key) {
     }
 }
 
-// Drains the event queue. A quit wins over everything; of the scene keys,
-// the last one pressed counts.
+// The next thing the viewer asked for; a quit wins over everything waiting.
 ViewerAsks readViewer() {
-    ViewerAsks asked = ViewerAsks::Nothing;
+    if (quitSignalled()) {
+        return ViewerAsks::Quit;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        const ViewerAsks now = event.type == SDL_QUIT      ? ViewerAsks::Quit
-                               : event.type == SDL_KEYDOWN ? askedByKey(event.key.keysym.sym)
-                                                           : ViewerAsks::Nothing;
-        if (now != ViewerAsks::Nothing && asked != ViewerAsks::Quit) {
-            asked = now;
+        if (event.type == SDL_QUIT) {
+            return ViewerAsks::Quit;
+        }
+        if (event.type == SDL_KEYDOWN) {
+            const ViewerAsks asked = askedByKey(event.key.keysym);
+            if (asked != ViewerAsks::Nothing) {
+                return asked;
+            }
         }
     }
-    return quitSignalled() ? ViewerAsks::Quit : asked;
+    return ViewerAsks::Nothing;
 }
 
 // The window, paced by the limiter and measured with -stats. Each frame is
 // held until its slot and then shown at once, so the limiter paces the
 // moment each frame's present starts, however long the frame took to draw;
-// the plasma's strip is part of drawing a frame and goes at once.
+// the plasma's strip is part of drawing a frame and goes at once. The time
+// a frame waits for its slot is spare: it goes to `spare`, up to a margin
+// before the slot.
 class PacedWindow : public WindowPlatform {
   public:
     FrameLimiter limiter;
     std::unique_ptr<PresentIntervals> intervals; // only with -stats
+    std::function<void(SDL_Surface*, int64_t until)> spare;
 
     void presentFrame(SDL_Surface* screen) override {
+        const int64_t slot = nextSlot(limiter);
+        if (spare && slot >= 0) {
+            spare(screen, slot - kSpareMargin);
+        }
         waitForNextFrame(limiter);
         showCanvas(screen);
         if (intervals) {
@@ -70,16 +92,57 @@ class PacedWindow : public WindowPlatform {
         }
     }
 
-    // After a jump the frames start again from a black screen, on a grid of
-    // their own; the pause before them is no interval between frames.
-    void startAfresh(SDL_Surface* screen) {
-        SDL_FillRect(screen, nullptr, 0);
-        showCanvas(screen);
+    // After a jump or a seek the frames go on from the one just drawn, on a
+    // grid of their own; the pause before it is no interval between frames.
+    void startAfresh() {
         limiter.gridStart = -1;
         if (intervals) {
             intervals->lastPresent = -1;
         }
     }
+
+  private:
+    // A frame of the seek index takes up to about a millisecond here; what
+    // runs late on a busy machine must still leave the present its slot.
+    static constexpr int64_t kSpareMargin = 4'000'000;
+};
+
+// Where the music stands, on SDL's clock: the place it was last moved to,
+// plus the time since it was heard from there. It stands still while the
+// show is paused, and for the device's buffer after each move.
+class TrackClock {
+  public:
+    TrackClock(Uint32 trackMs, Uint32 latencyMs) : latencyMs_(latencyMs) { moveTo(trackMs); }
+
+    Uint32 now() const { return paused_ ? fromMs_ : fromMs_ + msSince(heardFrom_); }
+
+    void moveTo(Uint32 trackMs) {
+        fromMs_ = trackMs;
+        heardFrom_ = SDL_GetTicks() + latencyMs_;
+    }
+
+    void setPaused(bool paused) {
+        if (paused) {
+            fromMs_ = now();
+        } else {
+            moveTo(fromMs_);
+        }
+        paused_ = paused;
+    }
+
+  private:
+    // Milliseconds of SDL's clock since moment, 0 before it.
+    static Uint32 msSince(Uint32 moment) {
+        const Uint32 elapsed = SDL_GetTicks() - moment;
+        // NOTE: unsigned, as SDL's ticks are; a moment still to come lies less
+        // than 2^31 ms ahead and wraps to a "difference" of 2^31 or more.
+        return elapsed >= 0x80000000u ? 0 : elapsed;
+    }
+
+    Uint32 latencyMs_;
+    Uint32 fromMs_ = 0;
+    Uint32 heardFrom_ = 0;
+    bool paused_ = false;
 };
 
 // NOTE: sdl12-compat calls itself 1.2.50 or later; classic SDL 1.2 ended at
@@ -122,12 +185,39 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
            (unsigned long long)lateFrames);
 }
 
-// Milliseconds of SDL's clock since moment, 0 before it.
-Uint32 msSince(Uint32 moment) {
-    const Uint32 elapsed = SDL_GetTicks() - moment;
-    // NOTE: unsigned, as SDL's ticks are; a moment still to come lies less
-    // than 2^31 ms ahead and wraps to a "difference" of 2^31 or more.
-    return elapsed >= 0x80000000u ? 0 : elapsed;
+// Carries out what the viewer asked for; the show, its clock and the music
+// move together.
+void answerViewer(ViewerAsks asked, LiveShow& live, TrackClock& clock, SDL_Surface* screen,
+                  PacedWindow& window) {
+    const int scene = live.sceneAskedFor(asked);
+    Uint32 movedTo = 0;
+    if (scene >= 0) {
+        movedTo = live.jumpTo(scene);
+    } else if (asked == ViewerAsks::Pause) {
+        live.setPaused(!live.paused());
+        clock.setPaused(live.paused());
+        pauseMusic(live.paused());
+        window.startAfresh();
+        return;
+    } else if (asked == ViewerAsks::SeekForward || asked == ViewerAsks::SeekBack) {
+        const int64_t step = asked == ViewerAsks::SeekForward ? kSeekStepMs : -(int64_t)kSeekStepMs;
+        window.startAfresh();
+        movedTo = live.seekTo((int64_t)clock.now() + step, screen, window);
+    } else if (live.paused() &&
+               (asked == ViewerAsks::FrameForward || asked == ViewerAsks::FrameBack)) {
+        window.startAfresh();
+        movedTo = live.stepOneFrame(asked == ViewerAsks::FrameForward ? 1 : -1, screen, window);
+    } else {
+        return;
+    }
+    window.startAfresh();
+    clock.moveTo(movedTo);
+    seekMusic(movedTo);
+}
+
+// Spare moments go to the seek index, until a moment on the monotonic clock.
+std::function<bool()> until(int64_t moment) {
+    return [moment] { return monotonicNow() < moment; };
 }
 
 } // namespace
@@ -139,35 +229,35 @@ int main(int argc, char** argv) {
         return read == kHelpShown ? 0 : 1;
     }
     installQuitSignals();
-    findDataFolder("snolk");
-    prepareShow();
+    const std::string data = findDataFolder("snolk");
     choosePresenting(options.vsync != 0);
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
+    // Every picture is decoded and every table built now, before the music
+    // starts: no frame of the show loads anything.
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets(data, screen);
     PacedWindow window;
     window.limiter.fps = options.fpsLimit;
     if (options.stats) {
         window.intervals = std::make_unique<PresentIntervals>();
     }
+    LiveShow live(*assets, options.firstScene, (unsigned)time(nullptr), options.hopptid);
+    window.spare = [&live](SDL_Surface* canvas, int64_t moment) {
+        live.prepareSeeking(canvas, until(moment));
+    };
     if (!options.nosound) {
-        startMusic(dataFilePath("data/laten2.mp3").c_str(),
-                   dataFilePath("data/laten2.loop").c_str(), trackAtOrigin(options.firstScene));
+        startMusic((data + "/laten2.mp3").c_str(), (data + "/laten2.loop").c_str(),
+                   live.musicStartMs());
     }
 
     // The clock runs from the moment the music is heard: a device buffer
     // after the track is read (nothing without music).
-    const Uint32 latency = musicOutputLatencyMs();
-    LiveShow live(options.firstScene, (unsigned)time(nullptr), options.hopptid);
-    Uint32 heardFrom = SDL_GetTicks() + latency;
+    TrackClock clock(live.musicStartMs(), musicOutputLatencyMs());
     for (ViewerAsks asked = ViewerAsks::Nothing; asked != ViewerAsks::Quit; asked = readViewer()) {
-        const int scene = live.sceneAskedFor(asked);
-        if (scene >= 0) {
-            live.jumpTo(scene, msSince(heardFrom));
-            seekMusic(live.trackAtOriginMs());
-            heardFrom = SDL_GetTicks() + latency;
-            window.startAfresh(screen);
-        }
-        if (!live.stepFrame(screen, msSince(heardFrom), window)) {
-            SDL_Delay(1); // the two seconds before the first frame
+        answerViewer(asked, live, clock, screen, window);
+        if (!live.stepFrame(screen, clock.now(), window)) {
+            // The lead-in, or a pause: its time goes to the seek index.
+            live.prepareSeeking(screen, until(monotonicNow() + 2'000'000));
+            SDL_Delay(1);
         }
     }
 
@@ -178,6 +268,5 @@ int main(int argc, char** argv) {
     fflush(stdout);
     stopMusic();
     closeScreen(screen);
-    releaseShow();
     return 0; // SDL_Quit runs through atexit
 }

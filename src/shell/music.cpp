@@ -369,6 +369,12 @@ void seekMusic(Uint32 fromMs) {
     SDL_UnlockAudio();
 }
 
+void pauseMusic(bool paused) {
+    if (playing != nullptr) {
+        SDL_PauseAudio(paused ? 1 : 0);
+    }
+}
+
 Uint32 musicOutputLatencyMs() {
     // NOTE: SDL converts to the format asked for when it is given no spec to
     // fill in, so the buffer asked for is the buffer the callback fills.

@@ -41,6 +41,10 @@ bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs);
 // startMusic would start it there. Does nothing when no music plays.
 void seekMusic(Uint32 fromMs);
 
+// Holds the music where it is (paused true) or lets it go on. Does nothing
+// when no music plays.
+void pauseMusic(bool paused);
+
 // How long after the audio callback hands the device a frame that frame is
 // heard, as far as SDL tells the program: the one buffer the device plays
 // while the callback fills the next. 0 when no music plays. The live

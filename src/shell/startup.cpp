@@ -66,22 +66,19 @@ std::string describe(const fs::path& folder) {
 
 } // namespace
 
-bool findDataFolder(const char* program) {
+std::string findDataFolder(const char* program) {
     const char* chosen = getenv("SNOLK_DATA");
     if (chosen != nullptr && *chosen != '\0') {
-        setDataFolder(chosen);
-        if (isFolder(chosen)) {
-            return true;
+        if (!isFolder(chosen)) {
+            fprintf(stderr, "%s: no data folder at %s (SNOLK_DATA); the show has no pictures\n",
+                    program, chosen);
         }
-        fprintf(stderr, "%s: no data folder at %s (SNOLK_DATA); the show has no pictures\n",
-                program, chosen);
-        return false;
+        return chosen;
     }
     std::string tried;
     for (const fs::path& folder : candidateFolders()) {
         if (isFolder(folder)) {
-            setDataFolder(folder.string().c_str());
-            return true;
+            return folder.string();
         }
         const std::string place = describe(folder);
         if (tried.find(place) == std::string::npos) {
@@ -90,5 +87,5 @@ bool findDataFolder(const char* program) {
     }
     fprintf(stderr, "%s: no data folder found (looked in %s); the show has no pictures\n", program,
             tried.c_str());
-    return false;
+    return "data";
 }

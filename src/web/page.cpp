@@ -264,7 +264,7 @@ EMSCRIPTEN_KEEPALIVE int webScene() {
 }
 
 EMSCRIPTEN_KEEPALIVE double webTrackMsOfScene(int k) {
-    return k >= 0 && k < kSceneCount ? kScenes[k].trackMs : 0;
+    return k >= 0 && k < kSceneCount ? kTimeline[k].trackMs : 0;
 }
 
 // After Escape: the desktop program's frame-rate line, printed and returned.

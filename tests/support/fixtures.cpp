@@ -1,5 +1,6 @@
 #include "support/fixtures.h"
 
+#include "drivers/show_lines.h"
 #include "gfx/toolkit.h"
 #include "shell/display.h"
 #include "shell/process_environment.h"
@@ -124,21 +125,40 @@ StdoutCapture::~StdoutCapture() {
 }
 
 int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock) {
-    setDataFolder(dataFolder.c_str());
     SDL_Surface* screen = makeScreenSurface(640, 480);
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets(dataFolder, screen);
     ShowPlatform headless;
-    int scene = -1;
-    {
-        StdoutCapture quiet;
-        prepareShow();
-        ClockedShow show(clock, 1);
-        for (int64_t n = clock.wholeShowFrames(); n > 0; --n) {
-            show.stepFrame(screen, headless);
-        }
-        scene = show.scene();
-        releaseShow();
+    ClockedShow show(clock, *assets, 1);
+    show.show().console = nullptr;
+    for (int64_t n = clock.wholeShowFrames(); n > 0; --n) {
+        show.stepFrame(screen, headless);
     }
     SDL_FreeSurface(screen);
-    setDataFolder("data");
-    return scene;
+    return show.scene();
+}
+
+std::vector<std::string> hashLinesOf(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, int64_t frames) {
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+    ShowPlatform headless;
+    ClockedShow show(clock, assets, seed);
+    show.show().console = nullptr;
+    std::vector<std::string> lines;
+    for (int64_t n = frames > 0 ? frames : clock.wholeShowFrames(); n > 0; --n) {
+        show.stepFrame(screen, headless);
+        lines.push_back(hashLine(show.frame(), show.lastMs(), show.scene(), hashFrame(screen)));
+    }
+    SDL_FreeSurface(screen);
+    return lines;
+}
+
+SDL_Surface* makeSolidSurface(int w, int h, Uint32 colour) {
+    SDL_Surface* s = makeScreenSurface(w, h);
+    SDL_FillRect(s, nullptr, colour);
+    return s;
+}
+
+ShowFrame TestFrame::at(SDL_Surface* screen, Uint32 elapsed, bool begins) {
+    return {screen, demoTime, elapsed, begins,  frameCounter,
+            random, font,     kernels, console, platform};
 }
