@@ -31,8 +31,7 @@ snolk_windows_library(PkgConfig::MPG123 libmpg123.a shlwapi)
 # and src/web before SDL's own folder: its SDL_image.h stands in for the real
 # one.
 add_library(snolk_win_sdl_image STATIC ${CMAKE_SOURCE_DIR}/src/web/SDL_image.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/web/picture_decoder.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/web/decoded_pictures.cpp)
+                                       ${CMAKE_SOURCE_DIR}/src/web/picture_decoder.cpp)
 target_include_directories(snolk_win_sdl_image PUBLIC ${CMAKE_SOURCE_DIR}/src/web
                            ${deps}/include/SDL PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snolk_win_sdl_image PUBLIC

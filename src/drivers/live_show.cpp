@@ -45,8 +45,9 @@ int LiveShow::sceneAskedFor(ViewerAsks asked) const {
     }
 }
 
-Uint32 LiveShow::jumpTo(int scene) {
+Uint32 LiveShow::jumpTo(int scene, SDL_Surface* screen) {
     show_ = Show(assets_, scene, seed_);
+    clearSurface(screen, 0);
     firstScene_ = show_.scene;
     frameOfRun_ = 0;
     inStretch_ = false;

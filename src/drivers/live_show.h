@@ -52,10 +52,11 @@ class LiveShow {
     // (the last scene has no next one, and plays on).
     int sceneAskedFor(ViewerAsks asked) const;
 
-    // Begins a new show with `scene`, due at once: returns where its first
-    // frame stands in the track, which the platform moves its clock and the
-    // music to. The next stepFrame draws that frame.
-    Uint32 jumpTo(int scene);
+    // Begins a new show with `scene`, due at once, on a black screen as a
+    // show begun with -scene has it: returns where its first frame stands in
+    // the track, which the platform moves its clock and the music to. The
+    // next stepFrame draws that frame.
+    Uint32 jumpTo(int scene, SDL_Surface* screen);
 
     // Brings the show to the moment of the whole show at trackMs (clamped to
     // its first frame), exactly as a run from the top at 60 frames a second

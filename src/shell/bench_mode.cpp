@@ -6,6 +6,12 @@
 
 #include <cinttypes>
 
+namespace {
+
+constexpr int kTimedSeeks = 50;
+
+} // namespace
+
 int benchShow(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& o, FILE* out) {
     BenchReport report;
     double frameStart = frameClockMilliseconds();
@@ -25,6 +31,11 @@ int benchShow(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions
     const double seconds = processCpuSeconds();
     fprintf(out, "process time: %.3f s of processor for %" PRId64 " frames, %.3f ms a frame\n",
             seconds, run.frames, run.frames > 0 ? seconds * 1000.0 / (double)run.frames : 0.0);
+    // A bench of the whole show times seeks too.
+    if (o.frames == 0 && o.atSeconds < 0 && run.end == RunEnd::Finished) {
+        fprintf(out, "%s\n",
+                seekLine(timeSeeks(assets, screen, kTimedSeeks, frameClockMilliseconds)).c_str());
+    }
     fflush(out);
     if (run.end == RunEnd::Interrupted) {
         reportInterruption(run);

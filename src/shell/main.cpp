@@ -192,7 +192,7 @@ void answerViewer(ViewerAsks asked, LiveShow& live, TrackClock& clock, SDL_Surfa
     const int scene = live.sceneAskedFor(asked);
     Uint32 movedTo = 0;
     if (scene >= 0) {
-        movedTo = live.jumpTo(scene);
+        movedTo = live.jumpTo(scene, screen);
     } else if (asked == ViewerAsks::Pause) {
         live.setPaused(!live.paused());
         clock.setPaused(live.paused());

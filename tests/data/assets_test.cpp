@@ -267,21 +267,24 @@ TEST_F(Assets, FirePatternUsesTheFirePaletteAndHasAHotCore) {
 // box, the palette shows it as black, or the box's edge would show.
 TEST_F(Assets, FlamesFadeToBlackBeforeTheEdgesOfTheirBoxes) {
     enterSourceTree();
-    const float phases[4] = {0.0f, 3.14f, 1.8f, 4.0f};
-    SDL_Surface* flames[4];
+    const float phases[kFlames] = {0.0f, 3.14f, 1.8f, 4.0f};
+    const FlamePictures p = loadFlamePictures({"data", nullptr, Kernels::Fast});
+    ASSERT_NE(p.palette, nullptr);
+    SDL_Surface* flames[kFlames];
     for (SDL_Surface*& flame : flames) {
-        flame = SDL_CreateRGBSurface(0, 40, 128, 8, 0, 0, 0, 0);
+        flame = createPaletteSurface(40, 128, p.palette.get());
         ASSERT_NE(flame, nullptr);
-        skapaPalett(flame, "data/firePalette.bmp");
         SDL_FillRect(flame, nullptr, 0);
     }
     CandleFlameState burning;
+    makeOwnSeeds(p, burning, Kernels::Fast);
     for (int frame = 0; frame < 600; ++frame) {
-        for (int k = 0; k < 4; ++k) {
-            nextCandleFrame(burning, flames[k], 99400 + frame * 1000 / 60, phases[k]);
+        for (int k = 0; k < kFlames; ++k) {
+            nextCandleFrame(p, burning, k, flames[k], 99400 + frame * 1000 / 60, phases[k],
+                            Kernels::Fast);
         }
     }
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kFlames; ++k) {
         for (int y = 0; y < 128; ++y) {
             for (int x = 0; x < 40; ++x) {
                 if (y >= 3 && x >= 3 && x < 37) {

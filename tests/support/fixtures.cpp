@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -137,19 +138,37 @@ int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock) {
     return show.scene();
 }
 
-std::vector<std::string> hashLinesOf(const ShowAssets& assets, const VirtualClock& clock,
-                                     unsigned seed, int64_t frames) {
+namespace {
+
+std::vector<std::string> linesOf(const ShowAssets& assets, const VirtualClock& clock, unsigned seed,
+                                 int64_t last, const std::function<bool(int64_t)>& wanted) {
     SDL_Surface* screen = makeScreenSurface(640, 480);
     ShowPlatform headless;
     ClockedShow show(clock, assets, seed);
     show.show().console = nullptr;
     std::vector<std::string> lines;
-    for (int64_t n = frames > 0 ? frames : clock.wholeShowFrames(); n > 0; --n) {
+    while (show.frame() < last) {
         show.stepFrame(screen, headless);
-        lines.push_back(hashLine(show.frame(), show.lastMs(), show.scene(), hashFrame(screen)));
+        if (wanted(show.frame())) {
+            lines.push_back(hashLine(show.frame(), show.lastMs(), show.scene(), hashFrame(screen)));
+        }
     }
     SDL_FreeSurface(screen);
     return lines;
+}
+
+} // namespace
+
+std::vector<std::string> hashLinesOf(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, int64_t frames) {
+    return linesOf(assets, clock, seed, frames > 0 ? frames : clock.wholeShowFrames(),
+                   [](int64_t) { return true; });
+}
+
+std::vector<std::string> hashLinesAt(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, const std::set<int64_t>& frames) {
+    return linesOf(assets, clock, seed, frames.empty() ? 0 : *frames.rbegin(),
+                   [&frames](int64_t n) { return frames.count(n) != 0; });
 }
 
 SDL_Surface* makeSolidSurface(int w, int h, Uint32 colour) {

@@ -10,6 +10,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -91,3 +92,8 @@ int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock);
 // assets on this clock: `frames` frames, or the whole show for 0.
 std::vector<std::string> hashLinesOf(const ShowAssets& assets, const VirtualClock& clock,
                                      unsigned seed, int64_t frames = 0);
+
+// The same lines of these frames alone, in their order (hashing a frame
+// takes longer than drawing one).
+std::vector<std::string> hashLinesAt(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, const std::set<int64_t>& frames);
