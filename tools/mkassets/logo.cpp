@@ -197,9 +197,13 @@ void makeLogo(const std::string& dir) {
     paintBauble(c, {60, 52}, 34);
     c.draw(text, ox, oy);
     // Three glints where the light catches the candy, on the strokes' lit
-    // upper right.
-    for (Vec2 q : {Vec2{304, 34}, Vec2{346, 10}, Vec2{230, 35}})
-        c.fill([=](Vec2 p) { return sdStar(p, q, 3.5, 0.8, 4); }, kTrimWhite.shine, around(q, 4));
+    // upper right: small crosses, white at the heart.
+    for (auto [x, y] : {std::pair{308, 33}, {348, 9}, {234, 31}})
+        for (int t = -2; t <= 2; ++t) {
+            Rgb ray = std::abs(t) == 2 ? kTrimWhite.lit : kTrimWhite.shine;
+            c.at(x + t, y) = c.at(x, y + t) = ray;
+            c.coverAt(x + t, y) = c.coverAt(x, y + t) = 1;
+        }
     writePngRgb(dir + "/krx4.png", w, kH, c.rgb8(false));
     writeHangingStar(dir + "/7.png");
 }
