@@ -45,7 +45,7 @@ bench-web: build web
 	scripts/bench-web $(BUILD) $(WEB)
 
 assets: build
-	./$(BUILD)/tools/mkassets/mkassets data
+	./$(BUILD)/tools/mkassets/mkassets data release/snolk.ico
 	./$(BUILD)/tools/mkmusic/mkmusic data/laten2.mp3
 	$(MAKE) golden
 
