@@ -11,6 +11,7 @@
 #include "shell/process_environment.h"
 #include "shell/quit_signals.h"
 #include "shell/startup.h"
+#include "shell/viewer_messages.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -134,12 +135,13 @@ Uint32 msSince(Uint32 moment) {
 
 int main(int argc, char** argv) {
     useStartingConsole();
+    holdMessagesForViewer();
     LiveOptions options;
     if (const int read = parser(argc, argv, options); read != kGoOn) {
         return read == kHelpShown ? 0 : 1;
     }
     installQuitSignals();
-    findDataFolder("snolk");
+    const bool dataFound = findDataFolder("snolk");
     prepareShow();
     choosePresenting(options.vsync != 0);
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
@@ -151,6 +153,10 @@ int main(int argc, char** argv) {
     if (!options.nosound) {
         startMusic(dataFilePath("data/laten2.mp3").c_str(),
                    dataFilePath("data/laten2.loop").c_str(), trackAtOrigin(options.firstScene));
+    }
+    // The music waits for the viewer who reads a message box, as the show does.
+    if (showHeldMessages(!dataFound)) {
+        seekMusic(trackAtOrigin(options.firstScene));
     }
 
     // The clock runs from the moment the music is heard: a device buffer
