@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <io.h>
 #include <string>
 
@@ -30,6 +31,20 @@ bool goesNowhere(FILE* stream) {
     }
     const intptr_t handle = _get_osfhandle(fd);
     return handle == -1 || handle == -2 || handle == 0;
+}
+
+// Sends stream to the held file as descriptor fd (1 or 2, its own).
+// NOTE: freopen cannot be used: a windowed program's streams have no
+// descriptor at all (-2), and the C library refuses to reopen them.
+bool holdIn(FILE* stream, int file, int fd) {
+    if (_dup2(file, fd) != 0) {
+        return false;
+    }
+#ifndef _UCRT
+    stream->_file = fd;
+#endif
+    setvbuf(stream, nullptr, _IONBF, 0);
+    return _fileno(stream) == fd;
 }
 
 std::string readHeld() {
@@ -70,14 +85,16 @@ void holdMessagesForViewer() {
     if (length == 0 || length > MAX_PATH || GetTempFileNameW(folder, L"snk", 0, name) == 0) {
         return; // no place to hold them: they go nowhere, as before
     }
-    heldIn = name;
     // Appended to, so that both streams keep their order in one file.
-    for (int i = 0; i < 2; ++i) {
-        if (goesNowhere(kStreams[i]) && _wfreopen(name, L"a", kStreams[i]) != nullptr) {
-            setvbuf(kStreams[i], nullptr, _IONBF, 0);
-            held[i] = true;
-        }
+    const int file = _wopen(name, _O_WRONLY | _O_APPEND | _O_BINARY);
+    if (file < 0) {
+        return;
     }
+    heldIn = name;
+    for (int i = 0; i < 2; ++i) {
+        held[i] = goesNowhere(kStreams[i]) && holdIn(kStreams[i], file, i + 1);
+    }
+    _close(file);
     atexit(showHeldAtExit);
 }
 
