@@ -14,5 +14,5 @@ void holdMessagesForViewer();
 // Shows what was held so far in a message box, if anything, and sends the
 // streams on to nowhere, where the frame rate printed at the end goes.
 // dataMissing adds what to do when the program was copied out of its folder.
-// True when a box was shown, which waits for the viewer.
+// True when a box was shown: it waits for the viewer, with the music paused.
 bool showHeldMessages(bool dataMissing);

@@ -1,5 +1,6 @@
 #include "shell/viewer_messages.h"
 
+#include <SDL.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -116,7 +117,9 @@ bool showHeldMessages(bool dataMissing) {
     if (text.empty()) {
         return false;
     }
+    SDL_PauseAudio(1); // no music under the box: nothing plays until the show does
     MessageBoxW(nullptr, wide(text).c_str(), L"the snolk demo",
                 MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TASKMODAL);
+    SDL_PauseAudio(0);
     return true;
 }
