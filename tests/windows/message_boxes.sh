@@ -1,66 +1,32 @@
 #!/bin/sh
-# snolk.exe started as Explorer starts it, without a console, tells the
-# viewer in a message box what it would have printed before its show: a bad
-# option, a screen that cannot open, a data folder it cannot find (with
-# where it looked and what to do) and a track it cannot play.
-#
-#   tests/windows/message_boxes.sh WINE_RUN SNOLK_EXE EXPLORER_START_EXE DATA
+# message_boxes.sh WINE_RUN SNOLK_EXE EXPLORER_START_EXE DATA: snolk.exe, started
+# without a console, shows in a message box what it printed before its show.
 set -eu
-wine_run=$1
-snolk=$2
-starter=$3
-data=$4
 place=$(mktemp -d)
 trap 'rm -rf "$place"' EXIT
+mkdir -p "$place/alone" "$place/no-track"
+cp "$2" "$place/alone/snolk.exe"
+cp "$2" "$place/no-track/snolk.exe"
+cp -r "$4" "$place/no-track/data"
+rm "$place/no-track/data/laten2.mp3"
+server=--fresh-server # the first start gets a server on this X display
 failures=0
 
-# A folder as a viewer may have left it: snolk.exe alone, or with data/
-# but without the track.
-mkdir -p "$place/alone" "$place/no-track"
-cp "$snolk" "$place/alone/snolk.exe"
-cp "$snolk" "$place/no-track/snolk.exe"
-cp -r "$data" "$place/no-track/data"
-rm "$place/no-track/data/laten2.mp3"
-
-# expect CASE FOLDER "TEXT|TEXT..." STATUS [--close-show] ARGUMENTS...: the
-# box in FOLDER holds every TEXT, and the program ends with STATUS.
-first=--fresh-server
-video=windib
+# expect FOLDER VIDEO "TEXT|..." ARGUMENTS: every TEXT is in what it said.
 expect() {
-  name=$1 folder=$2 texts=$3 status=$4
-  shift 4
-  output=$(cd "$place/$folder" && SDL_VIDEODRIVER="$video" SDL_AUDIODRIVER=dummy \
-    "$wine_run" $first "$starter" "$@" 2>&1 | tr -d '\r') || true
-  first=""
-  last=$output
-  missing=""
-  old_ifs=$IFS
-  IFS='|'
-  for text in $texts "status $status"; do
-    case "$output" in *"$text"*) ;; *) missing="$missing '$text'" ;; esac
-  done
-  IFS=$old_ifs
-  if [ -n "$missing" ]; then
-    echo "FAIL $name: no$missing in:"
-    echo "$output" | sed 's/^/    /'
-    failures=$((failures + 1))
-  else
-    echo "ok   $name"
-  fi
+  said=$(cd "$place/$1" && SDL_VIDEODRIVER=$2 SDL_AUDIODRIVER=dummy "$WINE_RUN" $server \
+    "$STARTER" snolk.exe $4 2>&1 | tr -d '\r')
+  server=""
+  echo "$3" | tr '|' '\n' | while read -r text; do
+    case "$said" in *"$text"*) ;; *) echo "FAIL: no '$text' in: $said" ;; esac
+  done | grep . && failures=$((failures + 1))
+  case "$said" in *'usr\local'* | *'share\snolk'*)
+    echo "FAIL: looked in an installed folder: $said" && failures=$((failures + 1)) ;;
+  esac
 }
-
-expect "a bad option" no-track "Options are:|-scale n" 1 snolk.exe -bogus
-video=nonesuch
-expect "a screen that cannot open" no-track "Unable to init SDL" 1 snolk.exe -ns
-video=windib
-expect "a data folder not found" alone \
-  "no data folder found (looked in|alone\\data|Unpack the whole zip" 0 --close-show snolk.exe -ns
-# Windows installs nothing: no installed folder is looked in.
-case "$last" in
-  *'usr\local'* | *'share\snolk'*)
-    echo "FAIL: an installed folder is looked in: $last"
-    failures=$((failures + 1))
-    ;;
-esac
-expect "a track that cannot play" no-track "no music: |laten2.mp3" 0 --close-show snolk.exe
+WINE_RUN=$1 STARTER=$3
+expect no-track windib "Options are:|-scale n|status 1" -bogus
+expect no-track nonesuch "Unable to init SDL|status 1" -ns
+expect alone windib "no data folder found (looked in|alone\\data|Unpack the whole zip|running" -ns
+expect no-track windib "no music: |laten2.mp3|running" ""
 [ "$failures" = 0 ]
