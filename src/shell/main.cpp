@@ -11,6 +11,7 @@
 #include "shell/process_environment.h"
 #include "shell/quit_signals.h"
 #include "shell/startup.h"
+#include "shell/viewer_messages.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -224,17 +225,18 @@ std::function<bool()> until(int64_t moment) {
 
 int main(int argc, char** argv) {
     useStartingConsole();
+    holdMessagesForViewer();
     LiveOptions options;
     if (const int read = parser(argc, argv, options); read != kGoOn) {
         return read == kHelpShown ? 0 : 1;
     }
     installQuitSignals();
-    const std::string data = findDataFolder("snolk");
+    const DataFolder data = findDataFolder("snolk");
     choosePresenting(options.vsync != 0);
     SDL_Surface* screen = openScreen(options.fullscreen, options.windowScale);
     // Every picture is decoded and every table built now, before the music
     // starts: no frame of the show loads anything.
-    const std::unique_ptr<ShowAssets> assets = loadShowAssets(data, screen);
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets(data.path, screen);
     PacedWindow window;
     window.limiter.fps = options.fpsLimit;
     if (options.stats) {
@@ -245,8 +247,12 @@ int main(int argc, char** argv) {
         live.prepareSeeking(canvas, until(moment));
     };
     if (!options.nosound) {
-        startMusic((data + "/laten2.mp3").c_str(), (data + "/laten2.loop").c_str(),
+        startMusic((data.path + "/laten2.mp3").c_str(), (data.path + "/laten2.loop").c_str(),
                    live.musicStartMs());
+    }
+    // The music waits for the viewer who reads a message box, as the show does.
+    if (showHeldMessages(!data.found)) {
+        seekMusic(live.musicStartMs());
     }
 
     // The clock runs from the moment the music is heard: a device buffer

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     }
     setEnvironment("SDL_AUDIODRIVER", "dummy", false);
-    options.dataFolder = findDataFolder("snolk-render");
+    options.dataFolder = findDataFolder("snolk-render").path;
     SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
     const std::unique_ptr<ShowAssets> assets = loadShowAssets(
         options.dataFolder, screen, options.literal ? Kernels::Literal : Kernels::Fast);
