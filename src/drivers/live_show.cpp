@@ -10,15 +10,20 @@ LiveShow::LiveShow(const ShowAssets& assets, int firstScene, unsigned seed, Uint
 }
 
 void LiveShow::drawFrame(SDL_Surface* screen, Uint32 demoMs, ShowPlatform& platform) {
+    // The moment the frame begins: its present may wait, or the program may
+    // stand still in it.
+    const double at = wallClockMs_ != nullptr ? wallClockMs_() : 0;
     stepShow(show_, screen, demoMs, platform);
     ++framesDrawn_;
     if (inStretch_) {
-        // NOTE: unsigned, as differences of the clock are.
-        timedMs_ += (Uint32)(demoMs - lastDemoMs_);
+        // NOTE: the demo time's difference unsigned, as the clock's are.
+        timedMs_ +=
+            wallClockMs_ != nullptr ? at - lastFrameAt_ : (double)(Uint32)(demoMs - lastDemoMs_);
         ++timedIntervals_;
     }
     inStretch_ = !paused_;
     lastDemoMs_ = demoMs;
+    lastFrameAt_ = at;
 }
 
 bool LiveShow::stepFrame(SDL_Surface* screen, Uint32 trackMs, ShowPlatform& platform) {
@@ -95,5 +100,5 @@ void LiveShow::prepareSeeking(SDL_Surface* screen, const std::function<bool()>& 
 }
 
 std::string LiveShow::frameRate() const {
-    return frameRateLine(timedIntervals_, timedMs_);
+    return frameRateLine(timedIntervals_, (uint64_t)(timedMs_ + 0.5));
 }

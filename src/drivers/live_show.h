@@ -72,6 +72,10 @@ class LiveShow {
     // The show stops (paused) or goes on: the frame rate counts no time
     // between.
     void setPaused(bool paused);
+
+    // The platform stood still (the process was stopped, the machine
+    // slept): the time since the last frame is no time spent drawing.
+    void noteStandstill() { inStretch_ = false; }
     bool paused() const { return paused_; }
 
     // Spare time: builds more of the seek index on screen while moreTime()
@@ -85,8 +89,11 @@ class LiveShow {
 
     // The live program's last line: the frames drawn over the time spent
     // drawing them, the time between frames that follow each other while the
-    // show plays; the lead-in, pauses, seeks and jumps are left out.
+    // show plays; the lead-in, pauses, seeks and jumps are left out. That
+    // time is the platform's wall clock, in milliseconds, once it is given;
+    // before, the demo time.
     std::string frameRate() const;
+    void timeFramesWith(double (*wallClockMs)()) { wallClockMs_ = wallClockMs; }
 
   private:
     void drawFrame(SDL_Surface* screen, Uint32 demoMs, ShowPlatform& platform);
@@ -106,7 +113,9 @@ class LiveShow {
     // follow each other in one stretch of play.
     uint64_t framesDrawn_ = 0;
     uint64_t timedIntervals_ = 0;
-    uint64_t timedMs_ = 0;
+    double timedMs_ = 0;
     bool inStretch_ = false;
     Uint32 lastDemoMs_ = 0;
+    double (*wallClockMs_)() = nullptr;
+    double lastFrameAt_ = 0;
 };

@@ -16,8 +16,9 @@ constexpr double kMostPull = 0.05;
 
 SoundClock::SoundClock(long rate) : rate_(rate > 0 ? rate : 44100) {}
 
-void SoundClock::startAt(double trackMs) {
+void SoundClock::startAt(double trackMs, long rate) {
     const std::lock_guard<std::mutex> hold(lock_);
+    rate_ = rate > 0 ? rate : rate_;
     startMs_ = trackMs;
     taken_ = 0;
     haveReport_ = false;

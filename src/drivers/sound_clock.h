@@ -20,9 +20,10 @@ class SoundClock {
     explicit SoundClock(long rate);
 
     // The music moved (its start, a seek, a scene key, going on after a
-    // pause): the frames the device takes from now on begin at trackMs of
-    // the track. Until the first report the clock stands there.
-    void startAt(double trackMs);
+    // pause): the frames the device takes from now on, `rate` a second (0:
+    // as before), begin at trackMs of the track. Until the first report the
+    // clock stands there.
+    void startAt(double trackMs, long rate = 0);
 
     // At nowMs (any clock in milliseconds that only moves forward, the same
     // as heardAt's) the device took `frames` frames; aheadFrames were queued

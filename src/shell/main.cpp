@@ -108,42 +108,59 @@ class PacedWindow : public WindowPlatform {
     static constexpr int64_t kSpareMargin = 4'000'000;
 };
 
-// Where the music stands, on SDL's clock: the place it was last moved to,
-// plus the time since it was heard from there. It stands still while the
-// show is paused, and for the device's buffer after each move.
-class TrackClock {
+// The show's clock: where the music stands, as the sound device says it is
+// heard while music plays (shell/music.h reports to it), by the monotonic
+// clock otherwise. It stands still while the show is paused, and moves with
+// the show, the music with it.
+class ShowClock {
   public:
-    TrackClock(Uint32 trackMs, Uint32 latencyMs) : latencyMs_(latencyMs) { moveTo(trackMs); }
+    ShowClock(Uint32 trackMs, int offsetMs) : sound_(kLoopRate) {
+        sound_.setOffsetMs(offsetMs);
+        moveTo(trackMs);
+    }
 
-    Uint32 now() const { return paused_ ? fromMs_ : fromMs_ + msSince(heardFrom_); }
+    // The clock the music reports to, once it plays.
+    SoundClock* soundClock() { return &sound_; }
+    void followSound() { withSound_ = true; }
+
+    Uint32 now() {
+        const double ms = withSound_ ? sound_.heardAt(monotonicMilliseconds())
+                          : paused_  ? fromMs_
+                                     : fromMs_ + monotonicMilliseconds() - fromMoment_;
+        return ms <= 0 ? 0 : (Uint32)ms;
+    }
 
     void moveTo(Uint32 trackMs) {
         fromMs_ = trackMs;
-        heardFrom_ = SDL_GetTicks() + latencyMs_;
+        fromMoment_ = monotonicMilliseconds();
+        if (withSound_) {
+            seekMusic(trackMs); // the sound clock moves with it
+        }
     }
 
-    void setPaused(bool paused) {
-        if (paused) {
+    // Paused, the music holds too; going on, it plays from where the show
+    // stands, which the device may have played a little past.
+    void setPaused(bool paused, Uint32 showMs) {
+        if (paused && !withSound_) {
             fromMs_ = now();
-        } else {
-            moveTo(fromMs_);
         }
         paused_ = paused;
+        if (withSound_) {
+            if (!paused) {
+                seekMusic(showMs);
+            }
+            pauseMusic(paused);
+        } else if (!paused) {
+            moveTo(showMs);
+        }
     }
 
   private:
-    // Milliseconds of SDL's clock since moment, 0 before it.
-    static Uint32 msSince(Uint32 moment) {
-        const Uint32 elapsed = SDL_GetTicks() - moment;
-        // NOTE: unsigned, as SDL's ticks are; a moment still to come lies less
-        // than 2^31 ms ahead and wraps to a "difference" of 2^31 or more.
-        return elapsed >= 0x80000000u ? 0 : elapsed;
-    }
-
-    Uint32 latencyMs_;
-    Uint32 fromMs_ = 0;
-    Uint32 heardFrom_ = 0;
+    SoundClock sound_;
+    bool withSound_ = false;
     bool paused_ = false;
+    Uint32 fromMs_ = 0;
+    double fromMoment_ = 0;
 };
 
 // NOTE: sdl12-compat calls itself 1.2.50 or later; classic SDL 1.2 ended at
@@ -188,7 +205,7 @@ void printIntervals(const PresentIntervals& intervals, uint64_t lateFrames) {
 
 // Carries out what the viewer asked for; the show, its clock and the music
 // move together.
-void answerViewer(ViewerAsks asked, LiveShow& live, TrackClock& clock, SDL_Surface* screen,
+void answerViewer(ViewerAsks asked, LiveShow& live, ShowClock& clock, SDL_Surface* screen,
                   PacedWindow& window) {
     const int scene = live.sceneAskedFor(asked);
     Uint32 movedTo = 0;
@@ -196,8 +213,7 @@ void answerViewer(ViewerAsks asked, LiveShow& live, TrackClock& clock, SDL_Surfa
         movedTo = live.jumpTo(scene, screen);
     } else if (asked == ViewerAsks::Pause) {
         live.setPaused(!live.paused());
-        clock.setPaused(live.paused());
-        pauseMusic(live.paused());
+        clock.setPaused(live.paused(), live.lastTrackMs());
         window.startAfresh();
         return;
     } else if (asked == ViewerAsks::SeekForward || asked == ViewerAsks::SeekBack) {
@@ -213,8 +229,12 @@ void answerViewer(ViewerAsks asked, LiveShow& live, TrackClock& clock, SDL_Surfa
     }
     window.startAfresh();
     clock.moveTo(movedTo);
-    seekMusic(movedTo);
 }
+
+// A turn of the live loop takes a frame's time at most, and the two-second
+// lead-in turns every millisecond; one this much longer means the program
+// stood still.
+constexpr int64_t kStoodStillNs = 250'000'000;
 
 // Spare moments go to the seek index, until a moment on the monotonic clock.
 std::function<bool()> until(int64_t moment) {
@@ -243,22 +263,35 @@ int main(int argc, char** argv) {
         window.intervals = std::make_unique<PresentIntervals>();
     }
     LiveShow live(*assets, options.firstScene, (unsigned)time(nullptr), options.hopptid);
+    live.timeFramesWith(monotonicMilliseconds);
     window.spare = [&live](SDL_Surface* canvas, int64_t moment) {
         live.prepareSeeking(canvas, until(moment));
     };
-    if (!options.nosound) {
+    // The clock follows the music as it is heard, from its first sample on;
+    // without music, the monotonic clock.
+    ShowClock clock(live.musicStartMs(), options.avOffsetMs);
+    if (!options.nosound &&
         startMusic((data.path + "/laten2.mp3").c_str(), (data.path + "/laten2.loop").c_str(),
-                   live.musicStartMs());
+                   live.musicStartMs(), clock.soundClock())) {
+        clock.followSound();
     }
     // The music waits for the viewer who reads a message box, as the show does.
     if (showHeldMessages(!data.found)) {
-        seekMusic(live.musicStartMs());
+        clock.moveTo(live.musicStartMs());
     }
 
-    // The clock runs from the moment the music is heard: a device buffer
-    // after the track is read (nothing without music).
-    TrackClock clock(live.musicStartMs(), musicOutputLatencyMs());
+    int64_t lastTurn = monotonicNow();
     for (ViewerAsks asked = ViewerAsks::Nothing; asked != ViewerAsks::Quit; asked = readViewer()) {
+        // A turn of the loop far longer than a frame: the process was
+        // stopped (Ctrl-Z) or the machine slept. That was a pause: picture
+        // and music go on from the last frame shown, together.
+        const int64_t turn = monotonicNow();
+        if (turn - lastTurn > kStoodStillNs && !live.paused() && live.frames() > 0) {
+            live.noteStandstill();
+            clock.moveTo(live.lastTrackMs());
+            window.startAfresh();
+        }
+        lastTurn = turn;
         answerViewer(asked, live, clock, screen, window);
         if (!live.stepFrame(screen, clock.now(), window)) {
             // The lead-in, or a pause: its time goes to the seek index.

@@ -102,6 +102,7 @@ Uint32 clockMs(double ms) {
 void beginLiveShow() {
     live = std::make_unique<LiveShow>(*assets, options.firstScene, seed,
                                       (Uint32)(options.startSeconds * 1000));
+    live->timeFramesWith([] { return emscripten_get_now(); });
     SDL_FillRect(screen, nullptr, 0);
     canvas.presentFrame(screen);
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
@@ -241,4 +242,24 @@ TEST_F(LiveWindow, PauseSeekAndStepAFrameAtATime) {
     EXPECT_FALSE(same(sparkler.get(), settle().get())) << "Space does not go on";
     pressEscape();
     expectCleanEnd();
+}
+
+// A program stopped (Ctrl-Z) and continued goes on where it stood, with its
+// music: the letters, stopped three seconds in for eight, are still there
+// once it runs again, not the sparkler eleven seconds on; with sound or
+// without.
+TEST_F(LiveWindow, AStoppedProgramGoesOnWhereItStood) {
+    for (const char* options : {"-ns", ""}) {
+        ASSERT_TRUE(start(options)) << outputOf(show);
+        const WindowPlace place = placeOf(window);
+        usleep(3000000);
+        ASSERT_EQ(kill(show.pid, SIGSTOP), 0);
+        usleep(8000000);
+        ASSERT_EQ(kill(show.pid, SIGCONT), 0);
+        const Screenshot goneOn = settle();
+        ASSERT_NE(goneOn, nullptr);
+        expectLetterRow(goneOn.get(), place.x, place.y, 1);
+        pressEscape();
+        expectCleanEnd();
+    }
 }
