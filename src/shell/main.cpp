@@ -163,12 +163,6 @@ class ShowClock {
     double fromMoment_ = 0;
 };
 
-// NOTE: sdl12-compat calls itself 1.2.50 or later; classic SDL 1.2 ended at
-// 1.2.15.
-bool onSdl12Compat() {
-    return SDL_Linked_Version()->patch >= 50;
-}
-
 // True when SDL will draw into an X11 window.
 bool videoOnX11() {
     const char* driver = getenv("SDL_VIDEODRIVER");

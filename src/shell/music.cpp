@@ -6,6 +6,7 @@
 // first.
 #include "shell/music.h"
 
+#include "shell/display.h"
 #include "shell/monotonic_clock.h"
 #include "shell/regular_file.h"
 
@@ -218,12 +219,6 @@ void fillAudio(void* stream, Uint8* out, int bytes) {
     if (listening != nullptr) {
         listening->deviceTook(monotonicMilliseconds(), bytes / kFrameBytes, queuedAhead);
     }
-}
-
-// NOTE: sdl12-compat calls itself 1.2.50 or later; classic SDL 1.2 ended at
-// 1.2.15.
-bool onSdl12Compat() {
-    return SDL_Linked_Version()->patch >= 50;
 }
 
 // The frames a device holds before the frames one callback hands it, for a
