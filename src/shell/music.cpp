@@ -205,8 +205,11 @@ Uint32 halfASecondBefore(int64_t frame) {
 
 MusicStream* playing = nullptr;
 constexpr Uint16 kDeviceBufferFrames = 2048;
-constexpr int64_t kClassicPulseQueue = 3;
-constexpr int64_t kCompatPulseQueue = 1;
+// What PulseAudio holds ahead of a callback's frames, in per cent of the
+// buffer SDL granted (1024 frames on classic SDL 1.2, 2048 on sdl12-compat),
+// measured with bench/av_sync.py against a PulseAudio null sink.
+constexpr int64_t kClassicPulseQueuePercent = 140;
+constexpr int64_t kCompatPulseQueuePercent = 30;
 
 // Where the player reports what the device takes, and how many frames the
 // device holds ahead of each callback's: what the backend was granted, by
@@ -222,16 +225,16 @@ void fillAudio(void* stream, Uint8* out, int bytes) {
 }
 
 // The frames a device holds before the frames one callback hands it, for a
-// callback of `granted` frames, as each SDL build's backends queue them
-// (measured with bench/av_sync.py against a PulseAudio null sink). SDL's
-// classic PulseAudio backend asks the server for four callbacks' worth and
-// writes when one has room; sdl12-compat's (SDL 2's) asks for two. Other
-// backends play one buffer while the callback fills the next.
+// callback of `granted` frames, as each SDL build's backends queue them.
+// Other backends than PulseAudio play one buffer while the callback fills
+// the next.
 int64_t queuedFrames(int64_t granted) {
     char name[32] = "";
     SDL_AudioDriverName(name, (int)sizeof name);
     if (strcmp(name, "pulse") == 0 || strcmp(name, "pulseaudio") == 0) {
-        return (onSdl12Compat() ? kCompatPulseQueue : kClassicPulseQueue) * granted;
+        const int64_t percent =
+            onSdl12Compat() ? kCompatPulseQueuePercent : kClassicPulseQueuePercent;
+        return granted * percent / 100;
     }
     return granted;
 }
