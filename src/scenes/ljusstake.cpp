@@ -30,7 +30,7 @@ SDL_Surface* makeFlameSurface(const Palette* palette) {
     return flame;
 }
 
-void drawFlames(const CandlestickPictures& p, CandlestickState& s, const ShowFrame& f) {
+void drawFlames(const CandlesPictures& p, CandlesState& s, const ShowFrame& f) {
     for (int k = 0; k < kFlames; ++k) {
         SDL_Surface* flame = s.eld[k].get();
         if (flame == nullptr) {
@@ -44,7 +44,7 @@ void drawFlames(const CandlestickPictures& p, CandlestickState& s, const ShowFra
     }
 }
 
-void riseGreetings(const CandlestickPictures& p, CandlestickState& s, const ShowFrame& f) {
+void riseGreetings(const CandlesPictures& p, CandlesState& s, const ShowFrame& f) {
     // NOTE: blitAt keeps the low 16 bits of apan, so the greetings come back
     // from below every 32,768 frames.
     blitAt(p.iGreets.get(), f.screen, 370, s.apan, f.kernels);
@@ -57,8 +57,8 @@ void riseGreetings(const CandlestickPictures& p, CandlestickState& s, const Show
 
 // ---- Ahead --------------------------------------------------------------------
 
-CandlestickPictures loadCandlestickPictures(const PictureSource& from) {
-    CandlestickPictures p;
+CandlesPictures loadCandlesPictures(const PictureSource& from) {
+    CandlesPictures p;
     Picture stake(loadImage(from.path("data/Ljus.gif").c_str()));
     // NOTE: a key no 8-bit pixel can hold: the stake is drawn whole, and
     // preparing it for blitting drops the key rather than making green clear.
@@ -70,7 +70,7 @@ CandlestickPictures loadCandlestickPictures(const PictureSource& from) {
 }
 
 // The show's own flame surfaces, cold, and each flame's copy of the seed.
-void makeCandleSurfaces(const CandlestickPictures& p, CandlestickState& s, Kernels kernels) {
+void makeCandleSurfaces(const CandlesPictures& p, CandlesState& s, Kernels kernels) {
     for (OwnedSurface& flame : s.eld) {
         flame.reset(makeFlameSurface(p.flames.palette.get()));
     }
@@ -79,7 +79,7 @@ void makeCandleSurfaces(const CandlestickPictures& p, CandlestickState& s, Kerne
 
 // ---- Every frame (the first needs nothing of its own) ------------------------------
 
-int ljusstake(const CandlestickPictures& p, CandlestickState& s, const ShowFrame& f) {
+int ljusstake(const CandlesPictures& p, CandlesState& s, const ShowFrame& f) {
     clearSurface(f.screen, 0, f.kernels);
     blitAt(p.iStake.get(), f.screen, 45, 114, f.kernels);
     drawFlames(p, s, f);

@@ -39,8 +39,7 @@ void drawPieces(const LogoPictures& s, const ShowFrame& f, const Layout& at, int
     }
 }
 
-void drawDrop(const LogoPictures& p, PresentState& s, const ShowFrame& f, const Layout& at,
-              Uint32 e) {
+void drawDrop(const LogoPictures& p, LogoState& s, const ShowFrame& f, const Layout& at, Uint32 e) {
     // NOTE: unsigned minus int, cut to 16 bits: above the screen the logo's y
     // is negative until SDL's clipping raises it to 0.
     SDL_Rect where = {(Sint16)at.cx, (Sint16)(e / 30 - at.lh), 0, 0};
@@ -51,7 +50,7 @@ void drawDrop(const LogoPictures& p, PresentState& s, const ShowFrame& f, const 
     }
 }
 
-void drawSwing(const LogoPictures& p, PresentState& s, const ShowFrame& f, const Layout& at,
+void drawSwing(const LogoPictures& p, LogoState& s, const ShowFrame& f, const Layout& at,
                Uint32 e) {
     // A logo 100 pixels or taller ends its drop at once; no spread before
     // the swing's start rather than an unsigned wrap-around.
@@ -71,7 +70,7 @@ void drawSettled(const LogoPictures& s, const ShowFrame& f, const Layout& at) {
     blitAt(s.seven.get(), f.screen, at.cx + kSplit - kSettledOffset, at.top, f.kernels);
 }
 
-void drawLogo(const LogoPictures& p, PresentState& s, const ShowFrame& f, Uint32 e) {
+void drawLogo(const LogoPictures& p, LogoState& s, const ShowFrame& f, Uint32 e) {
     const Layout at = layoutOf(f.screen, p.krx4.get());
     switch (s.stage) {
     case 0:
@@ -96,7 +95,7 @@ LogoPictures loadLogoPictures(const PictureSource& from) {
 
 // ---- Every frame (the first needs nothing of its own) ------------------------------
 
-int present(const LogoPictures& p, PresentState& s, const ShowFrame& f) {
+int present(const LogoPictures& p, LogoState& s, const ShowFrame& f) {
     const Uint32 e = f.elapsed;
     clearSurface(f.screen, 0, f.kernels);
     blitString("the snolk demo", 100, 400, 0, f.screen, f.font);

@@ -76,13 +76,13 @@ struct SnowPictures {
     Picture flinga0, flinga1;
 };
 
-struct MoonlitSkyPictures {
+struct MoonlitPictures {
     Picture iMoon;
     Picture iLitenapanap;
     SantaPictures santas;
     SnowPictures snow;
 };
-MoonlitSkyPictures loadMoonlitSkyPictures(const PictureSource& from);
+MoonlitPictures loadMoonlitPictures(const PictureSource& from);
 
 struct WarpZoomPictures {
     Picture enterprise; // the receding picture
@@ -111,9 +111,9 @@ struct FlamePictures {
     std::unique_ptr<Palette> palette; // none: the flames stay black
 };
 
-struct CandlestickPictures {
+struct CandlesPictures {
     Picture iStake;
     Picture iGreets;
     FlamePictures flames;
 };
-CandlestickPictures loadCandlestickPictures(const PictureSource& from);
+CandlesPictures loadCandlesPictures(const PictureSource& from);

@@ -31,7 +31,7 @@ struct SparklerState {
 
 // What the logo presentation keeps between frames.
 
-struct PresentState {
+struct LogoState {
     int stage = 0; // 0 drop, 1 split and swing, 2 settled
 };
 
@@ -69,7 +69,7 @@ struct SnowfallState {
 
 // The moonlit sky: the santas and the snow it draws.
 
-struct MoonlitSkyState {
+struct MoonlitState {
     SantaFieldState santas;
     SnowfallState snow;
 };
@@ -99,7 +99,7 @@ struct StarFieldState {
 // shows, and whether the field has started to fly (it is scattered in its
 // first frame, six seconds into the scene).
 
-struct WarpSequenceState {
+struct WarpState {
     WarpZoomState zoom;
     StarFieldState field;
     bool fieldFlying = false;
@@ -123,7 +123,7 @@ struct CandleFlameState {
 // What the candlestick scene keeps: the four flame surfaces and the height
 // the greetings have risen to.
 
-struct CandlestickState {
+struct CandlesState {
     OwnedSurface eld[kFlames];
     int apan = 480; // top edge of the greetings in the next frame
     CandleFlameState flames;

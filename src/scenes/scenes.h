@@ -43,7 +43,7 @@ int blossa(const LetterPictures& p, const ShowFrame& f);
 int tomtebloss(const SparklerPictures& p, SparklerState& s, const ShowFrame& f, int x, int y);
 
 // Scene 2: the title and the logo that drops in and splits.
-int present(const LogoPictures& p, PresentState& s, const ShowFrame& f);
+int present(const LogoPictures& p, LogoState& s, const ShowFrame& f);
 
 // Scene 3: the palette plasma under the scroller, whose strip the platform
 // shows after every one-pixel step.
@@ -53,7 +53,7 @@ int plasma(const PlasmaTables& t, PlasmaState& s, const ShowFrame& f);
 int tannenbaum(const TreePictures& p, const ShowFrame& f);
 
 // Scene 5: moon, flying santas and snow.
-int tomteEffekt(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f);
+int tomteEffekt(const MoonlitPictures& p, MoonlitState& s, const ShowFrame& f);
 
 // The santas spread over the sky, and say so: in the moonlit sky's first
 // frame, before they first fly.
@@ -74,7 +74,7 @@ constexpr int kLargeFlakes = 1;
 void snoe(const SnowPictures& p, SnowfallState& s, const ShowFrame& f, int layer);
 
 // Scene 6: the warp flight, in the four stages of the timeline.
-int warpEffekt(const WarpPictures& p, WarpSequenceState& s, const ShowFrame& f);
+int warpEffekt(const WarpPictures& p, WarpState& s, const ShowFrame& f);
 
 // The words for the zoom's pictures that are missing: in the warp's first
 // frame, before the zoom is first drawn.
@@ -95,7 +95,7 @@ void star3d(const StarFieldPictures& p, StarFieldState& s, const ShowFrame& f, F
             float angle);
 
 // Scene 7: the candlestick; never finishes.
-int ljusstake(const CandlestickPictures& p, CandlestickState& s, const ShowFrame& f);
+int ljusstake(const CandlesPictures& p, CandlesState& s, const ShowFrame& f);
 
 // ---- The surfaces a show draws into, made with the show -------------------------
 
@@ -104,7 +104,7 @@ int ljusstake(const CandlestickPictures& p, CandlestickState& s, const ShowFrame
 SDL_Surface* createPlasmaSurface(const PlasmaTables& t);
 
 // The four cold flame surfaces and each flame's copy of the seed.
-void makeCandleSurfaces(const CandlestickPictures& p, CandlestickState& s, Kernels kernels);
+void makeCandleSurfaces(const CandlesPictures& p, CandlesState& s, Kernels kernels);
 FlamePictures loadFlamePictures(const PictureSource& from);
 void makeOwnSeeds(const FlamePictures& p, CandleFlameState& s, Kernels kernels);
 

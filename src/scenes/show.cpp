@@ -19,7 +19,9 @@ const std::array<SceneFunction, kSceneCount> kSceneFunctions = {{
     [](Show& show, const ShowFrame& f) { return present(show.assets->logo, show.logo, f); },
     [](Show& show, const ShowFrame& f) { return plasma(show.assets->plasma, show.plasma, f); },
     [](Show& show, const ShowFrame& f) { return tannenbaum(show.assets->tree, f); },
-    [](Show& show, const ShowFrame& f) { return tomteEffekt(show.assets->sky, show.sky, f); },
+    [](Show& show, const ShowFrame& f) {
+        return tomteEffekt(show.assets->moonlit, show.moonlit, f);
+    },
     [](Show& show, const ShowFrame& f) { return warpEffekt(show.assets->warp, show.warp, f); },
     [](Show& show, const ShowFrame& f) { return ljusstake(show.assets->candles, show.candles, f); },
 }};

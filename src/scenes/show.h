@@ -60,11 +60,11 @@ struct Show {
     ShowRandom random;
 
     SparklerState sparkler;
-    PresentState logo;
+    LogoState logo;
     PlasmaState plasma;
-    MoonlitSkyState sky;
-    WarpSequenceState warp;
-    CandlestickState candles;
+    MoonlitState moonlit;
+    WarpState warp;
+    CandlesState candles;
 };
 
 // Every scene is called the same way; the table hands each its own

@@ -42,8 +42,8 @@ std::unique_ptr<ShowAssets> loadShowAssets(const std::string& dataFolder, SDL_Su
     assets->logo = loadLogoPictures(from);
     assets->plasma = loadPlasmaTables(from);
     assets->tree = loadTreePictures(from);
-    assets->sky = loadMoonlitSkyPictures(from);
+    assets->moonlit = loadMoonlitPictures(from);
     assets->warp = loadWarpPictures(from);
-    assets->candles = loadCandlestickPictures(from);
+    assets->candles = loadCandlesPictures(from);
     return assets;
 }

@@ -23,9 +23,9 @@ struct ShowAssets {
     LogoPictures logo;
     PlasmaTables plasma;
     TreePictures tree;
-    MoonlitSkyPictures sky;
+    MoonlitPictures moonlit;
     WarpPictures warp;
-    CandlestickPictures candles;
+    CandlesPictures candles;
 };
 
 // Fills the sine tables (once for the process; again changes nothing), then

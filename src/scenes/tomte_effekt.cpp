@@ -8,15 +8,14 @@
 
 namespace {
 
-void drawMoon(const MoonlitSkyPictures& p, const ShowFrame& f) {
+void drawMoon(const MoonlitPictures& p, const ShowFrame& f) {
     // NOTE: taken from the low 16 bits of the width, as the rectangle holds it.
     blitAt(p.iMoon.get(), f.screen, (Sint16)((Uint16)f.screen->w - 280), 10, f.kernels);
 }
 
 // The santas spread and say so before they first fly; the flakes spread
 // before they first fall, after the santas have flown.
-void flyAndSnow(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f,
-                SantaFlight flight) {
+void flyAndSnow(const MoonlitPictures& p, MoonlitState& s, const ShowFrame& f, SantaFlight flight) {
     if (f.sceneBegins) {
         tomtefieldBegin(p.santas, s.santas, f);
     }
@@ -28,7 +27,7 @@ void flyAndSnow(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame
     snoe(p.snow, s.snow, f, kLargeFlakes);
 }
 
-void drawLatePhase(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f) {
+void drawLatePhase(const MoonlitPictures& p, MoonlitState& s, const ShowFrame& f) {
     blitAt(p.iLitenapanap.get(), f.screen, f.screen->w - 220, 130);
     flyAndSnow(p, s, f, SantaFlight::Bobbing);
     blitString("to much snolk?", 50, 50, 0, f.screen, f.font);
@@ -38,8 +37,8 @@ void drawLatePhase(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFr
 
 // ---- Ahead --------------------------------------------------------------------
 
-MoonlitSkyPictures loadMoonlitSkyPictures(const PictureSource& from) {
-    MoonlitSkyPictures p;
+MoonlitPictures loadMoonlitPictures(const PictureSource& from) {
+    MoonlitPictures p;
     p.iMoon = from.blitSprite("data/256MOONE.PNG");
     p.iLitenapanap = from.keyedOnBlack("data/litenapanap.png");
     p.santas = {from.keyedBitmapOnBlack("data/tomte0.bmp"),
@@ -51,7 +50,7 @@ MoonlitSkyPictures loadMoonlitSkyPictures(const PictureSource& from) {
 
 // ---- Every frame, the first spreading the santas and the snow ----------------------
 
-int tomteEffekt(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f) {
+int tomteEffekt(const MoonlitPictures& p, MoonlitState& s, const ShowFrame& f) {
     clearSurface(f.screen, 0, f.kernels);
     drawMoon(p, f);
     if (f.elapsed >= kSkyLatePhaseMs) {

@@ -24,7 +24,7 @@ void blitWarpPicture(SDL_Surface* screen, SDL_Surface* picture, const WarpPictur
 
 // The field is drawn over a cleared screen, which also wipes the caption. It
 // is scattered in the first frame it flies.
-void flyThroughField(const WarpPictures& p, WarpSequenceState& s, const ShowFrame& f, float angle,
+void flyThroughField(const WarpPictures& p, WarpState& s, const ShowFrame& f, float angle,
                      SDL_Surface* picture) {
     clearSurface(f.screen, 0, f.kernels);
     star3d(p.field, s.field, f, {.scatter = !s.fieldFlying, .advance = true}, angle);
@@ -54,7 +54,7 @@ WarpPictures loadWarpPictures(const PictureSource& from) {
 
 // ---- Every frame, the first sprinkling stars --------------------------------------
 
-int warpEffekt(const WarpPictures& p, WarpSequenceState& s, const ShowFrame& f) {
+int warpEffekt(const WarpPictures& p, WarpState& s, const ShowFrame& f) {
     // Keyed or not, the sprinkled stars are drawn by the key's value, 0
     // either way.
     if (f.sceneBegins) {

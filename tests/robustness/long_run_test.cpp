@@ -44,8 +44,8 @@ Uint32 demoTimeOf(int frame) {
 TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
     enterSourceTree();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    const CandlestickPictures pictures = loadCandlestickPictures({"data", screen, Kernels::Fast});
-    CandlestickState s;
+    const CandlesPictures pictures = loadCandlesPictures({"data", screen, Kernels::Fast});
+    CandlesState s;
     makeCandleSurfaces(pictures, s, Kernels::Fast);
     TestFrame at;
     // Frames of the scene's first rise, looked at again one wrap later.

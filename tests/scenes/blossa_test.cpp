@@ -15,7 +15,7 @@ const int kSlotX[6] = {10, 74, 138, 202, 266, 330};
 
 // Every picture a 16 x 16 block of a colour of its own; the s pictures serve
 // two slots.
-class BlossaTest : public testing::Test {
+class Letters : public testing::Test {
   protected:
     void SetUp() override {
         Picture* highlights[] = {&s.bf, &s.lf, &s.of, &s.sf, &s.af};
@@ -54,7 +54,7 @@ class BlossaTest : public testing::Test {
 
 } // namespace
 
-TEST_F(BlossaTest, HighlightRunsThreeTimesThenBottleThenTheWordFlashesTwiceThenFinishes) {
+TEST_F(Letters, HighlightRunsThreeTimesThenBottleThenTheWordFlashesTwiceThenFinishes) {
     const std::pair<Uint32, const char*> timeline[] = {
         {0, "Blossa"},           {299, "Blossa"},  {300, "bLossa"},  {599, "bLossa"},
         {600, "blOssa"},         {1199, "blOssa"}, {1200, "bloSsa"}, {1499, "bloSsa"},
@@ -73,7 +73,7 @@ TEST_F(BlossaTest, HighlightRunsThreeTimesThenBottleThenTheWordFlashesTwiceThenF
 
 // The pictures are loaded ahead, and the first frame lights the b at once.
 // Pictures get no colour key: their black pixels cover the screen.
-TEST(Blossa, PicturesLoadedAheadAndTheFirstFrameLightsTheB) {
+TEST_F(Letters, PicturesLoadedAheadAndTheFirstFrameLightsTheB) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     const char* const names[] = {"bf", "bg", "lf", "lg", "of", "og", "sf", "sg", "af", "ag"};
@@ -100,7 +100,7 @@ TEST(Blossa, PicturesLoadedAheadAndTheFirstFrameLightsTheB) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Blossa, WithEveryPictureMissingDrawsNothingAndKeepsTheTiming) {
+TEST_F(Letters, WithEveryPictureMissingDrawsNothingAndKeepsTheTiming) {
     ScratchFolder folder;
     const LetterPictures s = loadLetterPictures({"data", nullptr, Kernels::Fast});
     SDL_Surface* screen = makeSolidSurface(640, 480, 0x000077);

@@ -48,7 +48,7 @@ TEST(SmoothFlame, KeepsAUniformAreaZeroesTheBordersAndCountsNothingBelowTheLastR
     }
 }
 
-TEST(FlameStamps, MeetBelowTheMiddleAtTimeZeroAndStepAt80And400Ms) {
+TEST(CandleFlame, MeetBelowTheMiddleAtTimeZeroAndStepAt80And400Ms) {
     double angles[3];
     flameStampAngles(0, 0.0f, angles);
     for (double angle : angles) {
@@ -79,7 +79,7 @@ TEST(FlameStamps, MeetBelowTheMiddleAtTimeZeroAndStepAt80And400Ms) {
     EXPECT_EQ(flameStampPlace(-1.0, 40, 128, 10, 8).x, 11); // 11.63
 }
 
-TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
+TEST(CandleFlame, FirstAndThirdAnglesAreSummedInSinglePrecision) {
     double angles[3];
     flameStampAngles(2000000000, 3.14f, angles);
     // 25,000,000 + 3.14 rounds to a float step of 2; 5,000,000 to one of 0.5.
@@ -96,7 +96,7 @@ TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
 
 // The show makes each flame's copy of the seed and the buffer the heat is
 // smoothed into, which holds the largest flame: no frame allocates.
-TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInABufferMadeWithTheShow) {
+TEST(CandleFlame, StampsTheSeedAndSmoothsOnceEveryCallInABufferMadeWithTheShow) {
     const FlamePictures p = dotSeed();
     CandleFlameState s;
     makeOwnSeeds(p, s, Kernels::Fast);
@@ -119,7 +119,7 @@ TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInABufferMadeWithTheSh
 
 // Each flame's own copy of the seed (fast kernels) and the shared seed
 // (plain kernels) both keep black transparent.
-TEST(NextCandleFrame, SeedLoadedAheadStampsWithBlackAsTransparent) {
+TEST(CandleFlame, SeedLoadedAheadStampsWithBlackAsTransparent) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* seed = greySurface(3, 1);
@@ -142,7 +142,7 @@ TEST(NextCandleFrame, SeedLoadedAheadStampsWithBlackAsTransparent) {
     }
 }
 
-TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurfaces) {
+TEST(CandleFlame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurfaces) {
     ScratchFolder folder;
     const FlamePictures p = loadFlamePictures({"data", nullptr, Kernels::Fast});
     EXPECT_EQ(p.pattern, nullptr);

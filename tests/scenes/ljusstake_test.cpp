@@ -36,12 +36,12 @@ constexpr FlamePlace kFlamePlaces[4] = {{62, 84}, {142, 62}, {220, 42}, {300, 20
 
 } // namespace
 
-TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
+TEST(Candles, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     ScratchFolder folder;
-    const CandlestickPictures p = loadCandlestickPictures({"data", nullptr, Kernels::Fast});
+    const CandlesPictures p = loadCandlesPictures({"data", nullptr, Kernels::Fast});
     EXPECT_EQ(p.iStake, nullptr);
     EXPECT_EQ(p.iGreets, nullptr);
-    CandlestickState s;
+    CandlesState s;
     makeCandleSurfaces(p, s, Kernels::Fast);
     SDL_Surface* screen = whiteScreen();
     TestFrame frame;
@@ -65,11 +65,11 @@ TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
-    CandlestickPictures p;
+TEST(Candles, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
+    CandlesPictures p;
     p.flames = dotSeed();
     p.iStake.reset(makeSolidSurface(500, 300, 0xffffff));
-    CandlestickState s;
+    CandlesState s;
     makeOwnSeeds(p.flames, s.flames, Kernels::Fast);
     for (int k = 0; k < kFlames; ++k) {
         s.eld[k].reset(greySurface(40, 128));
@@ -100,10 +100,10 @@ TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
-    CandlestickPictures p;
+TEST(Candles, GreetingsRiseFromJustBelowTheBottomEdge) {
+    CandlesPictures p;
     p.iGreets.reset(greetings());
-    CandlestickState s;
+    CandlesState s;
     SDL_Surface* screen = whiteScreen();
     TestFrame frame;
     ljusstake(p, s, frame.at(screen, 0, true));
@@ -118,10 +118,10 @@ TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
-    CandlestickPictures p;
+TEST(Candles, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
+    CandlesPictures p;
     p.iGreets.reset(greetings());
-    CandlestickState s;
+    CandlesState s;
     SDL_Surface* tiny = makeScreenSurface(4, 4);
     SDL_Surface* screen = whiteScreen();
     TestFrame frame;
@@ -148,14 +148,14 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
     SDL_FreeSurface(tiny);
 }
 
-TEST(Ljusstake, BurnsWithTheShowsData) {
+TEST(Candles, BurnsWithTheShowsData) {
     enterSourceTree();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    const CandlestickPictures p = loadCandlestickPictures({"data", screen, Kernels::Fast});
+    const CandlesPictures p = loadCandlesPictures({"data", screen, Kernels::Fast});
     ASSERT_NE(p.iStake, nullptr);
     ASSERT_NE(p.iGreets, nullptr);
     ASSERT_NE(p.flames.pattern, nullptr);
-    CandlestickState s;
+    CandlesState s;
     makeCandleSurfaces(p, s, Kernels::Fast);
     TestFrame frame;
     for (int n = 0; n < 30; ++n) {

@@ -31,7 +31,7 @@ void expectSameAsPlainLoop(const PlasmaDistances& distances, float b, const Cent
 
 // Every phase of the table (negative ones give negative indexes near the
 // centres), the circling centre at every place of its orbit.
-TEST(PlasmaFieldFast, EqualsThePlainLoopForEveryPhaseAndOrbitPlace) {
+TEST(PlasmaField, EqualsThePlainLoopForEveryPhaseAndOrbitPlace) {
     fillSintab();
     const PlasmaDistances distances;
     Centres c = {{0, 117, 503}, {0, 85, 463}};
@@ -44,7 +44,7 @@ TEST(PlasmaFieldFast, EqualsThePlainLoopForEveryPhaseAndOrbitPlace) {
 
 // Corners, the last rows below the plasma, centres that move between calls,
 // and centres beyond the table's reach (left of the screen, below it).
-TEST(PlasmaFieldFast, EqualsThePlainLoopForCentresAnywhereAndWhenTheyMove) {
+TEST(PlasmaField, EqualsThePlainLoopForCentresAnywhereAndWhenTheyMove) {
     fillSintab();
     const Centres cases[] = {
         {{320, 0, 639}, {300, 0, 479}},

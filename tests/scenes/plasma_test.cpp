@@ -112,7 +112,7 @@ TEST(PlasmaField, ReferenceFramesArePinned) {
 
 // A 640 x 480 screen, the plasma surface left out (its own tests are above),
 // and a font sheet that is white in every cell.
-class PlasmaTest : public testing::Test {
+class Plasma : public testing::Test {
   protected:
     void SetUp() override {
         fillSintab();
@@ -143,12 +143,12 @@ class PlasmaTest : public testing::Test {
     SDL_Surface* screen = nullptr;
 };
 
-TEST_F(PlasmaTest, ScrollerTextIs89Characters) {
+TEST_F(Plasma, ScrollerTextIs89Characters) {
     EXPECT_EQ(std::string(s.scroller), scrollerText());
     EXPECT_EQ(scrollerText().size(), 89u);
 }
 
-TEST_F(PlasmaTest, TextStandsForFourSecondsThenMovesTenPixelsPerFrame) {
+TEST_F(Plasma, TextStandsForFourSecondsThenMovesTenPixelsPerFrame) {
     EXPECT_EQ(frameAt(0), 0);
     EXPECT_EQ(s.scrollerx, 10);
     EXPECT_FALSE(textAt(9));
@@ -165,7 +165,7 @@ TEST_F(PlasmaTest, TextStandsForFourSecondsThenMovesTenPixelsPerFrame) {
     EXPECT_EQ(s.scrollerx, -10);
 }
 
-TEST_F(PlasmaTest, LastGlyphLeavesAtMinus2848AndTheStripStaysBlack) {
+TEST_F(Plasma, LastGlyphLeavesAtMinus2848AndTheStripStaysBlack) {
     s.scrollerx = -2837;
     frameAt(20000);
     EXPECT_EQ(s.scrollerx, -2847);
@@ -185,14 +185,14 @@ TEST_F(PlasmaTest, LastGlyphLeavesAtMinus2848AndTheStripStaysBlack) {
     }
 }
 
-TEST_F(PlasmaTest, FinishesOnlyAfter28000msDrawingTheLastFrame) {
+TEST_F(Plasma, FinishesOnlyAfter28000msDrawingTheLastFrame) {
     EXPECT_EQ(frameAt(28000), 0);
     const int before = s.scrollerx;
     EXPECT_EQ(frameAt(28001), 1);
     EXPECT_EQ(s.scrollerx, before - 10);
 }
 
-TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
+TEST_F(Plasma, CentreZeroCirclesWithTheFrameCounter) {
     struct Case {
         int frame;
         int x;
@@ -216,7 +216,7 @@ TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
 // frame places the centres with six random numbers (x, y, x, y, x, y), and
 // the plasma lands under the strip through that palette, the same with the
 // cycle of the fast kernels as with the plain loop.
-TEST(Plasma, FirstFramePlacesTheCentresAndDrawsThroughThePaletteReadAhead) {
+TEST_F(Plasma, FirstFramePlacesTheCentresAndDrawsThroughThePaletteReadAhead) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     savePalette("data/weinPalette.bmp");
@@ -261,7 +261,7 @@ TEST(Plasma, FirstFramePlacesTheCentresAndDrawsThroughThePaletteReadAhead) {
     }
 }
 
-TEST(Plasma, WithEveryFileMissingKeepsTheTimingAndDrawsBlack) {
+TEST_F(Plasma, WithEveryFileMissingKeepsTheTimingAndDrawsBlack) {
     ScratchFolder folder;
     fillSintab();
     const PlasmaTables t = loadPlasmaTables({"data", nullptr, Kernels::Fast});

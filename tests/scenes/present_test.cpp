@@ -36,7 +36,7 @@ int logoRowAt(const SDL_Surface* screen, int x, int y) {
 }
 
 // A 300 x 60 logo (centred at x = 170, at rest at y = 40) and a 40 x 60 seven.
-class PresentTest : public testing::Test {
+class Logo : public testing::Test {
   protected:
     void SetUp() override {
         p.krx4.reset(makeLogo(300, 60));
@@ -63,14 +63,14 @@ class PresentTest : public testing::Test {
     }
 
     LogoPictures p;
-    PresentState s;
+    LogoState s;
     TestFrame frame;
     SDL_Surface* screen = nullptr;
 };
 
 } // namespace
 
-TEST_F(PresentTest, LogoDropsOnePixelPer30msUntilItRestsAt40) {
+TEST_F(Logo, LogoDropsOnePixelPer30msUntilItRestsAt40) {
     EXPECT_EQ(frameAt(0), 0);
     EXPECT_EQ(wordAt(screen, 170, 0), 0u); // wholly above the screen
     EXPECT_EQ(s.stage, 0);
@@ -91,14 +91,14 @@ TEST_F(PresentTest, LogoDropsOnePixelPer30msUntilItRestsAt40) {
     EXPECT_EQ(s.stage, 1);
 }
 
-TEST_F(PresentTest, LateLastDropFrameDrawsTheLogoBelowItsRest) {
+TEST_F(Logo, LateLastDropFrameDrawsTheLogoBelowItsRest) {
     frameAt(3600);
     EXPECT_EQ(logoRowAt(screen, 170, 60), 0);
     EXPECT_EQ(wordAt(screen, 170, 59), 0u);
     EXPECT_EQ(s.stage, 1);
 }
 
-TEST_F(PresentTest, PiecesSwingApartInOneRadianSteps) {
+TEST_F(Logo, PiecesSwingApartInOneRadianSteps) {
     struct Case {
         Uint32 elapsed;
         int leftX;
@@ -120,7 +120,7 @@ TEST_F(PresentTest, PiecesSwingApartInOneRadianSteps) {
     }
 }
 
-TEST_F(PresentTest, SettledPiecesStand40ApartWithTheSevenBetween) {
+TEST_F(Logo, SettledPiecesStand40ApartWithTheSevenBetween) {
     s.stage = 2;
     frameAt(8000);
     expectPieces(150, 310);
@@ -130,7 +130,7 @@ TEST_F(PresentTest, SettledPiecesStand40ApartWithTheSevenBetween) {
     EXPECT_EQ(s.stage, 2);
 }
 
-TEST_F(PresentTest, TitleStandsAtX100Y400) {
+TEST_F(Logo, TitleStandsAtX100Y400) {
     fillFontstr(frame.font);
     frame.font.surface.reset(makeSolidSurface(320, 192, 0xffffff));
     frameAt(0);
@@ -143,14 +143,14 @@ TEST_F(PresentTest, TitleStandsAtX100Y400) {
     EXPECT_EQ(wordAt(screen, 100, 432), 0u);
 }
 
-TEST_F(PresentTest, FinishesOnlyAfter10000ms) {
+TEST_F(Logo, FinishesOnlyAfter10000ms) {
     EXPECT_EQ(frameAt(10000), 0);
     EXPECT_EQ(frameAt(10001), 1);
 }
 
 // A 50 x 120 logo is too tall for the drop and too narrow to split: the drop
 // ends at once, the spread stays 0 until 3000 ms, and no right piece is drawn.
-TEST_F(PresentTest, TallNarrowLogoGivesNoGarbage) {
+TEST_F(Logo, TallNarrowLogoGivesNoGarbage) {
     p.krx4.reset(makeLogo(50, 120)); // cx = 295, top = -20
     frameAt(0);
     EXPECT_EQ(s.stage, 1);
@@ -173,7 +173,7 @@ TEST_F(PresentTest, TallNarrowLogoGivesNoGarbage) {
     EXPECT_EQ(wordAt(screen, 435, 0), 0u);
 }
 
-TEST(Present, LogoAndSevenLoadedAheadAreDrawnFromTheFirstFrame) {
+TEST_F(Logo, LogoAndSevenLoadedAheadAreDrawnFromTheFirstFrame) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* logo = makeLogo(300, 60);
@@ -186,7 +186,7 @@ TEST(Present, LogoAndSevenLoadedAheadAreDrawnFromTheFirstFrame) {
     const LogoPictures p = loadLogoPictures({"data", screen, Kernels::Fast});
     ASSERT_NE(p.krx4, nullptr);
     ASSERT_NE(p.seven, nullptr);
-    PresentState s;
+    LogoState s;
     TestFrame frame;
 
     EXPECT_EQ(present(p, s, frame.at(screen, 0, true)), 0);
@@ -199,10 +199,10 @@ TEST(Present, LogoAndSevenLoadedAheadAreDrawnFromTheFirstFrame) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Present, WithEveryPictureMissingKeepsTheTimingAndDrawsOnlyBlack) {
+TEST_F(Logo, WithEveryPictureMissingKeepsTheTimingAndDrawsOnlyBlack) {
     ScratchFolder folder;
     const LogoPictures p = loadLogoPictures({"data", nullptr, Kernels::Fast});
-    PresentState s;
+    LogoState s;
     TestFrame frame;
     SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
     for (Uint32 elapsed = 0; elapsed <= 10000; elapsed += 100) {

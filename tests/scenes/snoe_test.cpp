@@ -63,7 +63,7 @@ TEST_F(Snowfall, FirstFramePlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     writePng(large, "data/flinga1.png");
     SDL_FreeSurface(small);
     SDL_FreeSurface(large);
-    p = std::move(loadMoonlitSkyPictures({"data", screen, Kernels::Fast}).snow);
+    p = std::move(loadMoonlitPictures({"data", screen, Kernels::Fast}).snow);
     const std::vector<int> r = randomNumbers(5, 131);
     random.srand(5);
     snoeBegin(s, frame.at(screen, 0, true));

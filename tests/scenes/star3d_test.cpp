@@ -44,7 +44,7 @@ constexpr FieldMotion kAdvance{.advance = true};
 constexpr FieldMotion kScatter{.scatter = true};
 constexpr FieldMotion kScatterAndAdvance{.scatter = true, .advance = true};
 
-class Star3d : public testing::Test {
+class StarField : public testing::Test {
   protected:
     void TearDown() override { SDL_FreeSurface(screen); }
 
@@ -81,7 +81,7 @@ class Star3d : public testing::Test {
 
 // A scatter, as in the field's first frame, makes every object a star,
 // three draws per object in the order x, y, z.
-TEST_F(Star3d, ScatterRandomisesEveryObjectAsAStar) {
+TEST_F(StarField, ScatterRandomisesEveryObjectAsAStar) {
     random.srand(11);
     startWithoutSprites();
     const int afterCall = random.rand();
@@ -94,7 +94,7 @@ TEST_F(Star3d, ScatterRandomisesEveryObjectAsAStar) {
 
 // With advance, an object reset to z = 1 reaches 0 and respawns at once,
 // drawing its numbers before the next object is reset.
-TEST_F(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
+TEST_F(StarField, ResetThenAdvanceRespawnsInObjectOrder) {
     startWithoutSprites();
     int respawns = 0;
     for (unsigned seed = 1; seed < 100 && respawns == 0; ++seed) {
@@ -118,7 +118,7 @@ TEST_F(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
 
 // Gifts come only from respawns, one in a hundred for each kind, and keep
 // their kind until the next respawn or reset.
-TEST_F(Star3d, GiftsComeOnlyFromRespawns) {
+TEST_F(StarField, GiftsComeOnlyFromRespawns) {
     startWithoutSprites();
     int gifts[3] = {};
     for (unsigned seed = 1; seed <= 40; ++seed) {
@@ -148,7 +148,7 @@ TEST_F(Star3d, GiftsComeOnlyFromRespawns) {
 
 // The turn uses the old x for the new y, in double, stored as float; zero
 // and negative angles do not turn at all.
-TEST_F(Star3d, TurnsOnlyForPositiveAngles) {
+TEST_F(StarField, TurnsOnlyForPositiveAngles) {
     startWithoutSprites();
     std::fill(s.starx, s.starx + kFieldObjects, 100.0f);
     std::fill(s.stary, s.stary + kFieldObjects, 50.0f);
@@ -167,7 +167,7 @@ TEST_F(Star3d, TurnsOnlyForPositiveAngles) {
 
 // Only the sprite's top-left corner is tested, against 0 < px <= 639 and
 // 0 < py <= 479; at distance 64 the sprite is drawn at its own size.
-TEST_F(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
+TEST_F(StarField, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
     startWithoutSprites();
     p.bild[0].reset(makeSolidSurface(4, 4, kWhite));
     const int outside[][2] = {{0, 100}, {100, 0}, {640, 100}, {100, 480}, {-5, 100}};

@@ -16,7 +16,7 @@ constexpr Uint32 kTree = 0x00cc00;
 
 // Drawn at the top left from 0 to 1999 ms over what is already there; the
 // frame at 2000 ms draws nothing and finishes.
-TEST(Tannenbaum, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
+TEST(Tree, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* tree = makeSolidSurface(100, 80, kTree);
@@ -42,7 +42,7 @@ TEST(Tannenbaum, ShowsTheTreeForTwoSecondsOverTheLastFrame) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Tannenbaum, WithoutThePictureKeepsTheTwoSecondsAndDrawsNothing) {
+TEST(Tree, WithoutThePictureKeepsTheTwoSecondsAndDrawsNothing) {
     ScratchFolder folder;
     const TreePictures p = loadTreePictures({"data", nullptr, Kernels::Fast});
     EXPECT_EQ(p.baum, nullptr);

@@ -17,7 +17,7 @@ namespace {
 constexpr Uint32 kMoon = 0x00707080, kPicture = 0x00e0a040, kText = 0x00ff2020;
 constexpr Uint32 kSanta = 0x00a00000, kJunk = 0x00ffffff;
 
-class MoonlitSky : public testing::Test {
+class Moonlit : public testing::Test {
   protected:
     void SetUp() override { fillSintab(); }
     void TearDown() override { SDL_FreeSurface(screen); }
@@ -29,14 +29,14 @@ class MoonlitSky : public testing::Test {
     }
 
     ScratchFolder folder;
-    MoonlitSkyPictures p;
-    MoonlitSkyState s;
+    MoonlitPictures p;
+    MoonlitState s;
     TestFrame shown;
     ShowRandom& random = shown.random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
-TEST_F(MoonlitSky, FirstFrameStartsSantasThenSnowAndAnnouncesOnce) {
+TEST_F(Moonlit, FirstFrameStartsSantasThenSnowAndAnnouncesOnce) {
     const std::vector<int> r = randomNumbers(21, 207);
     random.srand(21);
     StdoutCapture console;
@@ -55,7 +55,7 @@ TEST_F(MoonlitSky, FirstFrameStartsSantasThenSnowAndAnnouncesOnce) {
 
 // The second picture, the bobbing and the text come together at 7500 ms of
 // the scene's own time; the scene is over from 15001 ms on.
-TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
+TEST_F(Moonlit, PhasesFollowTheScenesOwnClock) {
     std::filesystem::create_directory("data");
     SDL_Surface* moon = makeSolidSurface(256, 256, kMoon);
     SDL_Surface* picture = makeSolidSurface(60, 40, kPicture);
@@ -67,7 +67,7 @@ TEST_F(MoonlitSky, PhasesFollowTheScenesOwnClock) {
     writePng(picture, "data/litenapanap.png");
     SDL_FreeSurface(moon);
     SDL_FreeSurface(picture);
-    p = loadMoonlitSkyPictures({"data", screen, Kernels::Fast});
+    p = loadMoonlitPictures({"data", screen, Kernels::Fast});
     p.santas.tomte0 = keyedOnBlack(makeSolidSurface(8, 6, kSanta), screen);
     fillFontstr(shown.font);
     shown.font.surface.reset(makeSolidSurface(320, 192, kText));

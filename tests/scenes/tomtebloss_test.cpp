@@ -33,7 +33,7 @@ void parkAllSparks(SparklerState& s) {
     }
 }
 
-class TomteblossTest : public testing::Test {
+class Sparkler : public testing::Test {
   protected:
     void SetUp() override { screen = makeScreenSurface(640, 480); }
 
@@ -55,7 +55,7 @@ class TomteblossTest : public testing::Test {
 
 // The pictures are read ahead; the first frame clears the screen and says
 // which of them are missing, and no later frame says it again.
-TEST(Tomtebloss, FirstFrameClearsAndReportsMissingPictures) {
+TEST_F(Sparkler, FirstFrameClearsAndReportsMissingPictures) {
     ScratchFolder folder;
     const SparklerPictures none = loadSparklerPictures({"data", nullptr, Kernels::Fast});
     SparklerState s;
@@ -85,7 +85,7 @@ TEST(Tomtebloss, FirstFrameClearsAndReportsMissingPictures) {
 
 // The unburnt stick is the left 20 columns and top 320 - e / 80 rows of its
 // picture, over the whole burnt stick, both hanging from (290, 40).
-TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
+TEST_F(Sparkler, StickBurnsDownARowEvery80ms) {
     p.tomtepinne.reset(makeSolidSurface(40, 400, kUnburnt));
     p.tomtepub.reset(makeSolidSurface(20, 320, kBurnt));
     struct Case {
@@ -114,7 +114,7 @@ TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
 
 // From 80 ms on every spark is drawn one pixel higher than the same frame
 // would draw it at 79 ms.
-TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
+TEST_F(Sparkler, SparksRiseWithTheBurningPoint) {
     // Two sparklers that burn alike until their last frames.
     SparklerState other;
     for (SparklerState* sparkler : {&s, &other}) {
@@ -139,7 +139,7 @@ TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
 
 // New sparks still start at the anchor at 15999 ms; from 16000 ms they are
 // parked far left and never show.
-TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
+TEST_F(Sparkler, BurntOutSparksAreParkedOutOfSight) {
     // Two frames each: a spark born after its slot's turn shows a frame later.
     parkAllSparks(s);
     random.srand(2);
@@ -166,7 +166,7 @@ TEST_F(TomteblossTest, BurntOutSparksAreParkedOutOfSight) {
 
 // Positions are whole pixels: each step is a single-precision sum cut toward
 // zero, so negative positions round up and slow downward sparks stand still.
-TEST_F(TomteblossTest, StepsTruncateTowardZero) {
+TEST_F(Sparkler, StepsTruncateTowardZero) {
     s.skapa = 0; // births this frame take the low slots, not the ones below
     s.ypos[45] = 2;
     s.yspeed[45] = (float)(-4 + 9.82 / 200);

@@ -64,7 +64,7 @@ TEST_F(SantaField, FirstFramePlacesAndAnnouncesOnce) {
         SDL_SaveBMP(picture, files[i]);
         SDL_FreeSurface(picture);
     }
-    p = std::move(loadMoonlitSkyPictures({"data", screen, Kernels::Fast}).santas);
+    p = std::move(loadMoonlitPictures({"data", screen, Kernels::Fast}).santas);
     const std::vector<int> r = randomNumbers(3, 77);
     random.srand(3);
     frame.console = stdout;

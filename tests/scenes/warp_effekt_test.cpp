@@ -20,7 +20,7 @@ constexpr Uint32 kNarrow = 0xff00ff;
 // its first frame.
 struct Warp {
     WarpPictures p;
-    WarpSequenceState s;
+    WarpState s;
     TestFrame frame;
     ShowRandom& random = frame.random;
     bool begun = false;
@@ -58,7 +58,7 @@ struct Warp {
 // The first frame clears, sprinkles twenty stars (three draws each, and
 // nothing else), holds the picture and says which zoom pictures are
 // missing; no later frame says it again.
-TEST(WarpEffekt, FirstFrameClearsSprinklesStarsAndHoldsThePicture) {
+TEST(Warp, FirstFrameClearsSprinklesStarsAndHoldsThePicture) {
     fillSintab();
     SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
     Warp warp;
@@ -83,7 +83,7 @@ TEST(WarpEffekt, FirstFrameClearsSprinklesStarsAndHoldsThePicture) {
 
 // With a solid font sheet every glyph is a 32 x 32 block: the caption falls
 // into "take us to" / "warpspeed," / "rudolph", each line from x = 300.
-TEST(WarpEffekt, CaptionWrapsIntoThreeLines) {
+TEST(Warp, CaptionWrapsIntoThreeLines) {
     fillSintab();
     Warp warp;
     fillFontstr(warp.frame.font);
@@ -101,7 +101,7 @@ TEST(WarpEffekt, CaptionWrapsIntoThreeLines) {
     SDL_FreeSurface(screen);
 }
 
-TEST(WarpEffekt, PhasesFollowTheElapsedTime) {
+TEST(Warp, PhasesFollowTheElapsedTime) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     Warp warp;
@@ -142,7 +142,7 @@ TEST(WarpEffekt, PhasesFollowTheElapsedTime) {
 // Both pictures are centred by the width of iTomtewarp, 250 pixels down, so
 // without iTomtewarp neither is drawn; without iTomtewarp0 only the straight
 // flight loses its picture.
-TEST(WarpEffekt, PicturesArePlacedByTheWidthOfTomtewarp) {
+TEST(Warp, PicturesArePlacedByTheWidthOfTomtewarp) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     Warp warp;

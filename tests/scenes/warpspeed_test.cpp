@@ -42,7 +42,7 @@ struct Zoom {
 
 // Read ahead from a folder without data: no pictures, and the first frame
 // says so in two lines.
-TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
+TEST(WarpZoom, MissingPicturesPrintBothMessagesAndDrawNothing) {
     ScratchFolder folder;
     SDL_Surface* screen = makeScreenSurface(640, 480);
     Zoom zoom;
@@ -58,7 +58,7 @@ TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
+TEST(WarpZoom, HoldingStillChangesNothingFromCallToCall) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     Zoom zoom(40, kRed);
@@ -79,7 +79,7 @@ TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
     SDL_FreeSurface(screen);
 }
 
-TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
+TEST(WarpZoom, After167MovingCallsThePictureReachesTheFlashStage) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     Zoom zoom(20, kRed);
@@ -113,7 +113,7 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
 // Each call wipes the last blue ellipse with a black one of the same radii,
 // whatever moving is; the blue one is seen for 63 calls, and once the sine
 // turns negative nothing more is drawn.
-TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
+TEST(WarpZoom, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
     Zoom zoom;
