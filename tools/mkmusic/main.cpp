@@ -124,7 +124,7 @@ int checkCodings(const std::string& path, const LoopPoints& loop) {
 
 // Measures a written track; 0 when it meets every goal.
 int reportOn(const std::string& path) {
-    const TrackFigures figures = measureTrack(decodeMp3(path));
+    const TrackFigures figures = measureTrack(decodeMp3(path), buildArrangement());
     printReport(figures, stdout);
     return missedGoals(figures).empty() ? 0 : 1;
 }

@@ -68,6 +68,12 @@ void ScoreBuilder::control(int section, double beat, int channel, int controller
     score_.controls.push_back({trackTime(section, beat), channel, controller, value});
 }
 
+void ScoreBuilder::statement(const std::string& name, int section, double fromBeat, double toBeat,
+                             bool aboveTheRest) {
+    score_.statements.push_back(
+        {name, trackTime(section, fromBeat), trackTime(section, toBeat), aboveTheRest});
+}
+
 void ScoreBuilder::ramp(int section, double fromBeat, double toBeat, int channel, int controller,
                         int from, int to) {
     constexpr double kStep = 0.125;

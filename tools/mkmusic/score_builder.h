@@ -4,6 +4,7 @@
 
 #include "score.h"
 
+#include <string>
 #include <string_view>
 
 namespace mkmusic {
@@ -24,6 +25,9 @@ class ScoreBuilder {
     void chord(int section, double beat, int channel, std::string_view keys, double beats,
                int velocity, int transpose = 0);
     void control(int section, double beat, int channel, int controller, int value);
+    // Marks beats of a section as a statement of the motif.
+    void statement(const std::string& name, int section, double fromBeat, double toBeat,
+                   bool aboveTheRest);
     // A controller moving in small steps from one value to another.
     void ramp(int section, double fromBeat, double toBeat, int channel, int controller, int from,
               int to);

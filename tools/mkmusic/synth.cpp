@@ -213,12 +213,11 @@ long blockStart(double seconds) {
     return frame / kSynthBlockFrames * kSynthBlockFrames;
 }
 
-} // namespace
-
-void addSynthVoices(const Score& score, StereoBuffer& out, int stem) {
+template <typename Chosen>
+void addVoices(const Score& score, StereoBuffer& out, Chosen chosen, bool withEcho) {
     std::vector<float> note;
     for (const Voice& setting : score.voices) {
-        if (!isSynthChannel(setting.channel) || (stem != kWholeMix && stem != setting.channel))
+        if (!isSynthChannel(setting.channel) || !chosen(setting.channel))
             continue;
         VoiceTracks tracks(out.frames());
         for (const NoteEvent& event : score.notes) {
@@ -229,7 +228,7 @@ void addSynthVoices(const Score& score, StereoBuffer& out, int stem) {
                 playTone(*tone, event, note);
             else
                 playDrum(event, note);
-            place(note, start, stem == kWholeMix ? event.echo : 0.0, tracks);
+            place(note, start, withEcho ? event.echo : 0.0, tracks);
         }
         // MIDI's volume curve and a constant-power pan, unity in the middle.
         const double volume = std::pow(setting.volume / 127.0, 2.0);
@@ -244,6 +243,41 @@ void addSynthVoices(const Score& score, StereoBuffer& out, int stem) {
                 volume * (right * tracks.dryRight[i] + send * tracks.echoRight[i]));
         }
     }
+}
+
+} // namespace
+
+void addSynthVoices(const Score& score, StereoBuffer& out, int stem) {
+    addVoices(
+        score, out, [stem](int channel) { return stem == kWholeMix || stem == channel; },
+        stem == kWholeMix);
+}
+
+void addSynthChannels(const Score& score, StereoBuffer& out, const std::vector<int>& channels) {
+    addVoices(
+        score, out,
+        [&channels](int channel) {
+            return std::find(channels.begin(), channels.end(), channel) != channels.end();
+        },
+        true);
+}
+
+std::vector<float> steadyTone(int channel, int key, double seconds) {
+    const Tone* tone = toneOf(channel);
+    std::vector<float> samples;
+    if (!tone)
+        return samples;
+    const double step = keyHz(key) / kSampleRate;
+    const double lowPass =
+        tone->lowPassHz > 0.0 ? 1.0 - std::exp(-kTwoPi * tone->lowPassHz / kSampleRate) : 1.0;
+    double phase = 0.0, softened = 0.0;
+    for (long i = 0; i < std::lround(seconds * kSampleRate); ++i) {
+        softened += lowPass * (oscillator(*tone, phase, step) - softened);
+        samples.push_back(static_cast<float>(softened));
+        phase += step;
+        phase -= std::floor(phase);
+    }
+    return samples;
 }
 
 } // namespace mkmusic
