@@ -62,6 +62,8 @@ inline constexpr int kSplash = 55;
 inline constexpr int kTriangle = 81;
 inline constexpr int kSleighBells = 83;
 inline constexpr int kBellTree = 84;
+// Not a General MIDI key: our own kit's noise riser, as long as its note.
+inline constexpr int kRiser = 90;
 } // namespace drum
 
 } // namespace mkmusic

@@ -1,0 +1,43 @@
+// Band-limited waves for our own voices. Each is the Fourier series of its
+// shape summed only over the harmonics that stay under kTopHz at the
+// highest pitch a note reaches (its vibrato and detuning included), so that
+// nothing lies above half the sample rate to fold back as aliasing. A wave
+// is one cycle in a table, read with linear interpolation.
+#pragma once
+
+#include <vector>
+
+namespace mkmusic {
+
+inline constexpr double kTopHz = 19500.0;
+
+class WaveTable {
+  public:
+    enum Shape { Saw, Triangle };
+
+    // The table of a shape for a note whose pitch rises at most to
+    // highestHz; made once, then kept.
+    static const WaveTable& forPitch(Shape shape, double highestHz);
+
+    // phase in [0, 1)
+    double at(double phase) const {
+        const double position = phase * kSize;
+        const int index = static_cast<int>(position);
+        return points_[index] + (position - index) * (points_[index + 1] - points_[index]);
+    }
+
+    static constexpr int kSize = 4096;
+
+  private:
+    WaveTable(Shape shape, int harmonics);
+    std::vector<double> points_; // kSize + 1: the last is the first again
+};
+
+// A pulse high for `duty` of the cycle, less its mean, as the difference of
+// two saws `duty` apart: its width may change from sample to sample.
+inline double pulseAt(const WaveTable& saw, double phase, double duty) {
+    const double behind = phase >= duty ? phase - duty : phase - duty + 1.0;
+    return saw.at(behind) - saw.at(phase);
+}
+
+} // namespace mkmusic
