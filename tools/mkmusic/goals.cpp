@@ -2,7 +2,7 @@
 #include "report.h"
 
 #include "band_power.h"
-#include "scenes/show.h"
+#include "timeline.h"
 
 #include <algorithm>
 #include <cmath>

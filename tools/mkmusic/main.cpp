@@ -13,7 +13,7 @@
 //                        track is measured so as it is written)
 //   mkmusic --stem CHANNEL OUT.f32
 //                        for balancing the mix: one MIDI channel's dry signal
-//                        (0-15, 16 for the reverb, 17-21 the synth voices)
+//                        (0-15, 16 for the reverb, 17-25 the synth voices)
 //                        at the gain the whole
 //                        mix is mastered with, as raw 32-bit float stereo
 #include "arrangement.h"

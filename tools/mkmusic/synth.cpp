@@ -24,9 +24,10 @@ struct VoiceTracks {
 };
 
 // A note (interleaved stereo) into the voice's tracks: dry from its start,
-// and softened repeats of its mono sum every `echo` seconds after it, first
-// on the left, then on the right.
-void place(const std::vector<float>& note, long start, double echo, VoiceTracks& tracks) {
+// and softened repeats of its mono sum every `echo` seconds after it, from
+// side to side, the first on the left or, for every other key, on the right
+// (so that a line's echo leans to neither side).
+void place(const std::vector<float>& note, int key, long start, double echo, VoiceTracks& tracks) {
     const long frames = static_cast<long>(tracks.dryLeft.size());
     const long length = static_cast<long>(note.size() / 2);
     for (long i = 0; i < length && start + i < frames; ++i) {
@@ -42,7 +43,7 @@ void place(const std::vector<float>& note, long start, double echo, VoiceTracks&
             static_cast<float>(state += 0.35 * (0.5 * (note[i * 2] + note[i * 2 + 1]) - state));
     double gain = 1.0;
     for (int repeat = 1; repeat <= kEchoRepeats; ++repeat, gain *= kEchoFeedback) {
-        std::vector<float>& side = repeat % 2 ? tracks.echoLeft : tracks.echoRight;
+        std::vector<float>& side = (repeat + key) % 2 ? tracks.echoLeft : tracks.echoRight;
         const long at = start + std::lround(repeat * echo * kSampleRate);
         for (long i = 0; i < length && at + i < frames; ++i)
             side[at + i] += static_cast<float>(gain * soft[i]);
@@ -69,7 +70,7 @@ void addVoices(const Score& score, StereoBuffer& out, Chosen chosen, bool withEc
                 playTone(*tone, event, note);
             else
                 playKitHit(event, note);
-            place(note, start, withEcho ? event.echo : 0.0, tracks);
+            place(note, event.key, start, withEcho ? event.echo : 0.0, tracks);
         }
         // MIDI's volume curve and a constant-power pan, unity in the middle.
         const double volume = std::pow(setting.volume / 127.0, 2.0);

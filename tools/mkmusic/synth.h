@@ -18,8 +18,11 @@ inline constexpr int kSawLead = 18;   // two saws a little apart, softened
 inline constexpr int kChipArp = 19;   // thin 12.5 % pulse, short and plucked
 inline constexpr int kChipBass = 20;  // 50 % pulse, round and short
 inline constexpr int kChipKit = 21;   // kick, snare and hats on the General MIDI keys
-inline constexpr int kHook = 22;      // the show's own motif
-inline constexpr int kFirst = kPulseLead, kLast = kHook;
+inline constexpr int kHook = 22;      // the show's own motif: a pulse whose width swings
+inline constexpr int kSoftLead = 23;  // a triangle with vibrato, round like a flute
+inline constexpr int kBell = 24;      // a struck bell of a few partials
+inline constexpr int kSweep = 25;     // detuned saws behind a filter that opens over the note
+inline constexpr int kFirst = kPulseLead, kLast = kSweep;
 } // namespace synth
 
 inline bool isSynthChannel(int channel) {
@@ -27,9 +30,10 @@ inline bool isSynthChannel(int channel) {
 }
 
 // Our own voices that carry a line (a melody, a counter-melody, an
-// arpeggio): all but the kit and the bass.
+// arpeggio): all but the kit, the bass and the sweeping pad.
 inline bool carriesALine(int channel) {
-    return isSynthChannel(channel) && channel != synth::kChipKit && channel != synth::kChipBass;
+    return isSynthChannel(channel) && channel != synth::kChipKit && channel != synth::kChipBass &&
+           channel != synth::kSweep;
 }
 
 // Adds the synth channels' notes to `out` (frames from the track's start),

@@ -20,8 +20,8 @@ struct Partial {
     double ratio, level;
 };
 constexpr std::array<Partial, 6> kBellPartials{
-    {{1.0, 1.0}, {2.0, 0.45}, {3.0, 0.12}, {4.16, 0.22}, {5.43, 0.08}, {6.79, 0.04}}};
-constexpr double kBellBrightSeconds = 0.5; // the second partial's decay
+    {{1.0, 1.0}, {2.0, 0.5}, {3.0, 0.3}, {4.16, 0.4}, {5.43, 0.16}, {6.79, 0.06}}};
+constexpr double kBellBrightSeconds = 0.8; // the second partial's decay
 
 double envelopeAt(const Envelope& e, double t, double held) {
     auto sounding = [&](double at) {
@@ -107,6 +107,90 @@ double cutoffAt(const Tone& tone, double t, double held) {
     return tone.lowPassHz * std::pow(tone.openToHz / tone.lowPassHz, std::min(1.0, t / held));
 }
 
+// Each synth channel's sound; the kit has none.
+struct VoiceTone {
+    int channel;
+    Tone tone;
+};
+constexpr VoiceTone kTones[] = {
+    {synth::kPulseLead,
+     {.wave = Tone::Pulse,
+      .duty = 0.25,
+      .detuneCents = 4.0,
+      .spread = 0.6,
+      .vibratoCents = 18.0,
+      .vibratoHz = 5.5,
+      .vibratoDelay = 0.22,
+      .lowPassHz = 5000.0,
+      .steep = true,
+      .envelope = {0.004, 0.35, 0.7, 0.10},
+      .level = 0.21}},
+    {synth::kSawLead,
+     {.wave = Tone::Saw,
+      .detuneCents = 8.0,
+      .spread = 0.7,
+      .vibratoCents = 10.0,
+      .vibratoHz = 5.0,
+      .vibratoDelay = 0.30,
+      .lowPassHz = 5200.0,
+      .envelope = {0.012, 0.45, 0.75, 0.14},
+      .level = 0.16}},
+    {synth::kChipArp,
+     {.wave = Tone::Pulse,
+      .duty = 0.125,
+      .lowPassHz = 6000.0,
+      .steep = true,
+      .envelope = {0.002, 0.10, 0.25, 0.05},
+      .level = 0.21}},
+    {synth::kChipBass,
+     {.wave = Tone::Pulse,
+      .duty = 0.5,
+      .lowPassHz = 1800.0,
+      .steep = true,
+      .envelope = {0.003, 0.20, 0.55, 0.04},
+      .level = 0.32}},
+    {synth::kHook,
+     {.wave = Tone::Pulse,
+      .duty = 0.3,
+      .pwmDepth = 0.12,
+      .pwmHz = 0.7,
+      .detuneCents = 5.0,
+      .spread = 0.45,
+      .vibratoCents = 14.0,
+      .vibratoHz = 5.2,
+      .vibratoDelay = 0.18,
+      .lowPassHz = 4000.0,
+      .envelope = {0.005, 0.3, 0.8, 0.16},
+      .level = 0.22}},
+    {synth::kSoftLead,
+     {.wave = Tone::Pulse,
+      .duty = 0.5,
+      .detuneCents = 3.0,
+      .spread = 0.4,
+      .vibratoCents = 12.0,
+      .vibratoHz = 4.8,
+      .vibratoDelay = 0.25,
+      .lowPassHz = 3200.0,
+      .steep = true,
+      .envelope = {0.025, 0.4, 0.85, 0.2},
+      .level = 0.2}},
+    {synth::kBell,
+     {.wave = Tone::Bell,
+      .detuneCents = 3.0,
+      .spread = 0.4,
+      .envelope = {0.002, 1.4, 0.0, 0.35},
+      .level = 0.3}},
+    {synth::kSweep,
+     {.wave = Tone::Saw,
+      .detuneCents = 10.0,
+      .spread = 0.8,
+      .lowPassHz = 250.0,
+      .steep = true,
+      .openToHz = 6000.0,
+      .envelope = {0.4, 1.0, 0.9, 0.25},
+      .level = 0.12}},
+};
+
 } // namespace
 
 double keyHz(double key) {
@@ -114,43 +198,10 @@ double keyHz(double key) {
 }
 
 const Tone* toneOf(int channel) {
-    static const Tone kPulse{.wave = Tone::Pulse,
-                             .duty = 0.25,
-                             .detuneCents = 4.0,
-                             .spread = 0.6,
-                             .vibratoCents = 18.0,
-                             .vibratoHz = 5.5,
-                             .vibratoDelay = 0.22,
-                             .envelope = {0.004, 0.35, 0.7, 0.10},
-                             .level = 0.21};
-    static const Tone kSaw{.wave = Tone::Saw,
-                           .detuneCents = 8.0,
-                           .spread = 0.7,
-                           .vibratoCents = 10.0,
-                           .vibratoHz = 5.0,
-                           .vibratoDelay = 0.30,
-                           .lowPassHz = 5200.0,
-                           .envelope = {0.012, 0.45, 0.75, 0.14},
-                           .level = 0.16};
-    static const Tone kArp{
-        .wave = Tone::Pulse, .duty = 0.125, .envelope = {0.002, 0.10, 0.25, 0.05}, .level = 0.21};
-    static const Tone kBass{.wave = Tone::Pulse,
-                            .duty = 0.5,
-                            .lowPassHz = 1800.0,
-                            .envelope = {0.003, 0.20, 0.55, 0.04},
-                            .level = 0.32};
-    switch (channel) {
-    case synth::kPulseLead:
-        return &kPulse;
-    case synth::kSawLead:
-        return &kSaw;
-    case synth::kChipArp:
-        return &kArp;
-    case synth::kChipBass:
-        return &kBass;
-    default:
-        return nullptr;
-    }
+    for (const VoiceTone& voice : kTones)
+        if (voice.channel == channel)
+            return &voice.tone;
+    return nullptr;
 }
 
 void playTone(const Tone& tone, const NoteEvent& note, std::vector<float>& out) {
@@ -162,10 +213,11 @@ void playTone(const Tone& tone, const NoteEvent& note, std::vector<float>& out) 
     std::vector<Layer> voice;
     for (int layer = 0; layer < layers; ++layer) {
         const double cents = layers == 2 ? (layer ? 1.0 : -1.0) * tone.detuneCents : 0.0;
-        voice.emplace_back(tone, keyHz(note.key + cents / 100.0), 0.5 * layer);
+        // Layers of a bell start together; the others half a cycle apart.
+        voice.emplace_back(tone, keyHz(note.key + cents / 100.0),
+                           tone.wave == Tone::Bell ? 0.0 : 0.5 * layer);
     }
     const double near = 0.5 + 0.5 * tone.spread, far = 1.0 - near;
-    const bool opens = tone.openToHz > 0.0;
     double softened[2] = {0.0, 0.0};
     for (long i = 0; i < frames; ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
@@ -176,7 +228,8 @@ void playTone(const Tone& tone, const NoteEvent& note, std::vector<float>& out) 
         const double duty = tone.duty + tone.pwmDepth * std::sin(kTwoPi * tone.pwmHz * t);
         const double cutoff = cutoffAt(tone, t, held);
         for (int layer = 0; layer < layers; ++layer)
-            softened[layer] = voice[layer].soften(voice[layer].next(bend, t, duty), cutoff, opens);
+            softened[layer] =
+                voice[layer].soften(voice[layer].next(bend, t, duty), cutoff, tone.steep);
         const double level = gain * envelopeAt(tone.envelope, t, held);
         const double low = softened[0], high = softened[layers - 1];
         out[i * 2] = static_cast<float>(level * (near * low + far * high));
@@ -189,7 +242,7 @@ std::vector<float> heldTone(const Tone& tone, int key, double seconds) {
     std::vector<float> samples;
     for (long i = 0; i < std::lround(seconds * kSampleRate); ++i)
         samples.push_back(static_cast<float>(
-            layer.soften(layer.next(1.0, 0.0, tone.duty), tone.lowPassHz, false)));
+            layer.soften(layer.next(1.0, 0.0, tone.duty), tone.lowPassHz, tone.steep)));
     return samples;
 }
 

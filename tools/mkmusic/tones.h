@@ -24,8 +24,9 @@ struct Tone {
     double vibratoCents = 0.0; // depth, reached after the delay
     double vibratoHz = 0.0;
     double vibratoDelay = 0.0; // seconds
-    double lowPassHz = 0.0;    // a one-pole softening; 0 for none
-    double openToHz = 0.0;     // the filter, two poles then, opens to this over the note
+    double lowPassHz = 0.0;    // a softening filter; 0 for none
+    bool steep = false;        // the filter with two poles instead of one
+    double openToHz = 0.0;     // the filter opens to this over the note; 0: it stays
     Envelope envelope{};
     double level = 0.0;
 };
