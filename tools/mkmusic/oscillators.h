@@ -1,8 +1,8 @@
-// Band-limited waves for our own voices. Each is the Fourier series of its
-// shape summed only over the harmonics that stay under kTopHz at the
-// highest pitch a note reaches (its vibrato and detuning included), so that
-// nothing lies above half the sample rate to fold back as aliasing. A wave
-// is one cycle in a table, read with linear interpolation.
+// Band-limited waves for our own voices: a saw, and pulses made of two saws.
+// The saw is its Fourier series summed only over the harmonics that stay
+// under kTopHz at the highest pitch a note reaches (its vibrato and detuning
+// included), so that nothing lies above half the sample rate to fold back as
+// aliasing: one cycle in a table, read with linear interpolation.
 #pragma once
 
 #include <vector>
@@ -13,11 +13,9 @@ inline constexpr double kTopHz = 19500.0;
 
 class WaveTable {
   public:
-    enum Shape { Saw, Triangle };
-
-    // The table of a shape for a note whose pitch rises at most to
+    // The saw, rising from -1 to 1, for a note whose pitch rises at most to
     // highestHz; made once, then kept.
-    static const WaveTable& forPitch(Shape shape, double highestHz);
+    static const WaveTable& sawFor(double highestHz);
 
     // phase in [0, 1)
     double at(double phase) const {
@@ -29,7 +27,7 @@ class WaveTable {
     static constexpr int kSize = 4096;
 
   private:
-    WaveTable(Shape shape, int harmonics);
+    explicit WaveTable(int harmonics);
     std::vector<double> points_; // kSize + 1: the last is the first again
 };
 

@@ -19,7 +19,7 @@ inline constexpr int kChipArp = 19;   // thin 12.5 % pulse, short and plucked
 inline constexpr int kChipBass = 20;  // 50 % pulse, round and short
 inline constexpr int kChipKit = 21;   // kick, snare and hats on the General MIDI keys
 inline constexpr int kHook = 22;      // the show's own motif: a pulse whose width swings
-inline constexpr int kSoftLead = 23;  // a triangle with vibrato, round like a flute
+inline constexpr int kSoftLead = 23;  // a square with vibrato, steeply softened: round like a flute
 inline constexpr int kBell = 24;      // a struck bell of a few partials
 inline constexpr int kSweep = 25;     // detuned saws behind a filter that opens over the note
 inline constexpr int kFirst = kPulseLead, kLast = kSweep;

@@ -39,9 +39,8 @@ class Layer {
   public:
     Layer(const Tone& tone, double hz, double startPhase)
         : tone_(tone), step_(hz / kSampleRate), phase_(startPhase),
-          wave_(WaveTable::forPitch(
-              tone.wave == Tone::Triangle ? WaveTable::Triangle : WaveTable::Saw,
-              hz * std::exp2((tone.vibratoCents + tone.detuneCents) / 1200.0))) {
+          wave_(
+              WaveTable::sawFor(hz * std::exp2((tone.vibratoCents + tone.detuneCents) / 1200.0))) {
         for (size_t i = 0; i < kBellPartials.size(); ++i)
             partialPhases_[i] = startPhase;
     }
@@ -73,7 +72,6 @@ class Layer {
         case Tone::Pulse:
             return pulseAt(wave_, phase_, duty);
         case Tone::Saw:
-        case Tone::Triangle:
             return wave_.at(phase_);
         default:
             return 0.0;

@@ -1,7 +1,6 @@
-// The sounds of our own voices: band-limited pulses, saws and triangles
-// with vibrato, a pulse width that may swing and a softening filter that may
-// open over a note, and a bell of a few partials. Each sound draws on
-// nothing but the note, so a passage written twice sounds twice the same.
+// The sounds of our own voices: band-limited pulses and saws with vibrato, a pulse width that may
+// swing and a softening filter that may open over a note, and a bell of a few partials. Each sound
+// draws on nothing but the note, so a passage written twice sounds twice the same.
 #pragma once
 
 #include "score.h"
@@ -15,7 +14,7 @@ struct Envelope {
 };
 
 struct Tone {
-    enum Wave { Pulse, Saw, Triangle, Bell } wave = Pulse;
+    enum Wave { Pulse, Saw, Bell } wave = Pulse;
     double duty = 0.5;     // of a pulse
     double pwmDepth = 0.0; // how far the duty swings either way, and how fast
     double pwmHz = 0.0;
