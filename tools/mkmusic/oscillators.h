@@ -34,8 +34,10 @@ class WaveTable {
 // A pulse high for `duty` of the cycle, less its mean, as the difference of
 // two saws `duty` apart: its width may change from sample to sample.
 inline double pulseAt(const WaveTable& saw, double phase, double duty) {
+    // NOTE: a phase a hair under the duty wraps to a hair under 1, which may
+    // round to 1 itself: the table's end, and its start.
     const double behind = phase >= duty ? phase - duty : phase - duty + 1.0;
-    return saw.at(behind) - saw.at(phase);
+    return saw.at(behind < 1.0 ? behind : 0.0) - saw.at(phase);
 }
 
 } // namespace mkmusic

@@ -58,7 +58,11 @@ class Layer {
     double soften(double x, double cutoffHz, bool twoPoles) {
         if (cutoffHz <= 0.0)
             return x;
-        const double a = 1.0 - std::exp(-kTwoPi * cutoffHz / kSampleRate);
+        if (cutoffHz != cutoffHz_) { // most filters stay where they are
+            cutoffHz_ = cutoffHz;
+            a_ = 1.0 - std::exp(-kTwoPi * cutoffHz / kSampleRate);
+        }
+        const double a = a_;
         first_ += a * (x - first_);
         if (!twoPoles)
             return first_;
@@ -97,6 +101,7 @@ class Layer {
     const WaveTable& wave_;
     std::array<double, kBellPartials.size()> partialPhases_{};
     double first_ = 0.0, second_ = 0.0;
+    double cutoffHz_ = 0.0, a_ = 0.0; // the filter's coefficient at that cutoff
 };
 
 double cutoffAt(const Tone& tone, double t, double held) {
@@ -223,7 +228,9 @@ void playTone(const Tone& tone, const NoteEvent& note, std::vector<float>& out) 
             tone.vibratoCents * std::clamp((t - tone.vibratoDelay) / 0.25, 0.0, 1.0);
         const double bend =
             depth > 0.0 ? std::exp2(depth * std::sin(kTwoPi * tone.vibratoHz * t) / 1200.0) : 1.0;
-        const double duty = tone.duty + tone.pwmDepth * std::sin(kTwoPi * tone.pwmHz * t);
+        const double duty = tone.pwmDepth > 0.0
+                                ? tone.duty + tone.pwmDepth * std::sin(kTwoPi * tone.pwmHz * t)
+                                : tone.duty;
         const double cutoff = cutoffAt(tone, t, held);
         for (int layer = 0; layer < layers; ++layer)
             softened[layer] =
