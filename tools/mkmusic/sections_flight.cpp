@@ -145,8 +145,7 @@ void writeWarp(ScoreBuilder& b) {
     b.metre(4);
     b.phrase(kWarp, kWarpHook, synth::kHook, tune::wholeMotif(), 122, kWarpKey, 0.92);
     b.statement("warp", kWarp, kWarpHook, kWarpBeats, false);
-    b.phrase(kWarp, kWarpHook, synth::kSawLead,
-             "E5:.5 F5 C6:1 B5:.5 A5 F5:1 | E5:.5 F5 A5:1 B5:.5 C6 G5:1", 72, kWarpKey);
+    b.phrase(kWarp, kWarpHook, synth::kSawLead, tune::kMotifThirdBelow, 72, kWarpKey);
     b.metre(2);
     const std::string hookHarmony = std::string(tune::kMotifHarmony);
     padChords(b, {kWarp, kWarpHook, kChoir, 70, kWarpKey}, hookHarmony);

@@ -20,8 +20,7 @@ void writeLogo(ScoreBuilder& b) {
     b.phrase(kLogo, 0, synth::kHook, tune::wholeMotif(), 104, 0, 0.92);
     b.statement("logo", kLogo, 0, 8, true);
     b.phrase(kLogo, 8, synth::kHook, tune::wholeMotif(), 96, 0, 0.92);
-    b.phrase(kLogo, 8, synth::kSawLead, "E5:.5 F5 C6:1 B5:.5 A5 F5:1 | E5:.5 F5 A5:1 B5:.5 C6 G5:1",
-             78);
+    b.phrase(kLogo, 8, synth::kSawLead, tune::kMotifThirdBelow, 78);
     b.phrase(kLogo, 8, kGlockenspiel, tune::wholeMotif(), 44, 12);
     arpeggio(b, {kLogo, 0, kCelesta, 40}, harmony, 0.5);
     arpeggio(b, {kLogo, 8, synth::kChipArp, 50, -12}, std::string(tune::kMotifHarmony), 0.25);
@@ -47,10 +46,9 @@ void writeLogo(ScoreBuilder& b) {
 
 void writePlasma(ScoreBuilder& b) {
     // "Don we now": the pulse lead with the brass an octave below, bells
-    // answering, and a bar's break for the top end before the closing line,
-    // where the soft lead has the tune;
-    // then the closing line an octave up, the saw and the brass with it, the
-    // arpeggios in sixteenths.
+    // answering; its last bar a break for the top end, the soft lead on the
+    // tune over kicks alone. Then the closing line an octave up, the saw and
+    // the brass with it, the arpeggios in sixteenths.
     constexpr double kBreak = 12;
     b.phrase(kPlasma, 0, synth::kPulseLead, tune::kDeckThirdLineOpening, 92);
     b.phrase(kPlasma, kBreak, synth::kSoftLead, tune::kDeckThirdLineCadence, 96);

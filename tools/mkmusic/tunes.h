@@ -17,6 +17,9 @@ namespace mkmusic::tune {
 inline constexpr std::string_view kMotif = "G5:.5 A5 E6:1 D6:.5 C6 A5:1";
 inline constexpr std::string_view kMotifAnswer = "G5:.5 A5 C6:1 D6:.5 E6 C6:1";
 inline constexpr std::string_view kMotifHarmony = "C:2 Am:2 | F:2 G:1 C:1";
+// A line a third under the hook, in the scale, for a second voice.
+inline constexpr std::string_view kMotifThirdBelow =
+    "E5:.5 F5 C6:1 B5:.5 A5 F5:1 | E5:.5 F5 A5:1 B5:.5 C6 G5:1";
 // In three, for the candles' waltz: a bar for each cell of three notes.
 inline constexpr std::string_view kMotifInThree =
     "G5:.5 A5 E6:2 | D6:.5 C6 A5:2 | G5:.5 A5 C6:2 | D6:.5 E6 C6:2";
