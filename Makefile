@@ -45,7 +45,7 @@ bench-web: build web
 	scripts/bench-web $(BUILD) $(WEB)
 
 assets: build
-	./$(BUILD)/tools/mkassets/mkassets data
+	./$(BUILD)/tools/mkassets/mkassets data release/snolk.ico
 	./$(BUILD)/tools/mkmusic/mkmusic data/laten2.mp3
 	$(MAKE) golden
 
@@ -116,7 +116,7 @@ test-win: build win
 # at 1920 x 1440, screenshots, snolk.nfo and SHA256SUMS; every archive is
 # unpacked into an empty folder and played from there.
 dist: build win web
-	scripts/make-dist $(BUILD) $(WIN) $(WEB) dist
+	SITE_URL=$(SITE_URL) scripts/make-dist $(BUILD) $(WIN) $(WEB) dist
 
 clean:
 	rm -rf $(BUILD) $(WEB) $(WIN)

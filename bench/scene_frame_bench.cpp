@@ -1,7 +1,8 @@
 // Whole frames of two scenes, drawn with the plain kernels and with the fast
 // ones: the moonlit sky in its late phase and the warp's turning star field
-// (phase 4). Each run starts a show at the scene, so its pictures are loaded
-// the way the chosen kernels want them.
+// (phase 4). Each run starts a show at the scene with the assets loaded the
+// way the chosen kernels want them.
+#include "bench_assets.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
 
@@ -16,23 +17,18 @@ constexpr Uint32 kFrameMs = 16;
 // within `span` ms so that every frame stays in the phase being timed.
 void sceneFrames(benchmark::State& state, bool literal, int scene, Uint32 from, Uint32 span) {
     SDL_Surface* screen = SDL_GetVideoSurface();
-    useReferenceKernels = literal;
-    {
-        Show show(scene, 1);
-        ShowPlatform headless;
-        const auto frameAt = [&](Uint32 ms) {
-            kScenes[scene].run(show, {screen, kStart + ms, 0, headless});
-        };
-        frameAt(0);
-        // The phase's own first frame may load pictures; it is not timed.
-        frameAt(from);
-        Uint32 frame = 0;
-        for (auto _ : state) {
-            frameAt(from + (frame++ * kFrameMs) % span);
-            benchmark::DoNotOptimize(screen->pixels);
-        }
+    Show show(benchAssets(literal ? Kernels::Literal : Kernels::Fast), scene, 1);
+    show.console = nullptr;
+    ShowPlatform headless;
+    const auto frameAt = [&](Uint32 ms) { stepShow(show, screen, kStart + ms, headless); };
+    frameAt(0);
+    // The phase's own first frame sets it up; it is not timed.
+    frameAt(from);
+    Uint32 frame = 0;
+    for (auto _ : state) {
+        frameAt(from + (frame++ * kFrameMs) % span);
+        benchmark::DoNotOptimize(screen->pixels);
     }
-    useReferenceKernels = false;
 }
 
 constexpr Uint32 kSkyLatePhase = 7500;

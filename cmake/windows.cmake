@@ -12,6 +12,8 @@ if(NOT EXISTS "${SNOLK_WIN_DEPS}/lib/libSDL.a")
 endif()
 set(deps "${SNOLK_WIN_DEPS}")
 
+enable_language(RC)
+
 # libstdc++, libgcc and winpthreads inside the programs.
 add_link_options(-static)
 
@@ -31,8 +33,7 @@ snolk_windows_library(PkgConfig::MPG123 libmpg123.a shlwapi)
 # and src/web before SDL's own folder: its SDL_image.h stands in for the real
 # one.
 add_library(snolk_win_sdl_image STATIC ${CMAKE_SOURCE_DIR}/src/web/SDL_image.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/web/picture_decoder.cpp
-                                       ${CMAKE_SOURCE_DIR}/src/web/decoded_pictures.cpp)
+                                       ${CMAKE_SOURCE_DIR}/src/web/picture_decoder.cpp)
 target_include_directories(snolk_win_sdl_image PUBLIC ${CMAKE_SOURCE_DIR}/src/web
                            ${deps}/include/SDL PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snolk_win_sdl_image PUBLIC
@@ -40,8 +41,28 @@ target_link_libraries(snolk_win_sdl_image PUBLIC
   user32 gdi32 winmm dxguid)
 add_library(PkgConfig::SDL ALIAS snolk_win_sdl_image)
 
+# A program's resources (cmake/snolk.rc.in): the icon mkassets draws
+# (release/snolk.ico, made again by make assets), the project's version and
+# the manifest.
+function(snolk_windows_resources program description)
+  set(SNOLK_PROGRAM ${program})
+  set(SNOLK_DESCRIPTION ${description})
+  set(SNOLK_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+  string(REPLACE "." "," SNOLK_VERSION_COMMAS ${SNOLK_VERSION_QUAD})
+  set(SNOLK_ICON ${CMAKE_SOURCE_DIR}/release/snolk.ico)
+  set(SNOLK_MANIFEST ${CMAKE_BINARY_DIR}/resources/${program}.manifest)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/snolk.manifest ${SNOLK_MANIFEST} @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/snolk.rc.in ${CMAKE_BINARY_DIR}/resources/${program}.rc
+                 @ONLY)
+  target_sources(${program} PRIVATE ${CMAKE_BINARY_DIR}/resources/${program}.rc)
+  set_property(SOURCE ${CMAKE_BINARY_DIR}/resources/${program}.rc APPEND PROPERTY
+               OBJECT_DEPENDS ${SNOLK_ICON} ${SNOLK_MANIFEST})
+endfunction()
+
 # What the engine's targets need once they exist.
 function(snolk_windows_programs)
+  snolk_windows_resources(snolk "the snolk demo")
+  snolk_windows_resources(snolk-render "the snolk demo's renderer")
   # A windowed program: a viewer who double-clicks it gets no console
   # window; it writes to the console it was started from (useStartingConsole).
   set_target_properties(snolk PROPERTIES WIN32_EXECUTABLE ON)
@@ -50,6 +71,18 @@ function(snolk_windows_programs)
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/data)
 endfunction()
 cmake_language(DEFER CALL snolk_windows_programs)
+
+# wine in a prefix of this build folder's own (wine/), so that the tests of
+# two clones, each starting and ending wine servers, never meet: a prefix
+# has one server, and its programs all run in it. ctest runs the .exe files
+# through it.
+set(SNOLK_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
+file(WRITE ${SNOLK_WINE_RUN}
+  "#!/bin/sh\n# scripts/wine-run in this build folder's own wine prefix (made by CMake).\n"
+  "WINEPREFIX='${CMAKE_BINARY_DIR}/wine' exec '${CMAKE_SOURCE_DIR}/scripts/wine-run' \"$@\"\n")
+file(CHMOD ${SNOLK_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${SNOLK_WINE_RUN})
 
 if(SNOLK_WINDOWS_TESTS)
   enable_testing()

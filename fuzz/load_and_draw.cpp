@@ -112,11 +112,10 @@ std::string fontStage(const char* path, SDL_Surface* screen) {
     Font font = {};
     fillFontstr(font);
     loadFontSheet(font, path);
-    const std::string outcome = sizeOf(font.surface);
+    const std::string outcome = sizeOf(font.surface.get());
     const char* text = "god jul och gott nytt \xe5r, \xe4 \xf6 ?! 0123456789 ABC";
     blitString(text, 300, 400, 640, screen, font);
     blitString(text, -100, -10, 0, screen, font);
-    SDL_FreeSurface(font.surface);
     return outcome;
 }
 

@@ -63,21 +63,61 @@ served_revisions() {
     done | sort -r -V
 }
 
-# Whether every file the .dsc at $1 names lies beside it.
-has_its_files() {
+# The files the .dsc at $1 names that do not lie beside it, one a line.
+files_missing() {
   sed -n '/^Files:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' "$1" | while read -r file; do
-    [ -f "$(dirname "$1")/$file" ] || exit 1
+    [ -f "$(dirname "$1")/$file" ] || echo "$file"
   done
 }
 
-# Downloads and unpacks source package $1 (Debian's patches applied) in the
-# newest served revision of upstream version $2 that can be had, into
-# $work/$1-VERSION, and enters that folder. Sets $version to the one used.
+# What the archive answered for each file apt could not fetch, from apt's
+# output in $1: "NAME (404  Not Found)", one a line.
+fetch_failures() {
+  sed -n 's|^E: Failed to fetch .*/\([^/ ]*\)  *\([0-9][0-9]*  *[^[]*[^[ ]\).*|\1 (\2)|p' "$1" |
+    sed 's/%2[bB]/+/g; s/%3[aA]/:/g' | tr -s ' '
+}
+
+# Downloads source package $1 in version $2 into $work/download, and says on
+# standard output how it may be unpacked: "checked" when apt fetched every
+# file, "unchecked" when only upstream signatures (.asc) are missing, which
+# the unpacking does not need; nothing, after a line on standard error that
+# says what the archive answered, when it cannot be unpacked.
 # NOTE: apt-get source fails for a package whose .dsc names a signature the
 # archive does not serve (mpg123's orig.tar.bz2.asc), after every file the
 # unpacking needs has arrived, each checked by apt against the archive's
 # signed index. Such a package is unpacked without dpkg-source's own check,
 # which would miss the signature.
+download_source() {
+  plain=$(echo "$2" | sed 's/^[0-9]*://')
+  dsc="$work/download/${1}_$plain.dsc"
+  attempt="$work/download/${1}_$plain.log"
+  if (cd "$work/download" && apt_private apt-get source --download-only "$1=$2" >"$attempt" 2>&1); then
+    cat "$attempt" >>"$work/apt.log"
+    echo checked
+    return 0
+  fi
+  cat "$attempt" >>"$work/apt.log"
+  answers=$(fetch_failures "$attempt" | tr '\n' ',' | sed 's/,$//; s/,/, /g')
+  if [ ! -f "$dsc" ]; then
+    echo "$script: $1 $2 is listed, but the archive does not serve it: ${answers:-see $attempt}" >&2
+    return 0
+  fi
+  needed=$(files_missing "$dsc" | grep -v '\.asc$' | tr '\n' ' ')
+  if [ -n "$needed" ]; then
+    echo "$script: $1 $2 is listed, but the archive does not serve all of it:" \
+      "${answers:-$needed}" >&2
+    return 0
+  fi
+  signatures=$(files_missing "$dsc" | tr '\n' ' ')
+  [ -n "$signatures" ] || fail "apt-get source $1=$2 failed with every file there: see $attempt"
+  echo "$script: $1 $2: the archive does not serve the signature ${signatures% };" \
+    "unpacking without it" >&2
+  echo unchecked
+}
+
+# Downloads and unpacks source package $1 (Debian's patches applied) in the
+# newest served revision of upstream version $2 that can be had, into
+# $work/$1-VERSION, and enters that folder. Sets $version to the one used.
 enter_source() {
   package="$1"
   candidates=$(served_revisions "$1" "$2")
@@ -90,22 +130,17 @@ enter_source() {
     plain=$(echo "$version" | sed 's/^[0-9]*://')
     folder="$work/$package-$plain"
     [ -d "$folder" ] && break
-    dsc="$work/download/${package}_$plain.dsc"
+    how=$(download_source "$package" "$version")
+    [ -n "$how" ] || continue
     check=""
-    (cd "$work/download" &&
-      apt_private apt-get source --download-only "$package=$version" >>"$work/apt.log" 2>&1) ||
-      check="--no-check"
-    if [ -n "$check" ] && ! { [ -f "$dsc" ] && has_its_files "$dsc"; }; then
-      echo "$script: $package $version is listed but cannot be downloaded" >&2
-      continue
-    fi
+    [ "$how" = checked ] || check="--no-check"
     rm -rf "$folder.part"
     (cd "$work/download" &&
-      run_logged "$work/apt.log" dpkg-source $check --no-copy -x "$dsc" "$folder.part")
+      run_logged "$work/apt.log" dpkg-source $check --no-copy -x "${package}_$plain.dsc" "$folder.part")
     mv "$folder.part" "$folder"
     break
   done
-  [ -d "$folder" ] || fail "cannot download any served revision of $package $2 ($candidates)"
+  [ -d "$folder" ] || fail "cannot download any served revision of $package $2 ($(echo $candidates))"
   echo "using $package $version"
   cd "$folder"
 }

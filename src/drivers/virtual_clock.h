@@ -1,10 +1,11 @@
 // The virtual clock that every platform drives the show with when time is
-// not real: the renderer, a page's hash and bench modes, the tests. Frame n
-// (1, 2, ...) shows demo time firstFrameMs + floor((n - 1) 1000 / fps), so
-// the same clock always gives the same frames.
+// not real: the renderer, a page's hash and bench modes, the seek index, the
+// tests. Frame n (1, 2, ...) shows demo time firstFrameMs + floor((n - 1)
+// 1000 / fps), so the same clock always gives the same frames.
 #pragma once
 
 #include "scenes/show.h"
+#include "scenes/timeline.h"
 
 #include <SDL.h>
 
@@ -21,6 +22,10 @@ struct VirtualClock {
 
     Uint32 frameMs(int64_t n) const { return virtualClockMs(n, fps, firstFrameMs()); }
 
+    // The first frame whose demo time is at least ms (frame 1 for any time
+    // before it).
+    int64_t firstFrameAtOrAfter(int64_t ms) const;
+
     // The frames of the whole show, until kLastSceneShownMs into the last
     // scene.
     int64_t wholeShowFrames() const { return ::wholeShowFrames(firstScene, fps, firstFrameMs()); }
@@ -29,8 +34,8 @@ struct VirtualClock {
 // A show stepped frame after frame on a virtual clock.
 class ClockedShow {
   public:
-    ClockedShow(const VirtualClock& clock, unsigned seed)
-        : clock_(clock), show_(clock.firstScene, seed) {}
+    ClockedShow(const VirtualClock& clock, const ShowAssets& assets, unsigned seed)
+        : clock_(clock), show_(assets, clock.firstScene, seed) {}
 
     // Draws the next frame onto screen and has platform present it.
     void stepFrame(SDL_Surface* screen, ShowPlatform& platform) {
@@ -42,6 +47,7 @@ class ClockedShow {
     Uint32 lastMs() const { return lastMs_; } // demo time of the last of them
     int scene() const { return show_.scene; } // where the show stands after it
     const VirtualClock& clock() const { return clock_; }
+    Show& show() { return show_; }
 
   private:
     VirtualClock clock_;

@@ -83,7 +83,7 @@ namespace {
 
 SDL_Surface* prepareFor(SDL_Surface* sprite, SDL_PixelFormat* layout, SDL_Surface* screen,
                         bool runLengths) {
-    if (sprite == nullptr || useReferenceKernels || layout == nullptr || hasAlpha(sprite)) {
+    if (sprite == nullptr || layout == nullptr || hasAlpha(sprite)) {
         return sprite;
     }
     if (isKeyed(sprite) && keyNeverMatches(sprite)) {
@@ -106,7 +106,11 @@ SDL_Surface* prepareFor(SDL_Surface* sprite, SDL_PixelFormat* layout, SDL_Surfac
 
 } // namespace
 
-SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool runLengths) {
+SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, Kernels kernels,
+                               bool runLengths) {
+    if (kernels == Kernels::Literal) {
+        return sprite;
+    }
     if (screen != nullptr) {
         return prepareFor(sprite, screen->format, screen, runLengths);
     }
@@ -120,7 +124,7 @@ SDL_Surface* prepareBlitSprite(SDL_Surface* sprite, SDL_Surface* screen, bool ru
     return prepared;
 }
 
-Picture keyedOnBlack(SDL_Surface* picture, SDL_Surface* screen) {
+Picture keyedOnBlack(SDL_Surface* picture, SDL_Surface* screen, Kernels kernels) {
     setColourKey(picture, 0);
-    return Picture(prepareBlitSprite(picture, screen));
+    return Picture(prepareBlitSprite(picture, screen, kernels));
 }

@@ -3,8 +3,6 @@
 
 #include "gfx/toolkit.h"
 
-Font redfont;
-
 namespace {
 
 // Puts the characters of chars into consecutive cells of one sheet row.
@@ -35,12 +33,12 @@ void fillFontstr(Font& font) {
     placeRun(font, "rstuvwxyz", 0, 5);
 }
 
-void loadFontSheet(Font& font, const char* path) {
-    font.surface = loadBitmap(path);
-    setColourKey(font.surface, 0);
-    // Loaded before the screen opens, so made ready for the show's layout;
-    // glyphs are cells of one sheet, so no run lengths.
-    font.surface = prepareBlitSprite(font.surface, nullptr, false);
+void loadFontSheet(Font& font, const char* path, Kernels kernels) {
+    SDL_Surface* sheet = loadBitmap(path);
+    setColourKey(sheet, 0);
+    // Made ready for the show's layout; glyphs are cells of one sheet, so no
+    // run lengths.
+    font.surface.reset(prepareBlitSprite(sheet, nullptr, kernels, false));
 }
 
 int blitString(const char* text, int x, int y, int wrapX, SDL_Surface* dst, const Font& font) {
@@ -57,7 +55,7 @@ int blitString(const char* text, int x, int y, int wrapX, SDL_Surface* dst, cons
         SDL_Rect where = {(Sint16)pen, (Sint16)line, 0, 0};
         // NOTE: the test takes the pen as the signed 16-bit value SDL sees.
         if ((Sint16)pen + width > 0 && font.surface != nullptr && dst != nullptr) {
-            SDL_UpperBlit(font.surface, &glyph, dst, &where);
+            SDL_UpperBlit(font.surface.get(), &glyph, dst, &where);
         }
         if (wrapX != 0 && pen > wrapX) {
             pen = x - width;

@@ -16,31 +16,12 @@
 
 namespace {
 
-std::string dataFolder = "data";
-
-} // namespace
-
-void setDataFolder(const char* folder) {
-    dataFolder = folder;
-}
-
-std::string dataFilePath(const char* path) {
-    if (strncmp(path, "data/", 5) != 0) {
-        return path;
-    }
-    return dataFolder + (path + 4);
-}
-
-namespace {
-
 // The one place a data file is opened: its bytes, whole, so that they can be
 // checked before a decoder sees them. False for a missing, unreadable, empty
 // or oversized file, and for anything but a plain file: opening a FIFO
 // waits for a writer, a device may never end. The size is read in 64 bits:
 // a file of 4 GiB and more must not pass for a small one.
-bool readDataFile(const char* name, std::vector<Uint8>& bytes) {
-    const std::string resolved = dataFilePath(name);
-    const char* path = resolved.c_str();
+bool readDataFile(const char* path, std::vector<Uint8>& bytes) {
     std::error_code error;
     const std::uintmax_t size =
         std::filesystem::is_regular_file(path, error) ? std::filesystem::file_size(path, error) : 0;
@@ -213,26 +194,5 @@ int heightOf(const SDL_Surface* picture) {
 void setColourKey(SDL_Surface* surface, Uint32 key) {
     if (surface != nullptr) {
         SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key);
-    }
-}
-
-void blitAt(SDL_Surface* picture, SDL_Surface* dst, int x, int y) {
-    if (picture == nullptr || dst == nullptr) {
-        return;
-    }
-    // NOTE: the rectangle holds the low 16 bits of the position.
-    SDL_Rect where = {(Sint16)x, (Sint16)y, 0, 0};
-    SDL_UpperBlit(picture, nullptr, dst, &where);
-}
-
-void blitPartAt(SDL_Surface* picture, int sx, int sy, int w, int h, SDL_Surface* dst, int x, int y,
-                SDL_Rect* clipped) {
-    SDL_Rect where = {(Sint16)x, (Sint16)y, 0, 0};
-    if (picture != nullptr && dst != nullptr) {
-        SDL_Rect part = {(Sint16)sx, (Sint16)sy, (Uint16)w, (Uint16)h};
-        SDL_UpperBlit(picture, &part, dst, &where);
-    }
-    if (clipped != nullptr) {
-        *clipped = where;
     }
 }

@@ -1,22 +1,12 @@
 // Pixel access on 32-bit surfaces, the conversion of sprite pixels to ARGB,
-// the frame fingerprint, and the toolkit's two process-wide settings: the
-// kernel switch and the console stream.
+// the frame fingerprint, and the show's console lines.
 #include "gfx/toolkit.h"
 
-bool useReferenceKernels = false;
-
-namespace {
-FILE* console = nullptr;
-} // namespace
-
-void sayLine(const char* text) {
-    FILE* stream = console != nullptr ? console : stdout;
-    fputs(text, stream);
-    fputc('\n', stream);
-}
-
-void setConsole(FILE* stream) {
-    console = stream;
+void sayLine(FILE* console, const char* text) {
+    if (console != nullptr) {
+        fputs(text, console);
+        fputc('\n', console);
+    }
 }
 
 void putpixel(SDL_Surface* surface, int x, int y, Uint32 colour) {

@@ -98,11 +98,12 @@ void blitScaleDownReference(SDL_Surface* dst, SDL_Surface* sprite, float step, i
     }
 }
 
-void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int y) {
+void blitScaleDown(SDL_Surface* dst, SDL_Surface* sprite, float step, int x, int y,
+                   Kernels kernels) {
     if (!canDraw(dst, sprite, step)) {
         return;
     }
-    if (useReferenceKernels || sprite->w > kMaxRowPixels) {
+    if (kernels == Kernels::Literal || sprite->w > kMaxRowPixels) {
         blitScaleDownReference(dst, sprite, step, x, y);
         return;
     }
@@ -156,14 +157,14 @@ void ritaElips(SDL_Surface* dst, int cx, int cy, float rx, float ry, Uint32 colo
 // ---- A sprinkle of twenty stars at random places, each drawn at twice or at two
 // thirds of its size (a sampling step of 0.5 or 1.5).
 
-void starSlump(SDL_Surface* dst, SDL_Surface* star, ShowRandom& random) {
+void starSlump(SDL_Surface* dst, SDL_Surface* star, ShowRandom& random, Kernels kernels) {
     for (int i = 0; i < 20; ++i) {
         // The three draws happen even without a star picture, so the random
         // sequence is the same either way.
         const int x = random.rand() % dst->w;
         const int y = random.rand() % dst->h;
         const float step = (random.rand() % 2) + 0.5;
-        blitScaleDown(dst, star, step, x, y);
+        blitScaleDown(dst, star, step, x, y, kernels);
     }
 }
 

@@ -17,34 +17,33 @@ void fillSintab() {
     }
 }
 
-void skapaPalett(SDL_Surface* surface, const char* path) {
-    if (surface == nullptr) {
-        return;
+std::unique_ptr<Palette> readPalette(const char* path) {
+    Picture bitmap(loadBitmap(path));
+    if (bitmap == nullptr || bitmap->w < 256 || bitmap->h < 2) {
+        return nullptr;
     }
-    SDL_Surface* bitmap = loadBitmap(path);
-    if (bitmap == nullptr) {
-        return;
+    auto palette = std::make_unique<Palette>();
+    for (int i = 0; i < 256; ++i) {
+        const Uint32 value = getpixel(bitmap.get(), i, 1);
+        palette->colours[i] = {(Uint8)(value >> 16 & 255), (Uint8)(value >> 8 & 255),
+                               (Uint8)(value & 255), 0};
     }
-    if (bitmap->w >= 256 && bitmap->h >= 2) {
-        SDL_Color colours[256];
-        for (int i = 0; i < 256; ++i) {
-            const Uint32 value = getpixel(bitmap, i, 1);
-            colours[i] = {(Uint8)(value >> 16 & 255), (Uint8)(value >> 8 & 255),
-                          (Uint8)(value & 255), 0};
-        }
-        SDL_SetColors(surface, colours, 0, 256);
-    }
-    // The colours are copied into the surface's palette; the bitmap is done.
-    SDL_FreeSurface(bitmap);
+    return palette;
 }
 
-SDL_Surface* createPaletteSurface(int w, int h, const char* palettePath) {
+void skapaPalett(SDL_Surface* surface, const char* path) {
+    const std::unique_ptr<Palette> palette = readPalette(path);
+    if (surface != nullptr && palette != nullptr) {
+        SDL_SetColors(surface, palette->colours, 0, 256);
+    }
+}
+
+SDL_Surface* createPaletteSurface(int w, int h, const Palette* palette) {
     SDL_Surface* surface = SDL_CreateRGBSurface(0, w, h, 8, 0, 0, 0, 0);
     if (surface == nullptr) {
         return nullptr;
     }
-    SDL_Color black[256] = {};
-    SDL_SetColors(surface, black, 0, 256);
-    skapaPalett(surface, palettePath);
+    Palette colours = palette != nullptr ? *palette : Palette{};
+    SDL_SetColors(surface, colours.colours, 0, 256);
     return surface;
 }

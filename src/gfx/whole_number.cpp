@@ -22,3 +22,13 @@ bool readWholeNumber(const char* text, int64_t low, int64_t high, int64_t& value
     value = parsed;
     return true;
 }
+
+bool readSignedWholeNumber(const char* text, int64_t limit, int64_t& value) {
+    const bool negative = *text == '-';
+    int64_t magnitude = 0;
+    if (!readWholeNumber(negative ? text + 1 : text, 0, limit, magnitude)) {
+        return false;
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}

@@ -8,3 +8,7 @@
 // digits only, no sign, no blanks, nothing after the last digit ("600abc",
 // "1e3", "" and " 5" are not numbers). Sets value only when it is.
 bool readWholeNumber(const char* text, int64_t low, int64_t high, int64_t& value);
+
+// The same with an optional minus sign before the digits: a whole number in
+// [-limit, limit] ("-20" and "20" are, "+20", "--20" and "-" are not).
+bool readSignedWholeNumber(const char* text, int64_t limit, int64_t& value);

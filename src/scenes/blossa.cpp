@@ -19,30 +19,16 @@ int slotX(int slot) {
 }
 constexpr int kSlotY = 10;
 
-SDL_Surface* baseImage(const LetterIntroState& s, int slot) {
+SDL_Surface* baseImage(const LetterPictures& s, int slot) {
     SDL_Surface* const images[kSlots] = {s.bg.get(), s.lg.get(), s.og.get(),
                                          s.sg.get(), s.sg.get(), s.ag.get()};
     return images[slot];
 }
 
-SDL_Surface* highlightImage(const LetterIntroState& s, int slot) {
+SDL_Surface* highlightImage(const LetterPictures& s, int slot) {
     SDL_Surface* const images[kSlots] = {s.bf.get(), s.lf.get(), s.of.get(),
                                          s.sf.get(), s.sf.get(), s.af.get()};
     return images[slot];
-}
-
-void loadPictures(LetterIntroState& s, SDL_Surface* screen) {
-    s.bf.reset(prepareBlitSprite(loadImage("data/bf.png"), screen));
-    s.bg.reset(prepareBlitSprite(loadImage("data/bg.png"), screen));
-    s.lf.reset(prepareBlitSprite(loadImage("data/lf.png"), screen));
-    s.lg.reset(prepareBlitSprite(loadImage("data/lg.png"), screen));
-    s.of.reset(prepareBlitSprite(loadImage("data/of.png"), screen));
-    s.og.reset(prepareBlitSprite(loadImage("data/og.png"), screen));
-    s.sf.reset(prepareBlitSprite(loadImage("data/sf.png"), screen));
-    s.sg.reset(prepareBlitSprite(loadImage("data/sg.png"), screen));
-    s.af.reset(prepareBlitSprite(loadImage("data/af.png"), screen));
-    s.ag.reset(prepareBlitSprite(loadImage("data/ag.png"), screen));
-    s.flaska.reset(prepareBlitSprite(loadImage("data/flaska.png"), screen));
 }
 
 // The three runs of the highlight share one timeline. Each cycle includes
@@ -80,44 +66,56 @@ bool wholeWordLit(Uint32 elapsed) {
     return (elapsed >= 8100 && elapsed <= 8400) || (elapsed > 8700 && elapsed <= 9000);
 }
 
-void drawBaseRow(SDL_Surface* screen, const LetterIntroState& s) {
+void drawBaseRow(const ShowFrame& f, const LetterPictures& s) {
     for (int slot = 0; slot < kSlots; ++slot) {
-        blitAt(baseImage(s, slot), screen, slotX(slot), kSlotY);
+        blitAt(baseImage(s, slot), f.screen, slotX(slot), kSlotY, f.kernels);
     }
 }
 
-void drawHighlight(SDL_Surface* screen, const LetterIntroState& s, int slot) {
-    blitAt(highlightImage(s, slot), screen, slotX(slot), kSlotY);
+void drawHighlight(const ShowFrame& f, const LetterPictures& s, int slot) {
+    blitAt(highlightImage(s, slot), f.screen, slotX(slot), kSlotY, f.kernels);
 }
 
 } // namespace
 
-int blossa(LetterIntroState& s, SDL_Surface* screen, Uint32 demoTime) {
-    // First call: the clock starts before loading, so the loading time shows
-    // up in the second frame's elapsed time.
-    if (s.first) {
-        s.stid = demoTime;
-        loadPictures(s, screen);
-        s.first = 0;
-    }
+// ---- Ahead --------------------------------------------------------------------
 
+LetterPictures loadLetterPictures(const PictureSource& from) {
+    LetterPictures p;
+    p.bf = from.blitSprite("data/bf.png");
+    p.bg = from.blitSprite("data/bg.png");
+    p.lf = from.blitSprite("data/lf.png");
+    p.lg = from.blitSprite("data/lg.png");
+    p.of = from.blitSprite("data/of.png");
+    p.og = from.blitSprite("data/og.png");
+    p.sf = from.blitSprite("data/sf.png");
+    p.sg = from.blitSprite("data/sg.png");
+    p.af = from.blitSprite("data/af.png");
+    p.ag = from.blitSprite("data/ag.png");
+    p.flaska = from.blitSprite("data/flaska.png");
+    return p;
+}
+
+// ---- Every frame (the first needs nothing of its own) ------------------------------
+
+int blossa(const LetterPictures& s, const ShowFrame& f) {
     // The screen is never cleared: the base row drawn first is what puts out
     // the letter lit in an earlier frame.
-    drawBaseRow(screen, s);
+    drawBaseRow(f, s);
 
-    const Uint32 elapsed = demoTime - s.stid;
+    const Uint32 elapsed = f.elapsed;
     const int slot = litSlot(foldedTime(elapsed));
     if (slot >= 0) {
-        drawHighlight(screen, s, slot);
+        drawHighlight(f, s, slot);
     }
 
     // Finale on the unfolded time. The bottle's pixels stay on the screen
     // after its window, wherever nothing later covers them.
     if (bottleShown(elapsed)) {
-        blitAt(s.flaska.get(), screen, kBottleX, kBottleY);
+        blitAt(s.flaska.get(), f.screen, kBottleX, kBottleY, f.kernels);
     } else if (wholeWordLit(elapsed)) {
         for (int i = 0; i < kSlots; ++i) {
-            drawHighlight(screen, s, i);
+            drawHighlight(f, s, i);
         }
     }
 

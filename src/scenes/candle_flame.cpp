@@ -28,34 +28,35 @@ FlameStamp flameStampPlace(double angle, int w, int h, int pw, int ph) {
     return {x, y};
 }
 
+// ---- Ahead --------------------------------------------------------------------
+
+FlamePictures loadFlamePictures(const PictureSource& from) {
+    FlamePictures p;
+    p.pattern.reset(loadBitmap(from.path("data/firePattern.bmp").c_str()));
+    setColourKey(p.pattern.get(), 0);
+    p.palette = readPalette(from.path("data/firePalette.bmp").c_str());
+    return p;
+}
+
+void makeOwnSeeds(const FlamePictures& p, CandleFlameState& s, Kernels kernels) {
+    // The plain kernels stamp the shared seed, as the show always did.
+    for (OwnedSurface& seed : s.ownSeeds) {
+        seed.reset(kernels == Kernels::Fast ? copyOfSurface(p.pattern.get()) : nullptr);
+    }
+    s.scratch.resize(40 * 128);
+}
+
 namespace {
 
-SDL_Surface* loadSeed() {
-    SDL_Surface* pattern = loadBitmap("data/firePattern.bmp");
-    setColourKey(pattern, 0);
-    return pattern;
+// The flame's own seed; the shared one when its copy could not be made.
+SDL_Surface* seedFor(const FlamePictures& p, const CandleFlameState& s, int flame) {
+    const bool own = flame >= 0 && flame < kFlames && s.ownSeeds[flame];
+    return own ? s.ownSeeds[flame].get() : p.pattern.get();
 }
 
-// The flame's own seed; the shared one when there is no room for another
-// copy or it cannot be loaded, and with the plain kernels.
-SDL_Surface* seedFor(CandleFlameState& s, const SDL_Surface* flame) {
-    if (useReferenceKernels || s.pattern == nullptr) {
-        return s.pattern.get();
-    }
-    for (CandleFlameState::OwnSeed& own : s.ownSeeds) {
-        if (own.flame == nullptr) {
-            own.flame = flame;
-            own.pattern.reset(loadSeed());
-        }
-        if (own.flame == flame) {
-            return own.pattern != nullptr ? own.pattern.get() : s.pattern.get();
-        }
-    }
-    return s.pattern.get();
-}
-
-void stampSeeds(CandleFlameState& s, SDL_Surface* surface, int t, float phase) {
-    SDL_Surface* pattern = seedFor(s, surface);
+void stampSeeds(const FlamePictures& p, const CandleFlameState& s, int flame, SDL_Surface* surface,
+                int t, float phase) {
+    SDL_Surface* pattern = seedFor(p, s, flame);
     if (pattern == nullptr) {
         return;
     }
@@ -76,12 +77,12 @@ Uint8* scratchFor(std::vector<Uint8>& scratch, int w, int h) {
     return scratch.data();
 }
 
-void smoothInPlace(std::vector<Uint8>& buffer, SDL_Surface* surface) {
+void smoothInPlace(std::vector<Uint8>& buffer, SDL_Surface* surface, Kernels kernels) {
     const int w = surface->w;
     const int h = surface->h;
     Uint8* scratch = scratchFor(buffer, w, h);
     Uint8* pixels = static_cast<Uint8*>(surface->pixels);
-    const auto smooth = useReferenceKernels ? smoothFlame : smoothFlameFast;
+    const auto smooth = kernels == Kernels::Literal ? smoothFlame : smoothFlameFast;
     smooth(pixels, scratch, w, h, surface->pitch);
     // Row by row, so the padding of a surface whose rows are longer than w
     // bytes is left alone.
@@ -92,20 +93,19 @@ void smoothInPlace(std::vector<Uint8>& buffer, SDL_Surface* surface) {
 
 } // namespace
 
-void nextCandleFrame(CandleFlameState& s, SDL_Surface* surface, int demoTime, float phase) {
-    if (s.first) {
-        s.pattern.reset(loadSeed());
-        s.first = 0;
-    }
+// ---- Every frame ----------------------------------------------------------------
+
+void nextCandleFrame(const FlamePictures& p, CandleFlameState& s, int flame, SDL_Surface* surface,
+                     int demoTime, float phase, Kernels kernels) {
     // Heat is one byte per pixel; any other surface is left untouched.
     if (surface == nullptr || surface->format->BytesPerPixel != 1) {
         return;
     }
-    stampSeeds(s, surface, demoTime, phase);
+    stampSeeds(p, s, flame, surface, demoTime, phase);
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return;
     }
-    smoothInPlace(s.scratch, surface);
+    smoothInPlace(s.scratch, surface, kernels);
     if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);
     }

@@ -17,32 +17,12 @@ constexpr Uint32 kScrollerStill = 4000; // ms before the text starts to move
 constexpr int kStripHeight = 40;
 constexpr int kTextY = 4;
 
-SDL_Surface* createPlasmaSurface() {
-    // A black palette first: a missing palette file leaves the plasma black
-    // whatever default palette the SDL build gives a new surface.
-    SDL_Surface* surface =
-        createPaletteSurface(kPlasmaWidth, kPlasmaHeight, "data/weinPalette.bmp");
-    // The field is written as one dense byte array.
-    if (surface != nullptr && surface->pitch != kPlasmaWidth) {
-        SDL_FreeSurface(surface);
-        surface = nullptr;
-    }
-    return surface;
-}
-
 void placeWaveCentres(PlasmaState& s, ShowRandom& random) {
     // NOTE: x then y for each centre; y may fall below the 440 rows.
     for (int k = 0; k < 3; ++k) {
         s.attx[k] = random.rand() % 640;
         s.atty[k] = random.rand() % 480;
     }
-}
-
-void setUp(PlasmaState& s, ShowRandom& random, Uint32 demoTime) {
-    s.plasma.reset(createPlasmaSurface());
-    placeWaveCentres(s, random);
-    s.stid = demoTime;
-    s.first = 0;
 }
 
 // Centre 0 runs round the middle of the plasma, 8 table steps per frame.
@@ -54,61 +34,84 @@ void moveCentreZero(PlasmaState& s, int frameCounter) {
     s.atty[0] = (int)(220 + 80 * costab[i]);
 }
 
-void drawPlasma(PlasmaState& s, SDL_Surface* screen, int frameCounter) {
-    const float b = sintab[((unsigned)frameCounter * 4) % 256];
-    moveCentreZero(s, frameCounter);
+void drawPlasma(const PlasmaTables& t, PlasmaState& s, const ShowFrame& f) {
+    const float b = sintab[((unsigned)f.frameCounter * 4) % 256];
+    moveCentreZero(s, f.frameCounter);
     if (s.plasma == nullptr) {
         return;
     }
-    Uint8* pixels = static_cast<Uint8*>(s.plasma->pixels);
-    if (useReferenceKernels) {
+    Uint8* pixels = static_cast<Uint8*>(s.plasma.get()->pixels);
+    if (f.kernels == Kernels::Literal || t.cycle == nullptr) {
         drawPlasmaField(pixels, b, s.attx, s.atty);
     } else {
-        drawPlasmaFieldCycled(s.cache, pixels, (unsigned)frameCounter % kPlasmaCycle, b, s.attx,
-                              s.atty);
+        drawPlasmaFieldCycled(*t.cycle, t.distances, pixels,
+                              (unsigned)f.frameCounter % kPlasmaCycle, b, s.attx, s.atty);
     }
-    blitAt(s.plasma.get(), screen, 0, kStripHeight);
+    blitAt(s.plasma.get(), f.screen, 0, kStripHeight);
 }
 
-void clearStrip(SDL_Surface* screen) {
-    // SDL writes the clipped rectangle back, so it is built afresh each time.
-    SDL_Rect strip = {0, 0, 640, kStripHeight};
-    SDL_FillRect(screen, &strip, 0);
+void clearStrip(const ShowFrame& f) {
+    clearRect(f.screen, {0, 0, 640, kStripHeight}, 0, f.kernels);
 }
 
-void drawScrollerText(const PlasmaState& s, SDL_Surface* screen) {
+void drawScrollerText(const PlasmaState& s, const ShowFrame& f) {
     // NOTE: once the text has gone past the left edge nothing is drawn, so
     // the 16-bit glyph positions never wrap it back into view.
-    const int textWidth = (int)(strlen(s.scroller) * redfont.width);
+    const int textWidth = (int)(strlen(s.scroller) * f.font.width);
     if (s.scrollerx + textWidth > 0) {
-        blitString(s.scroller, s.scrollerx, kTextY, 0, screen, redfont);
+        blitString(s.scroller, s.scrollerx, kTextY, 0, f.screen, f.font);
     }
 }
 
-void drawScroller(PlasmaState& s, ShowPlatform& platform, SDL_Surface* screen, Uint32 elapsed) {
-    clearStrip(screen);
-    if (elapsed <= kScrollerStill) {
-        drawScrollerText(s, screen);
+void drawScroller(PlasmaState& s, const ShowFrame& f) {
+    clearStrip(f);
+    if (f.elapsed <= kScrollerStill) {
+        drawScrollerText(s, f);
         return;
     }
     // The strip is shown after every one-pixel step.
     for (int step = 0; step < s.scrollermove; ++step) {
-        clearStrip(screen);
+        clearStrip(f);
         --s.scrollerx;
-        drawScrollerText(s, screen);
-        platform.presentStrip(screen, kStripHeight);
+        drawScrollerText(s, f);
+        f.platform.presentStrip(f.screen, kStripHeight);
     }
 }
 
 } // namespace
 
-int plasma(PlasmaState& s, ShowRandom& random, ShowPlatform& platform, SDL_Surface* screen,
-           Uint32 demoTime, int frameCounter) {
-    if (s.first) {
-        setUp(s, random, demoTime);
+// ---- Ahead: the palette, the distances, the cycle's memory --------------------------
+
+PlasmaTables loadPlasmaTables(const PictureSource& from) {
+    PlasmaTables t;
+    t.palette = readPalette(from.path("data/weinPalette.bmp").c_str());
+    if (from.kernels == Kernels::Fast) {
+        t.cycle = std::make_unique<PlasmaCache>();
+        t.cycle->reserve();
     }
-    const Uint32 elapsed = demoTime - s.stid;
-    drawPlasma(s, screen, frameCounter);
-    drawScroller(s, platform, screen, elapsed);
-    return elapsed > kPlasmaMs ? 1 : 0;
+    return t;
+}
+
+// A black palette when there is none: a missing palette file leaves the
+// plasma black whatever default palette the SDL build gives a new surface.
+// The field is written as one dense byte array, so a surface whose rows are
+// padded is none.
+SDL_Surface* createPlasmaSurface(const PlasmaTables& t) {
+    SDL_Surface* surface = createPaletteSurface(kPlasmaWidth, kPlasmaHeight, t.palette.get());
+    if (surface != nullptr && surface->pitch != kPlasmaWidth) {
+        SDL_FreeSurface(surface);
+        surface = nullptr;
+    }
+    return surface;
+}
+
+// ---- Every frame, the first placing the wave centres ------------------------------
+
+int plasma(const PlasmaTables& t, PlasmaState& s, const ShowFrame& f) {
+    if (f.sceneBegins) {
+        placeWaveCentres(s, f.random);
+    }
+    drawPlasma(t, s, f);
+    drawScroller(s, f);
+    return f.elapsed > kPlasmaMs ? 1 : 0;
 }

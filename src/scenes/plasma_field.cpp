@@ -3,13 +3,11 @@
 // The reference writes them out pixel by pixel, exactly as its frames are
 // pinned.
 //
-// The fast version works without a library call per pixel. The wave value of a centre is
-// sintab[trunc(phase + d) & 255] with d the centre's distance in double
+// The fast version takes no square root at all. The wave value of a centre
+// is sintab[trunc(phase + d) & 255] with d the centre's distance in double
 // precision, so the speed-up keeps that expression and only changes where d
-// comes from: the two centres that stay put have their distances measured
-// once, and the circling centre's distances are taken two at a time with the
-// SSE2 square root, which rounds exactly as sqrt does (one at a time where
-// there is no SSE2, as in WebAssembly).
+// comes from: a table of every distance a centre can be from a pixel, built
+// ahead, read a row at a time, two pixels at once where there is SIMD.
 //
 // The cycle: the plasma repeats itself every 64 frames, so each frame of the
 // cycle is drawn once and copied back on its later turns.
@@ -64,40 +62,33 @@ void drawPlasmaField(Uint8* pixels, float b, const int attx[3], const int atty[3
 
 // ---- Fast -------------------------------------------------------------------------
 
-namespace {
-
-constexpr int kPixels = kPlasmaWidth * kPlasmaHeight;
-
-double distance(int cx, int cy, int x, int y) {
-    const int dx = cx - x;
-    const int dy = cy - y;
-    return sqrt((double)dx * dx + (double)dy * dy);
-}
-
-void measure(PlasmaCache::FixedDistances& fixed, const int attx[3], const int atty[3]) {
-    fixed.pairs.resize(2 * (size_t)kPixels);
-    double* out = fixed.pairs.data();
-    for (int y = 0; y < kPlasmaHeight; ++y) {
-        for (int x = 0; x < kPlasmaWidth; x += 2) {
-            *out++ = distance(attx[1], atty[1], x, y);
-            *out++ = distance(attx[1], atty[1], x + 1, y);
-            *out++ = distance(attx[2], atty[2], x, y);
-            *out++ = distance(attx[2], atty[2], x + 1, y);
+PlasmaDistances::PlasmaDistances() : table_((size_t)(kMaxY + 1) * kColumns) {
+    double* out = table_.data();
+    for (int dy = 0; dy <= kMaxY; ++dy) {
+        for (int dx = -kMaxX; dx <= kMaxX; ++dx) {
+            *out++ = sqrt((double)dx * dx + (double)dy * dy);
         }
     }
-    fixed.x1 = attx[1];
-    fixed.y1 = atty[1];
-    fixed.x2 = attx[2];
-    fixed.y2 = atty[2];
 }
 
-const double* fixedDistances(PlasmaCache::FixedDistances& fixed, const int attx[3],
-                             const int atty[3]) {
-    if (fixed.x1 != attx[1] || fixed.y1 != atty[1] || fixed.x2 != attx[2] || fixed.y2 != atty[2]) {
-        measure(fixed, attx, atty);
+bool PlasmaDistances::covers(const int attx[3], const int atty[3]) {
+    for (int k = 0; k < 3; ++k) {
+        if (attx[k] < 0 || attx[k] > kMaxX || atty[k] < 0 || atty[k] > kMaxY) {
+            return false;
+        }
     }
-    return fixed.pairs.data();
+    return true;
 }
+
+const double* PlasmaDistances::row(int cx, int cy, int y) const {
+    // NOTE: the square of an offset is the square of its negation, so the
+    // row of |dy| serves above and below the centre; column x - cx + kMaxX
+    // holds the pixel x.
+    const int dy = y > cy ? y - cy : cy - y;
+    return table_.data() + (size_t)dy * kColumns + (kMaxX - cx);
+}
+
+namespace {
 
 // Per pair of pixels of one row: their indexes for centre 0, then 1, then 2.
 struct RowIndexes {
@@ -109,33 +100,18 @@ struct RowIndexes {
 // trunc(phase + d) & 255 for two distances: the truncating conversion of
 // SSE2 is the C cast, and the low byte of a two's complement int is its
 // remainder in 0 ... 255 also when it is negative.
-inline __m128i waveIndexes(__m128d phase, __m128d d) {
-    return _mm_and_si128(_mm_cvttpd_epi32(_mm_add_pd(phase, d)), _mm_set1_epi32(255));
+inline __m128i waveIndexes(__m128d phase, const double* d) {
+    return _mm_and_si128(_mm_cvttpd_epi32(_mm_add_pd(phase, _mm_loadu_pd(d))), _mm_set1_epi32(255));
 }
 
-// The distances of one row to the circling centre, two at a time. The
-// squares of whole numbers below 2^11 and their sum are exact in double, so
-// only the square root rounds, as in the plain loop.
-inline __m128d circlingDistances(__m128d dx, __m128d dySquared) {
-    return _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), dySquared));
-}
-
-void indexRow(RowIndexes& indexes, int y, double phaseValue, const int attx[3], const int atty[3],
-              const double* pairs) {
+void indexRow(RowIndexes& indexes, double phaseValue, const double* const rows[3]) {
     const __m128d phase = _mm_set1_pd(phaseValue);
-    const double dy0 = (double)(atty[0] - y);
-    const __m128d dySquared = _mm_set1_pd(dy0 * dy0);
-    __m128d dx = _mm_set_pd((double)(attx[0] - 1), (double)attx[0]);
-    const __m128d two = _mm_set1_pd(2.0);
     for (int x = 0; x < kPlasmaWidth; x += 2) {
-        const __m128d d0 = circlingDistances(dx, dySquared);
-        dx = _mm_sub_pd(dx, two);
         int* out = indexes.at + 3 * x;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), waveIndexes(phase, d0));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2),
-                         waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x)));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4),
-                         waveIndexes(phase, _mm_loadu_pd(pairs + 2 * x + 2)));
+        for (int k = 0; k < 3; ++k) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2 * k),
+                             waveIndexes(phase, rows[k] + x));
+        }
     }
 }
 
@@ -144,52 +120,31 @@ void indexRow(RowIndexes& indexes, int y, double phaseValue, const int attx[3], 
 // WebAssembly's 128-bit SIMD, two distances at a time as with SSE2. Its
 // conversion saturates where SSE2's gives 0x80000000, but only outside int's
 // range, which phase + d (|phase| <= 90, d < 1000) never leaves.
-inline v128_t waveIndexes(v128_t phase, v128_t d) {
-    return wasm_v128_and(wasm_i32x4_trunc_sat_f64x2_zero(wasm_f64x2_add(phase, d)),
+inline v128_t waveIndexes(v128_t phase, const double* d) {
+    return wasm_v128_and(wasm_i32x4_trunc_sat_f64x2_zero(wasm_f64x2_add(phase, wasm_v128_load(d))),
                          wasm_i32x4_splat(255));
 }
 
-inline v128_t circlingDistances(v128_t dx, v128_t dySquared) {
-    return wasm_f64x2_sqrt(wasm_f64x2_add(wasm_f64x2_mul(dx, dx), dySquared));
-}
-
-void indexRow(RowIndexes& indexes, int y, double phaseValue, const int attx[3], const int atty[3],
-              const double* pairs) {
+void indexRow(RowIndexes& indexes, double phaseValue, const double* const rows[3]) {
     const v128_t phase = wasm_f64x2_splat(phaseValue);
-    const double dy0 = (double)(atty[0] - y);
-    const v128_t dySquared = wasm_f64x2_splat(dy0 * dy0);
-    v128_t dx = wasm_f64x2_make((double)attx[0], (double)(attx[0] - 1));
-    const v128_t two = wasm_f64x2_splat(2.0);
     for (int x = 0; x < kPlasmaWidth; x += 2) {
-        const v128_t d0 = circlingDistances(dx, dySquared);
-        dx = wasm_f64x2_sub(dx, two);
         int* out = indexes.at + 3 * x;
-        wasm_v128_store64_lane(out, waveIndexes(phase, d0), 0);
-        wasm_v128_store64_lane(out + 2, waveIndexes(phase, wasm_v128_load(pairs + 2 * x)), 0);
-        wasm_v128_store64_lane(out + 4, waveIndexes(phase, wasm_v128_load(pairs + 2 * x + 2)), 0);
+        for (int k = 0; k < 3; ++k) {
+            wasm_v128_store64_lane(out + 2 * k, waveIndexes(phase, rows[k] + x), 0);
+        }
     }
 }
 
 #else
 
-// trunc(phase + d) & 255, the low byte of a two's complement int being its
-// remainder in 0 ... 255 also when it is negative.
-inline int waveIndex(double phase, double d) {
-    return (int)(phase + d) & 255;
-}
-
-// As the SSE2 version, one pixel of each pair after the other.
-void indexRow(RowIndexes& indexes, int y, double phase, const int attx[3], const int atty[3],
-              const double* pairs) {
-    const double dy0 = (double)(atty[0] - y);
-    const double dySquared = dy0 * dy0;
+// As the SIMD versions, one pixel of each pair after the other; the low byte
+// of a two's complement int is its remainder in 0 ... 255 also when negative.
+void indexRow(RowIndexes& indexes, double phase, const double* const rows[3]) {
     for (int x = 0; x < kPlasmaWidth; x += 2) {
         int* out = indexes.at + 3 * x;
-        for (int k = 0; k < 2; ++k) {
-            const double dx = (double)(attx[0] - x - k);
-            out[k] = waveIndex(phase, sqrt(dx * dx + dySquared));
-            out[2 + k] = waveIndex(phase, pairs[2 * x + k]);
-            out[4 + k] = waveIndex(phase, pairs[2 * x + 2 + k]);
+        for (int k = 0; k < 3; ++k) {
+            out[2 * k] = (int)(phase + rows[k][x]) & 255;
+            out[2 * k + 1] = (int)(phase + rows[k][x + 1]) & 255;
         }
     }
 }
@@ -216,15 +171,22 @@ void sumRow(const RowIndexes& indexes, Uint8* out) {
 
 } // namespace
 
-void drawPlasmaFieldFast(PlasmaCache& cache, Uint8* pixels, float b, const int attx[3],
-                         const int atty[3]) {
-    const double* pairs = fixedDistances(cache.fixed, attx, atty);
+void drawPlasmaFieldFast(const PlasmaDistances& distances, Uint8* pixels, float b,
+                         const int attx[3], const int atty[3]) {
+    if (!PlasmaDistances::covers(attx, atty)) {
+        drawPlasmaField(pixels, b, attx, atty);
+        return;
+    }
+    // NOTE: the phase is the float product, widened to double, as in the
+    // plain loop.
     const double phase = (double)(b * 90);
     RowIndexes indexes;
     for (int y = 0; y < kPlasmaHeight; ++y) {
-        const int row = y * kPlasmaWidth;
-        indexRow(indexes, y, phase, attx, atty, pairs + 2 * row);
-        sumRow(indexes, pixels + row);
+        const double* const rows[3] = {distances.row(attx[0], atty[0], y),
+                                       distances.row(attx[1], atty[1], y),
+                                       distances.row(attx[2], atty[2], y)};
+        indexRow(indexes, phase, rows);
+        sumRow(indexes, pixels + y * kPlasmaWidth);
     }
 }
 
@@ -257,21 +219,23 @@ void remember(SlotInputs& slot, float b, const int attx[3], const int atty[3]) {
 
 } // namespace
 
-bool drawPlasmaFieldCycled(PlasmaCache& cache, Uint8* pixels, unsigned slot, float b,
-                           const int attx[3], const int atty[3]) {
-    if (cache.fields == nullptr) {
-        cache.fields.reset(new (std::nothrow) Uint8[kPlasmaCycle * kFieldBytes]);
+void PlasmaCache::reserve() {
+    if (fields == nullptr) {
+        fields.reset(new (std::nothrow) Uint8[kPlasmaCycle * kFieldBytes]);
     }
+}
+
+void drawPlasmaFieldCycled(PlasmaCache& cache, const PlasmaDistances& distances, Uint8* pixels,
+                           unsigned slot, float b, const int attx[3], const int atty[3]) {
     if (cache.fields == nullptr) {
-        drawPlasmaFieldFast(cache, pixels, b, attx, atty);
-        return false;
+        drawPlasmaFieldFast(distances, pixels, b, attx, atty);
+        return;
     }
     slot %= kPlasmaCycle;
     Uint8* field = cache.fields.get() + slot * kFieldBytes;
     if (!sameInputs(cache.inputs[slot], b, attx, atty)) {
-        drawPlasmaFieldFast(cache, field, b, attx, atty);
+        drawPlasmaFieldFast(distances, field, b, attx, atty);
         remember(cache.inputs[slot], b, attx, atty);
     }
     memcpy(pixels, field, kFieldBytes);
-    return true;
 }

@@ -16,24 +16,39 @@ constexpr int kPlasmaHeight = 440;
 // any faster version must give the very same bytes.
 void drawPlasmaField(Uint8* pixels, float b, const int attx[3], const int atty[3]);
 
+// The distance of every plasma pixel to every place a wave centre can take
+// on the screen (x in 0 ... 639, y in 0 ... 479), as the reference measures
+// it: sqrt(dx dx + dy dy) in double. The distances depend only on the
+// offsets, so one table of 480 rows of 1279 offsets (4.9 MB) holds them all;
+// it is built ahead, once, and then only read.
+class PlasmaDistances {
+  public:
+    static constexpr int kMaxX = 639;
+    static constexpr int kMaxY = 479;
+
+    PlasmaDistances();
+
+    // Whether every centre lies where the table reaches.
+    static bool covers(const int attx[3], const int atty[3]);
+
+    // The distances of row y's pixels (x = 0 ... kPlasmaWidth - 1) to the
+    // centre (cx, cy), which the table covers.
+    const double* row(int cx, int cy, int y) const;
+
+  private:
+    static constexpr int kColumns = 2 * kMaxX + 1;
+    std::vector<double> table_; // [|dy|][dx + kMaxX]
+};
+
 // The plasma repeats itself every 64 frames: the phase steps 4 and the
 // circling centre 8 entries a frame through 256-entry tables, while the other
 // two centres stay put for the whole scene. So each of the 64 frames of the
 // cycle is drawn once and copied back on its later turns.
 constexpr unsigned kPlasmaCycle = 64;
 
-// What the fast plasma keeps between frames so as not to compute it again;
-// it belongs to one plasma, and only ever holds what the inputs give.
+// The frames of the cycle, kept to be copied back; it only ever holds what
+// the inputs give, so any plasma may use it.
 struct PlasmaCache {
-    // Distances of the two centres that stay put, for every pixel, read as
-    // one stream: for each pair of pixels, centre 1's two distances, then
-    // centre 2's; measured for the centres (x1, y1) and (x2, y2).
-    struct FixedDistances {
-        int x1 = -1, y1 = -1, x2 = -1, y2 = -1;
-        std::vector<double> pairs;
-    };
-    FixedDistances fixed;
-
     // What a slot of the cycle was drawn for; a slot is reused only for the
     // very same inputs.
     struct SlotInputs {
@@ -44,18 +59,20 @@ struct PlasmaCache {
     };
     std::unique_ptr<Uint8[]> fields; // kPlasmaCycle fields, one after the other
     SlotInputs inputs[kPlasmaCycle];
+
+    // Takes the memory of the whole cycle (18 MB) now; none when it cannot
+    // be had, and then every frame is drawn.
+    void reserve();
 };
 
 // Fills kPlasmaWidth x kPlasmaHeight bytes at pixels exactly as
-// drawPlasmaField does. The distances to centres 1 and 2, which stay put for
-// a whole scene, are measured on the first call and again only when those
-// centres move; that call allocates, the others do not.
-void drawPlasmaFieldFast(PlasmaCache& cache, Uint8* pixels, float b, const int attx[3],
-                         const int atty[3]);
+// drawPlasmaField does, reading the distances from the table instead of
+// taking square roots. Allocates nothing.
+void drawPlasmaFieldFast(const PlasmaDistances& distances, Uint8* pixels, float b,
+                         const int attx[3], const int atty[3]);
 
 // Fills the plasma's bytes exactly as drawPlasmaField(pixels, b, attx, atty)
 // would. slot is the frame's place in the cycle; a slot drawn for other
-// inputs is drawn again. The first call allocates the cycle's memory (18 MB);
-// returns false, drawing directly, when that memory cannot be had.
-bool drawPlasmaFieldCycled(PlasmaCache& cache, Uint8* pixels, unsigned slot, float b,
-                           const int attx[3], const int atty[3]);
+// inputs is drawn again, and without the cycle's memory every frame is.
+void drawPlasmaFieldCycled(PlasmaCache& cache, const PlasmaDistances& distances, Uint8* pixels,
+                           unsigned slot, float b, const int attx[3], const int atty[3]);

@@ -1,88 +1,114 @@
-// The scenes of the show and the sub-effects they call. A scene takes its
-// own state (scene_state.h), the screen and the demo time (unsigned
-// milliseconds), loads its pictures on its first call, and returns 0 while
-// it runs and 1 once it has finished: once its elapsed time, measured from
-// its own first call, has passed its duration. Scenes that scatter things
-// at random draw from the show's generator. The show's order is the scene
-// table's (show.h).
+// The scenes of the show and the sub-effects they call. A scene draws one
+// frame from its pictures (scene_pictures.h, loaded ahead), its state
+// (scene_state.h) and what the frame hands it: the screen, the demo time,
+// its own time since its first frame and whether this is that frame (the
+// stepper keeps the start), the show's random generator, font, kernels and
+// console. It sets up what its first frame needs (random places, console
+// lines) in that frame, and returns 0 while it runs and 1 once its time has
+// passed its duration (timeline.h). The show's order is the scene table's
+// (show.h).
 #pragma once
 
+#include "gfx/toolkit.h"
+#include "scenes/scene_pictures.h"
 #include "scenes/scene_state.h"
+#include "scenes/timeline.h"
 
 #include <SDL.h>
 
+#include <cstdio>
+
 class ShowRandom;
 class ShowPlatform;
+struct Font;
 
-// Scene 0: the word in letter pictures, a running highlight, the bottle. The
-// highlight runs along the word in kLetterCycleMs (eight steps of 300 ms:
-// the "o" holds for two, the last is dark), three times.
-constexpr Uint32 kBlossaMs = 9300;
-constexpr Uint32 kLetterCycleMs = 2400;
-int blossa(LetterIntroState& s, SDL_Surface* screen, Uint32 demoTime);
+// What every scene is handed in a frame, besides its pictures and state.
+struct ShowFrame {
+    SDL_Surface* screen;
+    Uint32 demoTime;
+    Uint32 elapsed;   // demo time since the scene's first frame (unsigned)
+    bool sceneBegins; // this is the scene's first frame
+    int frameCounter; // the low 32 bits of the show's frame count
+    ShowRandom& random;
+    const Font& font;
+    Kernels kernels;
+    FILE* console; // the show's console lines; NULL: nowhere
+    ShowPlatform& platform;
+};
+
+// Scene 0: the word in letter pictures, a running highlight, the bottle.
+int blossa(const LetterPictures& p, const ShowFrame& f);
 
 // Scene 1: the sparkler burning down around the anchor (x, y).
-constexpr Uint32 kTomteblossMs = 18000;
-int tomtebloss(SparklerState& s, ShowRandom& random, SDL_Surface* screen, int x, int y,
-               Uint32 demoTime);
+int tomtebloss(const SparklerPictures& p, SparklerState& s, const ShowFrame& f, int x, int y);
 
 // Scene 2: the title and the logo that drops in and splits.
-constexpr Uint32 kPresentMs = 10000;
-int present(PresentState& s, SDL_Surface* screen, Uint32 demoTime);
+int present(const LogoPictures& p, PresentState& s, const ShowFrame& f);
 
 // Scene 3: the palette plasma under the scroller, whose strip the platform
 // shows after every one-pixel step.
-constexpr Uint32 kPlasmaMs = 28000;
-int plasma(PlasmaState& s, ShowRandom& random, ShowPlatform& platform, SDL_Surface* screen,
-           Uint32 demoTime, int frameCounter);
+int plasma(const PlasmaTables& t, PlasmaState& s, const ShowFrame& f);
 
-// Scene 4: two seconds of the tree (shown while its elapsed time is at most
-// 1999 ms).
-constexpr Uint32 kTannenbaumMs = 1999;
-int tannenbaum(TreeState& s, SDL_Surface* screen, Uint32 demoTime);
+// Scene 4: two seconds of the tree.
+int tannenbaum(const TreePictures& p, const ShowFrame& f);
 
-// Scene 5: moon, flying santas and snow. From kSkyLatePhaseMs on, a second
-// picture shows under the moon and the santas bob.
-constexpr Uint32 kTomteEffektMs = 15000;
-constexpr Uint32 kSkyLatePhaseMs = 7500;
-int tomteEffekt(MoonlitSkyState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime);
+// Scene 5: moon, flying santas and snow.
+int tomteEffekt(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f);
+
+// The santas spread over the sky, and say so: in the moonlit sky's first
+// frame, before they first fly.
+void tomtefieldBegin(const SantaPictures& p, SantaFieldState& s, const ShowFrame& f);
 
 // The santas fly level, or bob along a sine wave as they fly.
 enum class SantaFlight { Level, Bobbing };
-void tomtefield(SantaFieldState& s, ShowRandom& random, SDL_Surface* screen, SantaFlight flight);
+void tomtefield(const SantaPictures& p, SantaFieldState& s, const ShowFrame& f, SantaFlight flight);
+
+// The flakes spread over the sky: in the moonlit sky's first frame, before
+// they first fall.
+void snoeBegin(SnowfallState& s, const ShowFrame& f);
 
 // Moves and draws one layer of flakes: the many small ones or the few large
-// ones (any other layer only sets the snow up).
+// ones (any other layer draws nothing).
 constexpr int kSmallFlakes = 0;
 constexpr int kLargeFlakes = 1;
-void snoe(SnowfallState& s, ShowRandom& random, SDL_Surface* screen, int layer);
+void snoe(const SnowPictures& p, SnowfallState& s, const ShowFrame& f, int layer);
 
-// Scene 6: the warp flight. The picture holds still until kWarpHoldEndsMs,
-// then recedes into a blue flash; from kWarpZoomEndsMs the field of stars and
-// gifts flies straight, and from kWarpStraightEndsMs it turns.
-constexpr Uint32 kWarpEffektMs = 15000;
-constexpr Uint32 kWarpHoldEndsMs = 3000;
-constexpr Uint32 kWarpZoomEndsMs = 6000;
-constexpr Uint32 kWarpStraightEndsMs = 12000;
-int warpEffekt(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime);
+// Scene 6: the warp flight, in the four stages of the timeline.
+int warpEffekt(const WarpPictures& p, WarpSequenceState& s, const ShowFrame& f);
+
+// The words for the zoom's pictures that are missing: in the warp's first
+// frame, before the zoom is first drawn.
+void warpspeedBegin(const WarpZoomPictures& p, const ShowFrame& f);
 
 // The warp's picture holds still, or recedes and, far enough away, flashes.
 enum class ZoomMotion { Hold, Recede };
-void warpspeed(WarpZoomState& s, SDL_Surface* screen, ZoomMotion motion);
+void warpspeed(const WarpZoomPictures& p, WarpZoomState& s, const ShowFrame& f, ZoomMotion motion);
 
 // What one call of the field does before it draws: scatter every object
-// anew, bring every object one unit nearer, or both (a first call always
-// scatters). angle > 0 turns the field by that many radians.
+// anew (as in the field's first frame), bring every object one unit nearer,
+// or both. angle > 0 turns the field by that many radians.
 struct FieldMotion {
     bool scatter = false;
     bool advance = false;
 };
-void star3d(StarFieldState& s, ShowRandom& random, SDL_Surface* screen, FieldMotion motion,
+void star3d(const StarFieldPictures& p, StarFieldState& s, const ShowFrame& f, FieldMotion motion,
             float angle);
-// Loads the star field's pictures ahead of its first call, which then only
-// scatters the field: the warp loads everything in its own first frame.
-void star3dLoad(StarFieldState& s);
 
 // Scene 7: the candlestick; never finishes.
-int ljusstake(CandlestickState& s, SDL_Surface* screen, Uint32 demoTime);
-void nextCandleFrame(CandleFlameState& s, SDL_Surface* surface, int demoTime, float phase);
+int ljusstake(const CandlestickPictures& p, CandlestickState& s, const ShowFrame& f);
+
+// ---- The surfaces a show draws into, made with the show -------------------------
+
+// The plasma's 8-bit surface with its palette; NULL when none can be made
+// as the plasma writes it (one dense byte array).
+SDL_Surface* createPlasmaSurface(const PlasmaTables& t);
+
+// The four cold flame surfaces and each flame's copy of the seed.
+void makeCandleSurfaces(const CandlestickPictures& p, CandlestickState& s, Kernels kernels);
+FlamePictures loadFlamePictures(const PictureSource& from);
+void makeOwnSeeds(const FlamePictures& p, CandleFlameState& s, Kernels kernels);
+
+// The next frame of flame number `flame` (0 ... kFlames - 1) on its 8-bit
+// surface, for the demo time and the flame's phase.
+void nextCandleFrame(const FlamePictures& p, CandleFlameState& s, int flame, SDL_Surface* surface,
+                     int demoTime, float phase, Kernels kernels);

@@ -18,27 +18,12 @@ struct FlakeLayer {
     double drift; // pixels leftwards per call
 };
 
-FlakeLayer layerOf(SnowfallState& s, int layer) {
+FlakeLayer layerOf(const SnowPictures& p, SnowfallState& s, int layer) {
     if (layer == kSmallFlakes) {
-        return {s.flinga0.get(), s.px0, s.py0, 60, 0.2, 0.1};
+        return {p.flinga0.get(), s.px0, s.py0, 60, 0.2, 0.1};
     }
-    return {s.flinga1.get(), s.px1, s.py1, 5, 0.4, 0.4};
+    return {p.flinga1.get(), s.px1, s.py1, 5, 0.4, 0.4};
 }
-
-// ---- First call ---------------------------------------------------------------
-
-// Flakes start all over the screen, so the first frame is already snowy.
-void startSnow(SnowfallState& s, ShowRandom& random, SDL_Surface* screen) {
-    s.flinga0 = keyedOnBlack(loadImage("data/flinga0.png"), screen);
-    s.flinga1 = keyedOnBlack(loadImage("data/flinga1.png"), screen);
-    for (int layer : {kSmallFlakes, kLargeFlakes}) {
-        const FlakeLayer flakes = layerOf(s, layer);
-        scatterOverScreen(flakes.px, flakes.py, flakes.count, screen, random);
-    }
-    s.first = 0;
-}
-
-// ---- Every call ---------------------------------------------------------------
 
 void fallLayer(const FlakeLayer& layer, ShowRandom& random, SDL_Surface* screen) {
     const int width = widthOf(layer.sprite);
@@ -51,21 +36,28 @@ void fallLayer(const FlakeLayer& layer, ShowRandom& random, SDL_Surface* screen)
             layer.px[i] = (float)(random.rand() % screen->w);
             continue;
         }
-        // NOTE: each step is taken in double precision and stored back as a float.
-        layer.py[i] = (float)((double)layer.py[i] + layer.fall);
-        layer.px[i] = (float)((double)layer.px[i] - layer.drift);
-        // NOTE: truncation toward zero into the 16-bit rectangle fields.
-        blitAt(layer.sprite, screen, (Sint16)(int)layer.px[i], (Sint16)(int)layer.py[i]);
+        layer.py[i] = steppedInDouble(layer.py[i], layer.fall);
+        layer.px[i] = steppedInDouble(layer.px[i], -layer.drift);
+        blitAt(layer.sprite, screen, rectangleField(layer.px[i]), rectangleField(layer.py[i]));
     }
 }
 
 } // namespace
 
-void snoe(SnowfallState& s, ShowRandom& random, SDL_Surface* screen, int layer) {
-    if (s.first == 1) {
-        startSnow(s, random, screen);
+// ---- First frame: flakes start all over the screen, so it is already snowy ----------
+
+void snoeBegin(SnowfallState& s, const ShowFrame& f) {
+    const SnowPictures none;
+    for (int layer : {kSmallFlakes, kLargeFlakes}) {
+        const FlakeLayer flakes = layerOf(none, s, layer);
+        scatterOverScreen(flakes.px, flakes.py, flakes.count, f.screen, f.random);
     }
+}
+
+// ---- Every frame ----------------------------------------------------------------
+
+void snoe(const SnowPictures& p, SnowfallState& s, const ShowFrame& f, int layer) {
     if (layer == kSmallFlakes || layer == kLargeFlakes) {
-        fallLayer(layerOf(s, layer), random, screen);
+        fallLayer(layerOf(p, s, layer), f.random, f.screen);
     }
 }

@@ -12,21 +12,11 @@ namespace {
 
 constexpr float kFarthest = 100.0f;
 
-void loadSprites(StarFieldState& s) {
-    s.bild[0].reset(loadPixelSprite("data/star.png"));
-    s.bild[1].reset(loadPixelSprite("data/paket0.png"));
-    s.bild[2].reset(loadPixelSprite("data/paket1.png"));
-    for (const Picture& sprite : s.bild) {
-        setColourKey(sprite.get(), 0);
-    }
-    s.loaded = 1;
-}
-
 // A reset always makes a star; the three draws come in the order x, y, z.
 void scatter(StarFieldState& s, ShowRandom& random, int i) {
     s.starx[i] = random.rand() % 640 - 320;
     s.stary[i] = random.rand() % 480 - 240;
-    s.start[i] = 0;
+    s.kind[i] = 0;
     s.starz[i] = random.rand() % 100 + 1;
 }
 
@@ -37,7 +27,7 @@ void respawn(StarFieldState& s, ShowRandom& random, int i) {
     s.starx[i] = random.rand() % 640 - 320;
     s.stary[i] = random.rand() % 480 - 240;
     const int r = random.rand() % 100;
-    s.start[i] = (r == 1 || r == 2) ? r : 0;
+    s.kind[i] = (r == 1 || r == 2) ? r : 0;
 }
 
 // NOTE: cosine and sine of the float angle in double, products with the old
@@ -53,31 +43,22 @@ void turn(StarFieldState& s, int i, float angle) {
 
 // Only the sprite's top-left corner is tested against the screen, and against
 // these constants rather than the surface's size.
-void draw(SDL_Surface* screen, const StarFieldState& s, int i) {
+void draw(const StarFieldPictures& p, SDL_Surface* screen, const StarFieldState& s, int i,
+          Kernels kernels) {
     const float z = s.starz[i];
     // NOTE: single precision here, unlike the rotation.
     const int px = (int)(s.starx[i] / z * 32.0f) + 320;
     const int py = (int)(s.stary[i] / z * 32.0f) + 270;
     if (px > 0 && px <= 639 && py > 0 && py <= 479) {
-        blitScaleDown(screen, s.bild[s.start[i]].get(), z / 64.0f, px, py);
+        blitScaleDown(screen, p.bild[s.kind[i]].get(), z / 64.0f, px, py, kernels);
     }
 }
 
 } // namespace
 
-void star3dLoad(StarFieldState& s) {
-    if (!s.loaded) {
-        loadSprites(s);
-    }
-}
-
-void star3d(StarFieldState& s, ShowRandom& random, SDL_Surface* screen, FieldMotion motion,
+void star3d(const StarFieldPictures& p, StarFieldState& s, const ShowFrame& f, FieldMotion motion,
             float angle) {
-    if (s.first) {
-        star3dLoad(s);
-        s.first = 0;
-        motion.scatter = true;
-    }
+    ShowRandom& random = f.random;
     // Every step of one object, random draws included, before the next one.
     for (int i = 0; i < kFieldObjects; ++i) {
         if (motion.scatter) {
@@ -92,6 +73,6 @@ void star3d(StarFieldState& s, ShowRandom& random, SDL_Surface* screen, FieldMot
         if (angle > 0) {
             turn(s, i, angle);
         }
-        draw(screen, s, i);
+        draw(p, f.screen, s, i, f.kernels);
     }
 }

@@ -5,21 +5,22 @@
 
 #include "gfx/toolkit.h"
 
-int tannenbaum(TreeState& s, SDL_Surface* screen, Uint32 demoTime) {
-    // First call: the clock starts even when the picture is missing, so the
-    // show still moves on after two seconds.
-    if (s.first) {
-        s.baum.reset(prepareBlitSprite(loadImage("data/tannenbaum.png"), screen));
-        s.stime = demoTime;
-        s.first = 0;
-    }
+// ---- Ahead --------------------------------------------------------------------
 
+TreePictures loadTreePictures(const PictureSource& from) {
+    return {from.blitSprite("data/tannenbaum.png")};
+}
+
+// ---- Every frame: the clock runs even when the picture is missing, so the show
+// still moves on after two seconds ------------------------------------------------
+
+int tannenbaum(const TreePictures& p, const ShowFrame& f) {
     // The frame that finishes draws nothing; the moonlit sky starts in it.
-    if (demoTime - s.stime > kTannenbaumMs) {
+    if (f.elapsed > kTannenbaumMs) {
         return 1;
     }
-    if (s.baum != nullptr) {
-        SDL_UpperBlit(s.baum.get(), nullptr, screen, nullptr);
+    if (p.baum != nullptr) {
+        blitSurface(p.baum.get(), nullptr, f.screen, nullptr, f.kernels);
     }
     return 0;
 }

@@ -8,50 +8,57 @@
 
 namespace {
 
-// ---- First call ---------------------------------------------------------------
-
-void start(MoonlitSkyState& s, SDL_Surface* screen, Uint32 demoTime) {
-    s.iMoon.reset(prepareBlitSprite(loadImage("data/256MOONE.PNG"), screen));
-    s.iLitenapanap = keyedOnBlack(loadImage("data/litenapanap.png"), screen);
-    s.stid = demoTime;
-    s.first = 0;
-}
-
-// ---- Drawing ------------------------------------------------------------------
-
-void drawMoon(const MoonlitSkyState& s, SDL_Surface* screen) {
+void drawMoon(const MoonlitSkyPictures& p, const ShowFrame& f) {
     // NOTE: taken from the low 16 bits of the width, as the rectangle holds it.
-    blitAt(s.iMoon.get(), screen, (Sint16)((Uint16)screen->w - 280), 10);
+    blitAt(p.iMoon.get(), f.screen, (Sint16)((Uint16)f.screen->w - 280), 10, f.kernels);
 }
 
-void drawEarlyPhase(MoonlitSkyState& s, ShowRandom& random, SDL_Surface* screen) {
-    tomtefield(s.santas, random, screen, SantaFlight::Level);
-    snoe(s.snow, random, screen, kSmallFlakes);
-    snoe(s.snow, random, screen, kLargeFlakes);
+// The santas spread and say so before they first fly; the flakes spread
+// before they first fall, after the santas have flown.
+void flyAndSnow(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f,
+                SantaFlight flight) {
+    if (f.sceneBegins) {
+        tomtefieldBegin(p.santas, s.santas, f);
+    }
+    tomtefield(p.santas, s.santas, f, flight);
+    if (f.sceneBegins) {
+        snoeBegin(s.snow, f);
+    }
+    snoe(p.snow, s.snow, f, kSmallFlakes);
+    snoe(p.snow, s.snow, f, kLargeFlakes);
 }
 
-void drawLatePhase(MoonlitSkyState& s, ShowRandom& random, SDL_Surface* screen) {
-    blitAt(s.iLitenapanap.get(), screen, screen->w - 220, 130);
-    tomtefield(s.santas, random, screen, SantaFlight::Bobbing);
-    snoe(s.snow, random, screen, kSmallFlakes);
-    snoe(s.snow, random, screen, kLargeFlakes);
-    blitString("to much snolk?", 50, 50, 0, screen, redfont);
+void drawLatePhase(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f) {
+    blitAt(p.iLitenapanap.get(), f.screen, f.screen->w - 220, 130);
+    flyAndSnow(p, s, f, SantaFlight::Bobbing);
+    blitString("to much snolk?", 50, 50, 0, f.screen, f.font);
 }
 
 } // namespace
 
-int tomteEffekt(MoonlitSkyState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime) {
-    if (s.first != 0) {
-        start(s, screen, demoTime);
-    }
-    SDL_FillRect(screen, nullptr, 0);
-    const Uint32 elapsed = demoTime - s.stid;
-    drawMoon(s, screen);
-    if (elapsed >= kSkyLatePhaseMs) {
-        drawLatePhase(s, random, screen);
+// ---- Ahead --------------------------------------------------------------------
+
+MoonlitSkyPictures loadMoonlitSkyPictures(const PictureSource& from) {
+    MoonlitSkyPictures p;
+    p.iMoon = from.blitSprite("data/256MOONE.PNG");
+    p.iLitenapanap = from.keyedOnBlack("data/litenapanap.png");
+    p.santas = {from.keyedBitmapOnBlack("data/tomte0.bmp"),
+                from.keyedBitmapOnBlack("data/tomte1.bmp"),
+                from.keyedBitmapOnBlack("data/tomte2.bmp")};
+    p.snow = {from.keyedOnBlack("data/flinga0.png"), from.keyedOnBlack("data/flinga1.png")};
+    return p;
+}
+
+// ---- Every frame, the first spreading the santas and the snow ----------------------
+
+int tomteEffekt(const MoonlitSkyPictures& p, MoonlitSkyState& s, const ShowFrame& f) {
+    clearSurface(f.screen, 0, f.kernels);
+    drawMoon(p, f);
+    if (f.elapsed >= kSkyLatePhaseMs) {
+        drawLatePhase(p, s, f);
     } else {
-        drawEarlyPhase(s, random, screen);
+        flyAndSnow(p, s, f, SantaFlight::Level);
     }
     // Decided after drawing: the last frame of the scene is a whole one.
-    return elapsed > kTomteEffektMs ? 1 : 0;
+    return f.elapsed > kTomteEffektMs ? 1 : 0;
 }

@@ -14,25 +14,27 @@ constexpr int kParkedX = -10000;        // far enough left never to pass the cli
 constexpr int kStickWidth = 20;
 constexpr double kGravity = 9.82 / 200;
 
-void loadPictures(SparklerState& s, SDL_Surface* screen) {
-    s.tomtepinne.reset(prepareBlitSprite(loadImage("data/tb.png"), screen));
-    if (s.tomtepinne == nullptr) {
-        sayLine("blota!!");
+// The pictures were read ahead; the words for a missing one come in the
+// scene's first frame.
+void sayWhatIsMissing(const SparklerPictures& p, FILE* console) {
+    if (p.tomtepinne == nullptr) {
+        sayLine(console, "blota!!");
     }
-    s.tomtepub.reset(prepareBlitSprite(loadImage("data/tbub.png"), screen));
-    if (s.tomtepub == nullptr) {
-        sayLine("blota brunnit!!");
+    if (p.tomtepub == nullptr) {
+        sayLine(console, "blota brunnit!!");
     }
 }
 
 // Both pictures hang from the same corner, a 20 x 320 stick whose bottom
 // centre is the anchor; the unburnt one is cut off at the burning point.
-void drawStick(SDL_Surface* screen, const SparklerState& s, int x, int y, Uint32 depth) {
+void drawStick(const ShowFrame& f, const SparklerPictures& p, const SparklerState& s, int x, int y,
+               Uint32 depth) {
     const int left = x - kStickWidth / 2;
     const int top = y - 320;
-    blitAt(s.tomtepub.get(), screen, left, top);
+    blitAt(p.tomtepub.get(), f.screen, left, top, f.kernels);
     // NOTE: the height goes into a 16-bit rectangle field.
-    blitPartAt(s.tomtepinne.get(), 0, 0, kStickWidth, s.fulmeter - (int)depth, screen, left, top);
+    blitPartAt(p.tomtepinne.get(), 0, 0, kStickWidth, s.fulmeter - (int)depth, f.screen, left, top,
+               nullptr, f.kernels);
 }
 
 // Takes the ring's next slot for a spark at the anchor, with whole-number
@@ -85,21 +87,26 @@ void moveSpark(SparklerState& s, int i) {
 
 } // namespace
 
-int tomtebloss(SparklerState& s, ShowRandom& random, SDL_Surface* screen, int x, int y,
-               Uint32 demoTime) {
-    SDL_FillRect(screen, nullptr, 0);
+// ---- Ahead --------------------------------------------------------------------
 
-    // First call: the clock starts now and both pictures are tried.
-    if (s.first) {
-        s.first = 0;
-        s.starttid = demoTime;
-        loadPictures(s, screen);
+SparklerPictures loadSparklerPictures(const PictureSource& from) {
+    return {from.blitSprite("data/tb.png"), from.blitSprite("data/tbub.png")};
+}
+
+// ---- Every frame, the first saying which pictures are missing -----------------------
+
+int tomtebloss(const SparklerPictures& p, SparklerState& s, const ShowFrame& f, int x, int y) {
+    SDL_Surface* screen = f.screen;
+    ShowRandom& random = f.random;
+    clearSurface(screen, 0, f.kernels);
+    if (f.sceneBegins) {
+        sayWhatIsMissing(p, f.console);
     }
 
     // Update and draw: the burn depth follows the clock, the sparks the frame.
-    const Uint32 elapsed = demoTime - s.starttid;
+    const Uint32 elapsed = f.elapsed;
     const Uint32 depth = elapsed / kMsPerRow;
-    drawStick(screen, s, x, y, depth);
+    drawStick(f, p, s, x, y, depth);
     for (int i = 0; i < kSparkSlots; ++i) {
         // One chance in fifty per slot: about one new spark per frame.
         if (random.rand() % 50 == 1) {

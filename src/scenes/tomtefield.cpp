@@ -21,23 +21,13 @@ struct SantaLayer {
     int k;           // sine index factor: 2 halves the wavelength
 };
 
-std::array<SantaLayer, 3> layersOf(SantaFieldState& s) {
+std::array<SantaLayer, 3> layersOf(const SantaPictures& p, SantaFieldState& s) {
     return {{
-        {s.tomte0.get(), s.px0, s.py0, 25, 0.2, 10.0f, 1},
-        {s.tomte1.get(), s.px1, s.py1, 10, 0.4, 20.0f, 2},
-        {s.tomte2.get(), s.px2, s.py2, 3, 1.5, 40.0f, 2},
+        {p.tomte0.get(), s.px0, s.py0, 25, 0.2, 10.0f, 1},
+        {p.tomte1.get(), s.px1, s.py1, 10, 0.4, 20.0f, 2},
+        {p.tomte2.get(), s.px2, s.py2, 3, 1.5, 40.0f, 2},
     }};
 }
-
-// ---- First call ---------------------------------------------------------------
-
-void loadSantas(SantaFieldState& s, SDL_Surface* screen) {
-    s.tomte0 = keyedOnBlack(loadBitmap("data/tomte0.bmp"), screen);
-    s.tomte1 = keyedOnBlack(loadBitmap("data/tomte1.bmp"), screen);
-    s.tomte2 = keyedOnBlack(loadBitmap("data/tomte2.bmp"), screen);
-}
-
-// ---- Every call ---------------------------------------------------------------
 
 // The phase follows the santa's drawn position, so a santa bobs as it flies.
 Sint16 bobbedY(const SantaLayer& layer, float y, Sint16 x) {
@@ -59,11 +49,9 @@ void flyLayer(const SantaLayer& layer, ShowRandom& random, SDL_Surface* screen,
             layer.py[i] = (float)(random.rand() % screen->h);
             continue;
         }
-        // NOTE: the step is taken in double precision and stored back as a float.
-        layer.px[i] = (float)((double)layer.px[i] - layer.step);
-        // NOTE: truncation toward zero into the 16-bit rectangle fields.
-        const Sint16 x = (Sint16)(int)layer.px[i];
-        const Sint16 y = flight == SantaFlight::Level ? (Sint16)(int)layer.py[i]
+        layer.px[i] = steppedInDouble(layer.px[i], -layer.step);
+        const Sint16 x = rectangleField(layer.px[i]);
+        const Sint16 y = flight == SantaFlight::Level ? rectangleField(layer.py[i])
                                                       : bobbedY(layer, layer.py[i], x);
         blitAt(layer.sprite, screen, x, y);
     }
@@ -71,16 +59,20 @@ void flyLayer(const SantaLayer& layer, ShowRandom& random, SDL_Surface* screen,
 
 } // namespace
 
-void tomtefield(SantaFieldState& s, ShowRandom& random, SDL_Surface* screen, SantaFlight flight) {
-    if (s.first == 1) {
-        loadSantas(s, screen);
-        for (const SantaLayer& layer : layersOf(s)) {
-            scatterOverScreen(layer.px, layer.py, layer.count, screen, random);
-        }
-        s.first = 0;
-        sayLine("tomten har kommit");
+// ---- First frame ----------------------------------------------------------------
+
+void tomtefieldBegin(const SantaPictures& p, SantaFieldState& s, const ShowFrame& f) {
+    for (const SantaLayer& layer : layersOf(p, s)) {
+        scatterOverScreen(layer.px, layer.py, layer.count, f.screen, f.random);
     }
-    for (const SantaLayer& layer : layersOf(s)) {
-        flyLayer(layer, random, screen, flight);
+    sayLine(f.console, "tomten har kommit");
+}
+
+// ---- Every frame ----------------------------------------------------------------
+
+void tomtefield(const SantaPictures& p, SantaFieldState& s, const ShowFrame& f,
+                SantaFlight flight) {
+    for (const SantaLayer& layer : layersOf(p, s)) {
+        flyLayer(layer, f.random, f.screen, flight);
     }
 }

@@ -12,55 +12,69 @@ namespace {
 constexpr float kTurnPerCall = 0.03f; // radians
 constexpr int kPictureY = 250;
 
-// The field starts six seconds later; its pictures are read now, so that no
-// later frame of the scene has to, and the sprinkle borrows its star: the
-// picture is read once. (Keyed or not, stars are drawn by the key's value,
-// 0 either way.)
-void firstCall(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime) {
-    SDL_FillRect(screen, nullptr, 0);
-    star3dLoad(s.field);
-    starSlump(screen, s.field.bild[0].get(), random);
-    s.iTomtewarp0 = keyedOnBlack(loadImage("data/tomtewarp0.png"), screen);
-    s.iTomtewarp = keyedOnBlack(loadImage("data/tomtewarp.png"), screen);
-    s.first = 0;
-    s.stid = demoTime;
-}
-
 // NOTE: both pictures are centred by the width of iTomtewarp, so without that
 // picture neither is drawn.
-void blitWarpPicture(SDL_Surface* screen, SDL_Surface* picture, const WarpSequenceState& s) {
-    if (s.iTomtewarp == nullptr) {
+void blitWarpPicture(SDL_Surface* screen, SDL_Surface* picture, const WarpPictures& p) {
+    if (p.iTomtewarp == nullptr) {
         return;
     }
-    const Sint16 x = (Sint16)((screen->w - s.iTomtewarp->w) / 2);
+    const Sint16 x = (Sint16)((screen->w - p.iTomtewarp->w) / 2);
     blitAt(picture, screen, x, kPictureY);
 }
 
-// The field is drawn over a cleared screen, which also wipes the caption.
-void flyThroughField(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, float angle,
+// The field is drawn over a cleared screen, which also wipes the caption. It
+// is scattered in the first frame it flies.
+void flyThroughField(const WarpPictures& p, WarpSequenceState& s, const ShowFrame& f, float angle,
                      SDL_Surface* picture) {
-    SDL_FillRect(screen, nullptr, 0);
-    star3d(s.field, random, screen, {.advance = true}, angle);
-    blitWarpPicture(screen, picture, s);
+    clearSurface(f.screen, 0, f.kernels);
+    star3d(p.field, s.field, f, {.scatter = !s.fieldFlying, .advance = true}, angle);
+    s.fieldFlying = true;
+    blitWarpPicture(f.screen, picture, p);
 }
 
 } // namespace
 
-int warpEffekt(WarpSequenceState& s, ShowRandom& random, SDL_Surface* screen, Uint32 demoTime) {
-    if (s.first) {
-        firstCall(s, random, screen, demoTime);
+// ---- Ahead: the field's pictures too, which the sprinkle borrows its star from -------
+
+WarpPictures loadWarpPictures(const PictureSource& from) {
+    WarpPictures p;
+    p.iTomtewarp0 = from.keyedOnBlack("data/tomtewarp0.png");
+    p.iTomtewarp = from.keyedOnBlack("data/tomtewarp.png");
+    // Only the receding picture is keyed; black keeps the key it loaded with.
+    p.zoom.enterprise = from.pixelSprite("data/tomtebak.png");
+    setColourKey(p.zoom.enterprise.get(), 0);
+    p.zoom.black = from.pixelSprite("data/black.png");
+    const char* const kinds[kFieldKinds] = {"data/star.png", "data/paket0.png", "data/paket1.png"};
+    for (int k = 0; k < kFieldKinds; ++k) {
+        p.field.bild[k] = from.pixelSprite(kinds[k]);
+        setColourKey(p.field.bild[k].get(), 0);
     }
-    const Uint32 elapsed = demoTime - s.stid;
+    return p;
+}
+
+// ---- Every frame, the first sprinkling stars --------------------------------------
+
+int warpEffekt(const WarpPictures& p, WarpSequenceState& s, const ShowFrame& f) {
+    // Keyed or not, the sprinkled stars are drawn by the key's value, 0
+    // either way.
+    if (f.sceneBegins) {
+        clearSurface(f.screen, 0, f.kernels);
+        starSlump(f.screen, p.field.bild[0].get(), f.random, f.kernels);
+    }
+    const Uint32 elapsed = f.elapsed;
     // Two blanks after "to" and after the comma: each ends its line off screen.
-    blitString("take us to  warpspeed,  rudolph", 300, 20, screen->w, screen, redfont);
+    blitString("take us to  warpspeed,  rudolph", 300, 20, f.screen->w, f.screen, f.font);
+    if (f.sceneBegins) {
+        warpspeedBegin(p.zoom, f);
+    }
     if (elapsed < kWarpHoldEndsMs) {
-        warpspeed(s.zoom, screen, ZoomMotion::Hold);
+        warpspeed(p.zoom, s.zoom, f, ZoomMotion::Hold);
     } else if (elapsed < kWarpZoomEndsMs) {
-        warpspeed(s.zoom, screen, ZoomMotion::Recede);
+        warpspeed(p.zoom, s.zoom, f, ZoomMotion::Recede);
     } else if (elapsed < kWarpStraightEndsMs) {
-        flyThroughField(s, random, screen, 0.0f, s.iTomtewarp0.get());
+        flyThroughField(p, s, f, 0.0f, p.iTomtewarp0.get());
     } else {
-        flyThroughField(s, random, screen, kTurnPerCall, s.iTomtewarp.get());
+        flyThroughField(p, s, f, kTurnPerCall, p.iTomtewarp.get());
     }
     return elapsed > kWarpEffektMs ? 1 : 0;
 }

@@ -22,21 +22,6 @@ float grow(float distance) {
     return (float)((double)distance * 1.01);
 }
 
-void loadPictures(WarpZoomState& s) {
-    s.enterprise.reset(loadPixelSprite("data/tomtebak.png"));
-    if (s.enterprise == nullptr) {
-        sayLine("Klingons!!");
-    }
-    s.black.reset(loadPixelSprite("data/black.png"));
-    if (s.black == nullptr) {
-        sayLine("ett fel av typen 1 har intr\xe4"
-                "ffat");
-    }
-    // Only the receding picture is keyed; black keeps the key it loaded with.
-    setColourKey(s.enterprise.get(), 0);
-    s.first = 0;
-}
-
 void drawSpeedLines(SDL_Surface* screen, float zpos) {
     const int y = project(200.0, zpos);
     for (int i = 0; i < 20; ++i) {
@@ -47,15 +32,16 @@ void drawSpeedLines(SDL_Surface* screen, float zpos) {
 
 // Black goes where the picture was drawn last call, so the picture does not
 // smear as it shrinks; the speed lines are never wiped and leave streaks.
-void zoomStep(SDL_Surface* screen, WarpZoomState& s, ZoomMotion motion) {
+void zoomStep(const WarpZoomPictures& p, SDL_Surface* screen, WarpZoomState& s, ZoomMotion motion,
+              Kernels kernels) {
     const bool moving = motion == ZoomMotion::Recede;
-    blitScaleDown(screen, s.black.get(), s.tzpos, project(250.0, s.tzpos),
-                  project(200.0, s.tzpos));
+    blitScaleDown(screen, p.black.get(), s.tzpos, project(250.0, s.tzpos), project(200.0, s.tzpos),
+                  kernels);
     if (moving) {
         s.tzpos = grow(s.tzpos);
     }
-    blitScaleDown(screen, s.enterprise.get(), s.tzpos, project(250.0, s.tzpos),
-                  project(200.0, s.tzpos));
+    blitScaleDown(screen, p.enterprise.get(), s.tzpos, project(250.0, s.tzpos),
+                  project(200.0, s.tzpos), kernels);
     if (moving) {
         drawSpeedLines(screen, s.zpos);
         s.zpos = grow(s.zpos);
@@ -81,13 +67,25 @@ void flashStep(SDL_Surface* screen, WarpZoomState& s) {
 
 } // namespace
 
-void warpspeed(WarpZoomState& s, SDL_Surface* screen, ZoomMotion motion) {
-    if (s.first) {
-        loadPictures(s);
+// ---- First frame: the pictures were read ahead, the words for a missing one
+// come now -------------------------------------------------------------------------
+
+void warpspeedBegin(const WarpZoomPictures& p, const ShowFrame& f) {
+    if (p.enterprise == nullptr) {
+        sayLine(f.console, "Klingons!!");
     }
+    if (p.black == nullptr) {
+        sayLine(f.console, "ett fel av typen 1 har intr\xe4"
+                           "ffat");
+    }
+}
+
+// ---- Every frame ----------------------------------------------------------------
+
+void warpspeed(const WarpZoomPictures& p, WarpZoomState& s, const ShowFrame& f, ZoomMotion motion) {
     if (s.zpos < kFlashDistance) {
-        zoomStep(screen, s, motion);
+        zoomStep(p, f.screen, s, motion, f.kernels);
     } else {
-        flashStep(screen, s);
+        flashStep(f.screen, s);
     }
 }

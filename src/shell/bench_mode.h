@@ -4,6 +4,7 @@
 #pragma once
 
 #include "drivers/bench_report.h"
+#include "scenes/show_assets.h"
 #include "shell/render_options.h"
 
 #include <SDL.h>
@@ -15,4 +16,5 @@
 // processor time of the whole process. Returns the process
 // status: 0, or 128 + the signal when a quit signal stopped it (the table of
 // the frames drawn so far is printed all the same).
-int benchShow(SDL_Surface* screen, const RenderOptions& options, FILE* out);
+int benchShow(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& options,
+              FILE* out);

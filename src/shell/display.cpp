@@ -123,3 +123,9 @@ void closeScreen(SDL_Surface* canvas) {
     }
     window.canvas = nullptr;
 }
+
+bool onSdl12Compat() {
+    // sdl12-compat calls itself 1.2.50 or later; classic SDL 1.2 ended at
+    // 1.2.15.
+    return SDL_Linked_Version()->patch >= 50;
+}

@@ -12,6 +12,10 @@
 // exits with status 1 when SDL cannot start. Returns the canvas, black.
 SDL_Surface* openScreen(int fullscreen, int scale);
 
+// Whether the SDL 1.2 the program runs on is sdl12-compat (SDL 2 beneath)
+// rather than classic SDL 1.2.
+bool onSdl12Compat();
+
 // Shows part of the canvas in the window now. Does nothing when the canvas is
 // not on a window.
 void showRect(SDL_Surface* canvas, int x, int y, int w, int h);

@@ -115,11 +115,11 @@ bool writeFrameFiles(const SDL_Surface* frame, const RenderOptions& o, int64_t n
     return true;
 }
 
-int renderFrames(SDL_Surface* screen, const RenderOptions& o) {
+int renderFrames(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& o) {
     if (!prepareFrameFiles(o)) {
         return 1;
     }
-    const ClockRun run = runVirtualClock(screen, o, framesToRender(o),
+    const ClockRun run = runVirtualClock(screen, assets, o, framesToRender(o),
                                          [&](SDL_Surface* frame, int64_t n, Uint32 t, int scene) {
                                              return writeFrameFiles(frame, o, n, t, scene);
                                          });

@@ -2,6 +2,7 @@
 // the chosen frames as PNG pictures.
 #pragma once
 
+#include "scenes/show_assets.h"
 #include "shell/render_options.h"
 
 #include <SDL.h>
@@ -26,4 +27,4 @@ bool writeFrameFiles(const SDL_Surface* frame, const RenderOptions& options, int
 // Renders options' frames with their hash lines and pictures. Returns the
 // process status: 0; 1 when a picture cannot be written; 128 + the signal
 // when a quit signal stopped it.
-int renderFrames(SDL_Surface* screen, const RenderOptions& options);
+int renderFrames(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& options);

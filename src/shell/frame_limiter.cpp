@@ -38,9 +38,7 @@ void waitForNextFrame(FrameLimiter& limiter) {
         startGridAt(limiter, limiter.clock.now());
         return;
     }
-    // NOTE: truncated to whole nanoseconds from the grid's start, so the
-    // slots never drift however many frames pass.
-    const int64_t due = limiter.gridStart + limiter.slot * kSecond / limiter.fps;
+    const int64_t due = nextSlot(limiter);
     limiter.clock.sleepUntil(due);
     const int64_t now = limiter.clock.now();
     if (now - due > kSecond / limiter.fps / 16) {
@@ -49,6 +47,15 @@ void waitForNextFrame(FrameLimiter& limiter) {
         return;
     }
     advanceSlot(limiter);
+}
+
+int64_t nextSlot(const FrameLimiter& limiter) {
+    if (limiter.fps <= 0 || limiter.gridStart < 0) {
+        return -1;
+    }
+    // NOTE: truncated to whole nanoseconds from the grid's start, so the
+    // slots never drift however many frames pass.
+    return limiter.gridStart + limiter.slot * kSecond / limiter.fps;
 }
 
 void recordPresent(PresentIntervals& intervals, int64_t now) {

@@ -36,6 +36,10 @@ struct FrameLimiter {
 // catch up. The first frame starts the grid.
 void waitForNextFrame(FrameLimiter& limiter);
 
+// The moment the next frame's slot comes, on the limiter's clock; -1 when
+// there is no grid (no limit, or before the first frame).
+int64_t nextSlot(const FrameLimiter& limiter);
+
 // The intervals between the presents that end the frames: a ring of the
 // last kKept of them, made once at the start, so that recording a frame
 // never allocates.

@@ -8,6 +8,11 @@
 // Nanoseconds on a clock that only moves forward.
 int64_t monotonicNow();
 
+// The same in milliseconds.
+inline double monotonicMilliseconds() {
+    return (double)monotonicNow() / 1e6;
+}
+
 // Sleeps until monotonicNow() reaches moment; returns at once when it has
 // passed. A quit signal does not cut the sleep short: the caller looks for
 // it after the frame.

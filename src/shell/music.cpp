@@ -6,6 +6,8 @@
 // first.
 #include "shell/music.h"
 
+#include "shell/display.h"
+#include "shell/monotonic_clock.h"
 #include "shell/regular_file.h"
 
 #include <SDL.h>
@@ -203,9 +205,38 @@ Uint32 halfASecondBefore(int64_t frame) {
 
 MusicStream* playing = nullptr;
 constexpr Uint16 kDeviceBufferFrames = 2048;
+// What PulseAudio holds ahead of a callback's frames, in per cent of the
+// buffer SDL granted (1024 frames on classic SDL 1.2, 2048 on sdl12-compat),
+// measured with bench/av_sync.py against a PulseAudio null sink.
+constexpr int64_t kClassicPulseQueuePercent = 140;
+constexpr int64_t kCompatPulseQueuePercent = 30;
+
+// Where the player reports what the device takes, and how many frames the
+// device holds ahead of each callback's: what the backend was granted, by
+// what it is known to queue (queuedFrames below).
+SoundClock* listening = nullptr;
+int64_t queuedAhead = 0;
 
 void fillAudio(void* stream, Uint8* out, int bytes) {
     fillMusic(static_cast<MusicStream*>(stream), out, bytes);
+    if (listening != nullptr) {
+        listening->deviceTook(monotonicMilliseconds(), bytes / kFrameBytes, queuedAhead);
+    }
+}
+
+// The frames a device holds before the frames one callback hands it, for a
+// callback of `granted` frames, as each SDL build's backends queue them.
+// Other backends than PulseAudio play one buffer while the callback fills
+// the next.
+int64_t queuedFrames(int64_t granted) {
+    char name[32] = "";
+    SDL_AudioDriverName(name, (int)sizeof name);
+    if (strcmp(name, "pulse") == 0 || strcmp(name, "pulseaudio") == 0) {
+        const int64_t percent =
+            onSdl12Compat() ? kCompatPulseQueuePercent : kClassicPulseQueuePercent;
+        return granted * percent / 100;
+    }
+    return granted;
 }
 
 bool openAudio(MusicStream* stream, std::string& why) {
@@ -220,11 +251,26 @@ bool openAudio(MusicStream* stream, std::string& why) {
     wanted.samples = kDeviceBufferFrames;
     wanted.callback = fillAudio;
     wanted.userdata = stream;
-    if (SDL_OpenAudio(&wanted, nullptr) < 0) {
+    // The spec the device grants, so that the clock knows the buffer each
+    // callback fills; where it is not the player's own format, SDL
+    // converts instead, and the callback fills the buffer asked for.
+    SDL_AudioSpec granted = {};
+    if (SDL_OpenAudio(&wanted, &granted) < 0) {
         why = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    if (granted.freq != wanted.freq || granted.format != wanted.format ||
+        granted.channels != wanted.channels) {
+        SDL_CloseAudio();
+        if (SDL_OpenAudio(&wanted, nullptr) < 0) {
+            why = SDL_GetError();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        granted.samples = wanted.samples;
+    }
+    queuedAhead = queuedFrames(granted.samples);
     return true;
 }
 
@@ -340,8 +386,9 @@ void closeMusicStream(MusicStream* stream) {
     delete stream;
 }
 
-bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs) {
+bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs, SoundClock* clock) {
     stopMusic();
+
     std::string why;
     std::string loopWhy;
     MusicStream* stream = openMusicStream(trackPath, loopPath, fromMs, why, loopWhy);
@@ -354,6 +401,12 @@ bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs) {
         fprintf(stderr, "no loop: %s; the music plays once\n", loopWhy.c_str());
     }
     playing = stream;
+    SDL_LockAudio();
+    listening = clock;
+    if (clock != nullptr) {
+        clock->startAt(fromMs, stream->rate);
+    }
+    SDL_UnlockAudio();
     SDL_PauseAudio(0);
     return true;
 }
@@ -366,13 +419,20 @@ void seekMusic(Uint32 fromMs) {
     playing->ended = false;
     const int64_t frame = frameAt(*playing, fromMs);
     seekTo(*playing, frame, seekLimit(*playing, frame));
+    if (listening != nullptr) {
+        listening->startAt(fromMs);
+    }
     SDL_UnlockAudio();
 }
 
-Uint32 musicOutputLatencyMs() {
-    // NOTE: SDL converts to the format asked for when it is given no spec to
-    // fill in, so the buffer asked for is the buffer the callback fills.
-    return playing == nullptr ? 0 : (Uint32)(kDeviceBufferFrames * 1000 / playing->rate);
+void pauseMusic(bool paused) {
+    if (playing == nullptr) {
+        return;
+    }
+    SDL_PauseAudio(paused ? 1 : 0);
+    if (paused && listening != nullptr) {
+        listening->pause(monotonicMilliseconds());
+    }
 }
 
 void stopMusic() {
@@ -381,6 +441,7 @@ void stopMusic() {
     }
     SDL_PauseAudio(1);
     SDL_CloseAudio(); // waits for the callback to return
+    listening = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     closeMusicStream(playing);
     playing = nullptr;

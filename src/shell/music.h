@@ -3,6 +3,8 @@
 // last scene lasts.
 #pragma once
 
+#include "drivers/sound_clock.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -34,19 +36,20 @@ bool readLoopPoints(const char* loopPath, LoopPoints& out, std::string& why);
 // plays but the loop file is missing or does not fit the track (the track
 // then plays once and falls silent). Starts at once whatever the file: the
 // track is decoded as it plays, so memory stays at one decoder's (well under
-// a megabyte) however long the track is.
-bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs);
+// a megabyte) however long the track is. Each audio callback reports to the
+// clock, when one is given, what the device took and what it holds ahead.
+bool startMusic(const char* trackPath, const char* loopPath, Uint32 fromMs,
+                SoundClock* clock = nullptr);
 
 // Moves the music that plays to fromMs milliseconds into the track, as
-// startMusic would start it there. Does nothing when no music plays.
+// startMusic would start it there, and the clock with it. Does nothing when
+// no music plays.
 void seekMusic(Uint32 fromMs);
 
-// How long after the audio callback hands the device a frame that frame is
-// heard, as far as SDL tells the program: the one buffer the device plays
-// while the callback fills the next. 0 when no music plays. The live
-// program moves its demo clock back by this much, so that each picture is
-// drawn for the moment of the track the viewer hears with it.
-Uint32 musicOutputLatencyMs();
+// Holds the music where it is (paused true), the clock standing with it, or
+// lets it go on (seek it to where the show stands first). Does nothing when
+// no music plays.
+void pauseMusic(bool paused);
 
 // Stops the music and closes the audio device. Safe to call when none plays.
 void stopMusic();

@@ -21,7 +21,9 @@ const char* const kOptionsText =
     "            99th percentile, largest, smallest, standard deviation; the last 32768) and\n"
     "            how many frames came late\n"
     "-vsync     :each present waits for the display's vertical blank, where the SDL build\n"
-    "            can (sdl12-compat); classic SDL 1.2 cannot";
+    "            can (sdl12-compat); classic SDL 1.2 cannot\n"
+    "-avoffset ms :the picture ms later than the sound (-500 ... 500): what Bluetooth or\n"
+    "            HDMI output adds to the sound; a negative offset shows it sooner";
 
 const char* const kStartSyntax =
     "syntax: -start seconds\nWhere seconds is a number over 0 and less then 600";
@@ -29,6 +31,9 @@ const char* const kFpsSyntax =
     "syntax: -fps n\nWhere n is the frame rate limit, from 0 (no limit) to 1000";
 const char* const kScaleSyntax = "syntax: -scale n\nWhere n is the window scale, from 1 to 4";
 const char* const kSceneSyntax = "syntax: -scene n\nWhere n is the first scene, from 0 to 7";
+const char* const kAvOffsetSyntax =
+    "syntax: -avoffset ms\nWhere ms is the picture's delay against the sound, from -500 to 500";
+constexpr int64_t kLargestAvOffsetMs = 500;
 static_assert(kLastScene == 7 && kLatestStartSeconds == 600, "the texts above name the limits");
 
 // An option that is a word alone and sets a flag.
@@ -87,6 +92,13 @@ int parser(int argc, char** argv, LiveOptions& options) {
                 return kBadOption;
             }
             options.hopptid = (Uint32)(read * 1000);
+            ++i;
+        } else if (strcmp(arg, "-avoffset") == 0) {
+            if (!readSignedWholeNumber(value, kLargestAvOffsetMs, read)) {
+                puts(kAvOffsetSyntax);
+                return kBadOption;
+            }
+            options.avOffsetMs = (int)read;
             ++i;
         } else if (number != nullptr) {
             if (!readWholeNumber(value, number->low, number->high, read)) {

@@ -12,6 +12,7 @@ struct LiveOptions {
     int firstScene = 0;  // 0 ... 7, from -scene
     int stats = 0;       // 1 after -stats: print the present intervals at the end
     int vsync = 0;       // 1 after -vsync: presents wait for the vertical blank
+    int avOffsetMs = 0;  // -500 ... 500, from -avoffset: what the sound output adds
 };
 
 // What the parser found: options to run with, a bad option or value (a

@@ -10,24 +10,35 @@ VirtualClock clockOf(const RenderOptions& o) {
     return {o.firstScene, o.startSeconds, o.fps};
 }
 
-int64_t framesToRender(const RenderOptions& o) {
-    return o.frames > 0 ? o.frames : clockOf(o).wholeShowFrames();
+int64_t firstFrameToRender(const RenderOptions& o) {
+    return o.atSeconds >= 0 ? clockOf(o).firstFrameAtOrAfter(o.atSeconds * 1000) : 1;
 }
 
-ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& o, int64_t count,
-                         const FrameSink& sink) {
+int64_t framesToRender(const RenderOptions& o) {
+    return o.frames > 0 ? firstFrameToRender(o) - 1 + o.frames : clockOf(o).wholeShowFrames();
+}
+
+ClockRun runVirtualClock(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& o,
+                         int64_t last, const FrameSink& sink) {
     ShowPlatform headless;
     WindowPlatform window;
-    ShowPlatform& platform = o.window ? window : headless;
-    ClockedShow show(clockOf(o), o.seed);
+    ClockedShow show(clockOf(o), assets, o.seed);
+    // Standard output carries the renderer's own lines alone: the show's
+    // console lines go to standard error.
+    show.show().console = stderr;
+    const int64_t first = firstFrameToRender(o);
     ClockRun run;
     run.scene = show.scene();
-    while (show.frame() < count) {
+    while (show.frame() < last) {
         if (quitSignalled()) {
             run.end = RunEnd::Interrupted;
             return run;
         }
-        show.stepFrame(screen, platform);
+        const bool shown = show.frame() + 1 >= first;
+        show.stepFrame(screen, shown && o.window ? window : headless);
+        if (!shown) {
+            continue;
+        }
         run.scene = show.scene();
         if (sink && !sink(screen, show.frame(), show.lastMs(), show.scene())) {
             run.end = quitSignalled() ? RunEnd::Interrupted : RunEnd::Stopped;

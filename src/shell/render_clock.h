@@ -15,7 +15,10 @@
 // The clock of --scene, --start and --fps.
 VirtualClock clockOf(const RenderOptions& options);
 
-// --frames, or the whole show.
+// The first frame handed on: frame 1, or with --at the first at that time.
+int64_t firstFrameToRender(const RenderOptions& options);
+
+// The last frame: --frames after the first, or the end of the whole show.
 int64_t framesToRender(const RenderOptions& options);
 
 // Takes each frame after it is drawn, with the scene the show stands in
@@ -31,10 +34,12 @@ struct ClockRun {
     int scene = 0;      // the scene the show stood in after it
 };
 
-// Draws frames 1 ... count of a show seeded with --seed on the screen (shown
-// in the window with --window), handing each to sink.
-ClockRun runVirtualClock(SDL_Surface* screen, const RenderOptions& options, int64_t count,
-                         const FrameSink& sink);
+// Draws frames 1 ... last of a show seeded with --seed, drawn with assets,
+// on the screen, handing each from firstFrameToRender on to sink (and
+// showing it in the window with --window); the frames before are drawn and
+// not shown.
+ClockRun runVirtualClock(SDL_Surface* screen, const ShowAssets& assets,
+                         const RenderOptions& options, int64_t last, const FrameSink& sink);
 
 // Says on standard error where an interrupted run stopped.
 void reportInterruption(const ClockRun& run);

@@ -23,22 +23,18 @@ int main(int argc, char** argv) {
         return 0;
     }
     installQuitSignals();
-    // Standard output carries the hash lines alone: the show's own console
-    // lines go to standard error.
-    setConsole(stderr);
     if (!options.window) {
         setEnvironment("SDL_VIDEODRIVER", "dummy", true);
     }
     setEnvironment("SDL_AUDIODRIVER", "dummy", false);
-    useReferenceKernels = options.literal;
-    findDataFolder("snolk-render");
-    prepareShow();
+    options.dataFolder = findDataFolder("snolk-render").path;
     SDL_Surface* screen = openScreen(0, options.window ? (int)options.scale : 1);
-    const int status = options.bench               ? benchShow(screen, options, stdout)
-                       : options.videoPath.empty() ? renderFrames(screen, options)
-                                                   : captureVideo(screen, options);
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets(
+        options.dataFolder, screen, options.literal ? Kernels::Literal : Kernels::Fast);
+    const int status = options.bench               ? benchShow(screen, *assets, options, stdout)
+                       : options.videoPath.empty() ? renderFrames(screen, *assets, options)
+                                                   : captureVideo(screen, *assets, options);
     fflush(stdout);
     closeScreen(screen);
-    releaseShow();
     return status;
 }

@@ -8,13 +8,18 @@
 
 namespace {
 
+// Up to an hour of demo time.
+constexpr int64_t kLatestAtSeconds = 3600;
+
 const char* const kUsage =
     "usage: snolk-render [options]   (finds data/ as snolk does)\n"
     "  --seed N     seed of the random generator (default 1)\n"
     "  --fps F      frames per second of the virtual clock (default 60)\n"
     "  --start S    move the timeline S seconds on, as snolk -start (default 0)\n"
     "  --scene K    begin with scene K, 0 ... 7, at its place in the music (default 0)\n"
-    "  --frames N   render N frames (default: the whole show)\n"
+    "  --at T       render from demo time T seconds on: the frames a run from the\n"
+    "               top draws there, earlier ones drawn but not shown\n"
+    "  --frames N   render N frames (default: to the end of the whole show)\n"
     "  --hash       print 'frame N time T scene K hash H' for every frame\n"
     "  --png DIR    write frames as DIR/frame-000123.png (DIR is made if missing)\n"
     "  --every K    with --png, every K-th frame (default 1)\n"
@@ -85,6 +90,7 @@ bool parseOne(int argc, char** argv, int& i, RenderOptions& o) {
     return (strcmp(arg, "--fps") == 0 && readWholeNumber(value, 1, 100000, o.fps)) ||
            (strcmp(arg, "--start") == 0 &&
             readWholeNumber(value, 0, kLatestStartSeconds, o.startSeconds)) ||
+           (strcmp(arg, "--at") == 0 && readWholeNumber(value, 0, kLatestAtSeconds, o.atSeconds)) ||
            (strcmp(arg, "--frames") == 0 && readWholeNumber(value, 1, INT32_MAX, o.frames)) ||
            (strcmp(arg, "--every") == 0 && readWholeNumber(value, 1, INT32_MAX, o.every)) ||
            (strcmp(arg, "--from") == 0 && readWholeNumber(value, 1, INT32_MAX, o.from)) ||
@@ -98,6 +104,13 @@ bool parseOne(int argc, char** argv, int& i, RenderOptions& o) {
 std::string conflictIn(const RenderOptions& o) {
     if (o.bench && (o.hash || !o.pngDir.empty() || !o.videoPath.empty() || o.window)) {
         return "--bench goes with none of --hash, --png, --video, --window";
+    }
+    if (o.atSeconds >= 0 && !o.videoPath.empty()) {
+        return "--at goes with --hash, --png, --bench and --window, not --video";
+    }
+    if (firstFrameToRender(o) > framesToRender(o)) {
+        return "--at " + std::to_string(o.atSeconds) + " is past the last frame, " +
+               std::to_string(framesToRender(o)) + ": nothing would be rendered";
     }
     const bool lengthKnown = o.frames > 0 || o.videoPath.empty();
     if (!o.pngDir.empty() && lengthKnown && o.from > framesToRender(o)) {

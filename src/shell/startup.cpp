@@ -10,10 +10,6 @@
 #include <system_error>
 #include <vector>
 
-#ifndef SNOLK_INSTALLED_DATA
-#define SNOLK_INSTALLED_DATA "/usr/local/share/snolk/data"
-#endif
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -23,7 +19,6 @@ bool isFolder(const fs::path& path) {
     return fs::is_directory(path, error);
 }
 
-// Where to look when SNOLK_DATA does not say, in order.
 // Whether the program runs from the build folder it was built in.
 bool inItsBuildFolder(const fs::path& folder) {
 #ifdef SNOLK_BUILD_FOLDER
@@ -43,11 +38,16 @@ std::vector<fs::path> candidateFolders() {
     if (!executable.empty()) {
         candidates.push_back(beside / "data");
         candidates.push_back(beside.parent_path() / "data");
-        // An installed program finds its data relative to itself too, so a
-        // tree installed under any prefix and moved still plays.
+    }
+#ifdef SNOLK_INSTALLED_DATA
+    // An installed program finds its data relative to itself too, so a tree
+    // installed under any prefix and moved still plays. (Windows installs
+    // nothing: its programs play in the folder they were unpacked in.)
+    if (!executable.empty()) {
         candidates.push_back(beside.parent_path() / "share" / "snolk" / "data");
     }
     candidates.push_back(SNOLK_INSTALLED_DATA);
+#endif
 #ifdef SNOLK_SOURCE_DATA
     // A build folder made anywhere (cmake -B elsewhere) plays its source
     // tree's data; a copy or an installed program does not.
@@ -66,22 +66,20 @@ std::string describe(const fs::path& folder) {
 
 } // namespace
 
-bool findDataFolder(const char* program) {
+DataFolder findDataFolder(const char* program) {
     const char* chosen = getenv("SNOLK_DATA");
     if (chosen != nullptr && *chosen != '\0') {
-        setDataFolder(chosen);
-        if (isFolder(chosen)) {
-            return true;
+        const bool found = isFolder(chosen);
+        if (!found) {
+            fprintf(stderr, "%s: no data folder at %s (SNOLK_DATA); the show has no pictures\n",
+                    program, chosen);
         }
-        fprintf(stderr, "%s: no data folder at %s (SNOLK_DATA); the show has no pictures\n",
-                program, chosen);
-        return false;
+        return {chosen, found};
     }
     std::string tried;
     for (const fs::path& folder : candidateFolders()) {
         if (isFolder(folder)) {
-            setDataFolder(folder.string().c_str());
-            return true;
+            return {folder.string(), true};
         }
         const std::string place = describe(folder);
         if (tried.find(place) == std::string::npos) {
@@ -90,5 +88,5 @@ bool findDataFolder(const char* program) {
     }
     fprintf(stderr, "%s: no data folder found (looked in %s); the show has no pictures\n", program,
             tried.c_str());
-    return false;
+    return {"data", false};
 }

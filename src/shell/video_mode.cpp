@@ -25,12 +25,12 @@ MusicStream* musicForVideo(const RenderOptions& o) {
     if (!o.audio) {
         return nullptr;
     }
-    const std::string track = dataFilePath("data/laten2.mp3");
-    const std::string loop = dataFilePath("data/laten2.loop");
+    const std::string track = o.dataFolder + "/laten2.mp3";
+    const std::string loop = o.dataFolder + "/laten2.loop";
     std::string why;
     std::string loopWhy;
     MusicStream* stream =
-        openMusicStream(track.c_str(), loop.c_str(), kScenes[o.firstScene].trackMs, why, loopWhy);
+        openMusicStream(track.c_str(), loop.c_str(), kTimeline[o.firstScene].trackMs, why, loopWhy);
     if (stream == nullptr || !musicIsPlayable(track.c_str(), why)) {
         fprintf(stderr, "snolk-render: no music: %s; the video is silent\n", why.c_str());
         closeMusicStream(stream);
@@ -44,12 +44,10 @@ MusicStream* musicForVideo(const RenderOptions& o) {
 
 // The frames until the greetings have risen past the top: they start just
 // below the bottom edge in the candles' first frame and rise two rows a frame.
-int64_t framesUntilTheGreetingsHaveRisen(const RenderOptions& o) {
-    SDL_Surface* greetings = loadImage("data/greets.png");
-    const int height = heightOf(greetings);
-    SDL_FreeSurface(greetings);
+int64_t framesUntilTheGreetingsHaveRisen(const ShowAssets& assets, const RenderOptions& o) {
+    const int height = heightOf(assets.candles.iGreets.get());
     const int64_t candles =
-        firstFrameOfScene(kScenes, o.firstScene, kLastScene, o.fps, clockOf(o).firstFrameMs());
+        firstFrameOfScene(kTimeline, o.firstScene, kLastScene, o.fps, clockOf(o).firstFrameMs());
     return candles + (480 + height + 1) / 2;
 }
 
@@ -57,18 +55,19 @@ int64_t framesUntilTheGreetingsHaveRisen(const RenderOptions& o) {
 // the loop's points fit the track, so this is at most the track's length.
 int64_t framesUntilTheLoopHasPlayed(const RenderOptions& o, const LoopPoints& loop) {
     const double seconds =
-        (double)loop.end / (double)kLoopRate - kScenes[o.firstScene].trackMs / 1000.0;
+        (double)loop.end / (double)kLoopRate - kTimeline[o.firstScene].trackMs / 1000.0;
     return (int64_t)ceil(seconds * (double)o.fps);
 }
 
 // A whole-show video runs on until the greetings have risen past and the
 // looped ending of the track has played through once; --frames gives other
 // lengths as they are.
-int64_t framesOfVideo(const RenderOptions& o, const MusicStream* music) {
+int64_t framesOfVideo(const ShowAssets& assets, const RenderOptions& o, const MusicStream* music) {
     if (o.frames > 0) {
         return o.frames;
     }
-    int64_t frames = std::max(clockOf(o).wholeShowFrames(), framesUntilTheGreetingsHaveRisen(o));
+    int64_t frames =
+        std::max(clockOf(o).wholeShowFrames(), framesUntilTheGreetingsHaveRisen(assets, o));
     LoopPoints loop;
     if (music != nullptr && musicLoop(music, loop)) {
         frames = std::max(frames, framesUntilTheLoopHasPlayed(o, loop));
@@ -96,10 +95,10 @@ bool makeSound(const RenderOptions& o, MusicStream* music, int64_t frames, Encod
 
 // The video's settings, its sound made, and its length in frames. False
 // (after a message) when the sound could not be made.
-bool planVideo(const RenderOptions& o, VideoSettings& settings, EncoderInput& sound,
-               int64_t& frames) {
+bool planVideo(const ShowAssets& assets, const RenderOptions& o, VideoSettings& settings,
+               EncoderInput& sound, int64_t& frames) {
     MusicStream* music = musicForVideo(o);
-    frames = framesOfVideo(o, music);
+    frames = framesOfVideo(assets, o, music);
     settings.path = o.videoPath;
     settings.fps = o.fps;
     settings.scale = (int)o.scale;
@@ -115,7 +114,7 @@ bool planVideo(const RenderOptions& o, VideoSettings& settings, EncoderInput& so
 
 } // namespace
 
-int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
+int captureVideo(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& o) {
     if (!frameFitsVideo(screen)) {
         fprintf(stderr, "snolk-render: the screen is not 640x480 0x00RRGGBB; cannot encode it\n");
         return 1;
@@ -124,7 +123,7 @@ int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
     EncoderInput sound;
     int64_t frames = 0;
     VideoWriter writer;
-    const bool opened = planVideo(o, settings, sound, frames) && prepareFrameFiles(o) &&
+    const bool opened = planVideo(assets, o, settings, sound, frames) && prepareFrameFiles(o) &&
                         openVideo(writer, settings, stderr);
     dropEncoderInput(sound); // when ffmpeg did not take it over
 
@@ -144,7 +143,7 @@ int captureVideo(SDL_Surface* screen, const RenderOptions& o) {
         showProgress(progress, n);
         return true;
     };
-    const ClockRun run = runVirtualClock(screen, o, frames, sendFrame);
+    const ClockRun run = runVirtualClock(screen, assets, o, frames, sendFrame);
     endProgress(progress, run.frames);
     if (run.end != RunEnd::Finished) {
         abandonVideo(writer);

@@ -2,6 +2,7 @@
 // line on a terminal.
 #pragma once
 
+#include "scenes/show_assets.h"
 #include "shell/render_options.h"
 
 #include <SDL.h>
@@ -10,4 +11,4 @@
 // options.videoPath. Returns the process status: 0; 1 when no video could be
 // written; 128 + the signal when a quit signal stopped it. Nothing is left
 // behind unless it returns 0.
-int captureVideo(SDL_Surface* screen, const RenderOptions& options);
+int captureVideo(SDL_Surface* screen, const ShowAssets& assets, const RenderOptions& options);

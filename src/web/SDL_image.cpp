@@ -1,35 +1,13 @@
 #include "SDL_image.h"
 
-#include "web/decoded_pictures.h"
 #include "web/picture_decoder.h"
-
-namespace {
-
-DecodedPictures decodedAhead;
-bool keepingDecoded = false;
-
-} // namespace
-
-void keepDecodedPictures(int keep) {
-    keepingDecoded = keep != 0;
-}
 
 SDL_Surface* IMG_LoadTyped_RW(SDL_RWops* src, int freesrc, char*) {
     if (src == nullptr) {
         IMG_SetError("Passed a NULL data source");
         return nullptr;
     }
-    SDL_Surface* picture = decodedAhead.copyFor(src);
-    if (picture == nullptr) {
-        const int start = SDL_RWtell(src);
-        picture = decodePicture(src);
-        if (picture != nullptr && keepingDecoded) {
-            const int end = SDL_RWtell(src);
-            SDL_RWseek(src, start, RW_SEEK_SET);
-            decodedAhead.keep(src, picture);
-            SDL_RWseek(src, end, RW_SEEK_SET);
-        }
-    }
+    SDL_Surface* picture = decodePicture(src);
     if (freesrc) {
         SDL_RWclose(src);
     }

@@ -23,11 +23,6 @@ SDL_Surface* IMG_Load(const char* file);
 SDL_Surface* IMG_LoadPNG_RW(SDL_RWops* src);
 SDL_Surface* IMG_LoadGIF_RW(SDL_RWops* src);
 
-// The page's own addition: while keep is non-zero, every picture decoded is
-// kept (see decoded_pictures.h); a load of the same file's bytes, then or
-// later, gets a copy of it instead of a new decoding.
-void keepDecodedPictures(int keep);
-
 #ifdef __cplusplus
 }
 #endif

@@ -1,11 +1,13 @@
 // The show in a web page: the platform under the same engine and stepper as
 // the desktop program. The page's script (index.html) owns the browser's
-// side: the refresh loop, the clock, the music, the keys and the canvas; it
-// calls the functions below. Live, a frame is drawn at each refresh the pacer
-// finds due, with the demo time the script measures; the whole screen then
-// goes to the canvas. Hash runs the renderer's virtual clock in slices, so
-// that the browser stays responsive and the console output flows; the bench
-// runs it in one go, as the renderer's --bench does.
+// side: the refresh loop, the clock, the music, the keys, the timeline and
+// the canvas; it calls the functions below. Live, a frame is drawn at each
+// refresh the pacer finds due, for the place in the track the script's
+// clock says; the whole screen then goes to the canvas, and the time left
+// before the next refresh builds the seek index. Hash runs the renderer's
+// virtual clock in slices, so that the browser stays responsive and the
+// console output flows; the bench runs it in one go, as the renderer's
+// --bench does, and then times seeks.
 #include "drivers/bench_report.h"
 #include "drivers/live_show.h"
 #include "drivers/show_lines.h"
@@ -16,7 +18,6 @@
 #include "web/page_options.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <emscripten.h>
 #include <wasm_simd128.h>
 
@@ -33,6 +34,7 @@ namespace {
 PageOptions options;
 std::string problem; // what was wrong with the query, with the usage text
 SDL_Surface* screen = nullptr;
+std::unique_ptr<ShowAssets> assets;
 unsigned seed = 1;
 
 // Live: the show as it plays, a new one after a scene key or "play again".
@@ -98,8 +100,9 @@ Uint32 clockMs(double ms) {
 
 // A live show from the first scene the page was asked for.
 void beginLiveShow() {
-    live =
-        std::make_unique<LiveShow>(options.firstScene, seed, (Uint32)(options.startSeconds * 1000));
+    live = std::make_unique<LiveShow>(*assets, options.firstScene, seed,
+                                      (Uint32)(options.startSeconds * 1000));
+    live->timeFramesWith([] { return emscripten_get_now(); });
     SDL_FillRect(screen, nullptr, 0);
     canvas.presentFrame(screen);
 }
@@ -120,18 +123,6 @@ SDL_Surface* openScreen() {
     }
     SDL_FillRect(surface, nullptr, 0);
     return surface;
-}
-
-// Every picture in the data folder, decoded now and kept, so that no scene's
-// first frame decodes one (see decoded_pictures.h). The engine's own loader
-// reads them, with all its checks, exactly as the scenes will.
-void decodePicturesAhead() {
-    keepDecodedPictures(1);
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/data", error)) {
-        SDL_FreeSurface(loadImage(("data/" + entry.path().filename().string()).c_str()));
-    }
-    keepDecodedPictures(0);
 }
 
 double nowMs() {
@@ -161,6 +152,12 @@ void runBench() {
         bench.add(clocked->scene(), nowMs() - start);
         canvas.presentFrame(screen);
     }
+}
+
+// Whether the refresh's time still has room for another frame of the seek
+// index: a frame of it takes a few milliseconds at most here.
+bool roomBefore(double deadlineMs) {
+    return nowMs() + 4.0 < deadlineMs;
 }
 
 } // namespace
@@ -195,66 +192,88 @@ EMSCRIPTEN_KEEPALIVE int webAutoplay() {
     return options.autoplay;
 }
 
-// Where the music starts, in the track, in milliseconds: for the show as it
-// stands, so also after a scene key.
-EMSCRIPTEN_KEEPALIVE double webTrackAtOriginMs() {
-    return live ? live->trackAtOriginMs() : trackAtOrigin(options.firstScene);
+// Where the music starts, in the track, in milliseconds: two seconds before
+// the first show's first frame.
+EMSCRIPTEN_KEEPALIVE double webMusicStartMs() {
+    return trackAtOrigin(options.firstScene);
 }
 
-// Everything before the first frame, once the data files are in /data, the
-// decoding of every picture included. 0 when SDL cannot give a screen.
+// Everything before the first frame, once the data files are in /data: the
+// screen, then every picture decoded and every table built. 0 when SDL
+// cannot give a screen.
 EMSCRIPTEN_KEEPALIVE int webPrepare() {
     // The live page seeds from the clock as the desktop program does; the
     // virtual clock's modes from 1, as snolk-render.
     const bool isLive = options.mode == PageMode::Live;
     seed = options.seedGiven ? options.seed : isLive ? (unsigned)time(nullptr) : 1u;
-    setDataFolder("/data");
-    prepareShow();
-    decodePicturesAhead();
     screen = openScreen();
     if (screen == nullptr) {
         return 0;
     }
+    assets = loadShowAssets("/data", screen);
     canvasPixels.assign((size_t)screen->w * screen->h, 0xff000000u);
     if (isLive) {
         pacer.fps = (double)options.fps;
         beginLiveShow();
     } else {
-        clocked = std::make_unique<ClockedShow>(clockOfPage(), seed);
+        clocked = std::make_unique<ClockedShow>(clockOfPage(), *assets, seed);
         framesToRun = options.frames > 0 ? options.frames : clockOfPage().wholeShowFrames();
     }
     return 1;
 }
 
-// A display refresh at refreshMs (the page's clock), elapsedMs after the
-// music started (the audio clock while music plays). Draws a frame when one
-// is due and the two-second pause is over; 1 when it did.
-EMSCRIPTEN_KEEPALIVE int webRefresh(double refreshMs, double elapsedMs) {
-    if (!live || elapsedMs < kShowStartMs || !frameIsDue(pacer, refreshMs)) {
-        return 0;
-    }
-    return live->stepFrame(screen, clockMs(elapsedMs), canvas) ? 1 : 0;
-}
-
-// A scene key (1 next, -1 previous, 0 the show from the top), pressed
-// elapsedMs after the music started. 1 when a new show begins at that
-// scene: the page then starts its clock and the music again, from
-// webTrackAtOriginMs().
-EMSCRIPTEN_KEEPALIVE int webSceneKey(int key, double elapsedMs) {
+// A display refresh at refreshMs (the page's clock) with the music standing
+// at trackMs (the audio clock while music plays). Draws a frame when one is
+// due (not in the lead-in, not while paused); 1 when it did. The time left
+// until nextRefreshMs goes to the seek index.
+EMSCRIPTEN_KEEPALIVE int webRefresh(double refreshMs, double trackMs, double nextRefreshMs) {
     if (!live) {
         return 0;
+    }
+    const bool drew = (live->paused() || frameIsDue(pacer, refreshMs)) &&
+                      live->stepFrame(screen, clockMs(trackMs), canvas);
+    live->prepareSeeking(screen, [nextRefreshMs] { return roomBefore(nextRefreshMs); });
+    return drew ? 1 : 0;
+}
+
+// A scene key (1 next, -1 previous, 0 the show from the top): a new show at
+// that scene, due at once. Returns where the page moves its clock and the
+// music to (ms into the track), or -1 when the key leads nowhere.
+EMSCRIPTEN_KEEPALIVE double webSceneKey(int key) {
+    if (!live) {
+        return -1;
     }
     const ViewerAsks asked = key > 0   ? ViewerAsks::NextScene
                              : key < 0 ? ViewerAsks::PreviousScene
                                        : ViewerAsks::Restart;
     const int scene = live->sceneAskedFor(asked);
-    if (scene < 0) {
-        return 0;
+    return scene < 0 ? -1 : live->jumpTo(scene, screen);
+}
+
+// The whole show at trackMs (the timeline, Shift and an arrow), drawn at
+// once as the renderer draws it there; returns where the page moves its
+// clock and the music to.
+EMSCRIPTEN_KEEPALIVE double webSeek(double trackMs) {
+    return live ? live->seekTo((int64_t)trackMs, screen, canvas) : -1;
+}
+
+// While paused: one frame on (1) or back (-1); returns where the music
+// stands with it.
+EMSCRIPTEN_KEEPALIVE double webStepFrame(int direction) {
+    return live && live->paused() ? live->stepOneFrame(direction, screen, canvas) : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void webPause(int paused) {
+    if (live) {
+        live->setPaused(paused != 0);
     }
-    live->jumpTo(scene, clockMs(elapsedMs));
-    SDL_FillRect(screen, nullptr, 0);
-    canvas.presentFrame(screen);
-    return 1;
+}
+
+// The whole show's length in the track (ms), from the top to its last frame,
+// for the timeline.
+EMSCRIPTEN_KEEPALIVE double webShowLengthMs() {
+    const VirtualClock whole{0, options.startSeconds, 60};
+    return whole.frameMs(whole.wholeShowFrames()) - 1000.0 * (double)options.startSeconds;
 }
 
 // The scene the show stands in, and where scene k starts in the music (ms):
@@ -264,7 +283,19 @@ EMSCRIPTEN_KEEPALIVE int webScene() {
 }
 
 EMSCRIPTEN_KEEPALIVE double webTrackMsOfScene(int k) {
-    return k >= 0 && k < kSceneCount ? kScenes[k].trackMs : 0;
+    return k >= 0 && k < kSceneCount ? kTimeline[k].trackMs : 0;
+}
+
+// The hash of the screen as it stands, in 16 hex digits, as the renderer's
+// hash lines give it.
+EMSCRIPTEN_KEEPALIVE const char* webScreenHash() {
+    static char hex[17];
+    snprintf(hex, sizeof hex, "%016llx", (unsigned long long)hashFrame(screen));
+    return hex;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webSceneName(int k) {
+    return k >= 0 && k < kSceneCount ? kTimeline[k].name : "";
 }
 
 // After Escape: the desktop program's frame-rate line, printed and returned.
@@ -303,6 +334,9 @@ EMSCRIPTEN_KEEPALIVE int webRunFor(double budgetMs) {
     }
     if (options.mode == PageMode::Bench) {
         bench.print(stdout);
+        if (options.frames == 0) {
+            puts(seekLine(timeSeeks(*assets, screen, 50, nowMs)).c_str());
+        }
     }
     puts("done");
     fflush(stdout);

@@ -17,6 +17,10 @@ endforeach()
 file(MAKE_DIRECTORY ${SITE}/data)
 file(READ ${BUILT}/snolk.html page)
 string(REPLACE "@SITE_URL@" "${SITE_URL}" page "${page}")
+# The audio clock is a module of its own, which the tests load; the page has
+# it built in.
+file(READ ${SOURCE}/audio_clock.js audio_clock)
+string(REPLACE "/* @AUDIO_CLOCK@ */" "${audio_clock}" page "${page}")
 file(WRITE ${SITE}/index.html "${page}")
 file(COPY ${BUILT}/snolk.js ${BUILT}/snolk.wasm ${SOURCE}/sw.js DESTINATION ${SITE})
 

@@ -4,10 +4,8 @@
 // data, fails here. When the art changes on purpose, `make golden` (which
 // `make assets` runs) writes the table anew: it runs this test with
 // SNOLK_RENEW_GOLDEN=1.
-#include "drivers/show_lines.h"
 #include "drivers/virtual_clock.h"
-#include "gfx/toolkit.h"
-#include "scenes/show.h"
+#include "scenes/show_assets.h"
 
 #include "support/fixtures.h"
 
@@ -15,6 +13,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -29,9 +28,9 @@ const std::string kTable = std::string(SNOLK_SOURCE_DIR) + "/tests/data/golden_f
 std::set<int64_t> goldenFrames(const VirtualClock& clock) {
     std::set<int64_t> frames;
     for (int k = 0; k < kSceneCount; ++k) {
-        const int64_t first = firstFrameOfScene(kScenes, 0, k, clock.fps, clock.firstFrameMs());
+        const int64_t first = firstFrameOfScene(kTimeline, 0, k, clock.fps, clock.firstFrameMs());
         const int64_t end =
-            k < kLastScene ? firstFrameOfScene(kScenes, 0, k + 1, clock.fps, clock.firstFrameMs())
+            k < kLastScene ? firstFrameOfScene(kTimeline, 0, k + 1, clock.fps, clock.firstFrameMs())
                            : clock.wholeShowFrames() + 1;
         frames.insert({first, (first + end) / 2, end - 1});
     }
@@ -41,23 +40,10 @@ std::set<int64_t> goldenFrames(const VirtualClock& clock) {
 // The hash lines of those frames, drawn in this process.
 std::vector<std::string> drawnLines() {
     enterSourceTree();
-    prepareShow();
     const VirtualClock clock{0, 0, 60};
     const std::set<int64_t> wanted = goldenFrames(clock);
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    ShowPlatform headless;
-    ClockedShow show(clock, 1);
-    std::vector<std::string> lines;
-    StdoutCapture quiet;
-    while (show.frame() < *wanted.rbegin()) {
-        show.stepFrame(screen, headless);
-        if (wanted.count(show.frame()) > 0) {
-            lines.push_back(hashLine(show.frame(), show.lastMs(), show.scene(), hashFrame(screen)));
-        }
-    }
-    SDL_FreeSurface(screen);
-    releaseShow();
-    return lines;
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets("data", nullptr);
+    return hashLinesAt(*assets, clock, 1, wanted);
 }
 
 std::vector<std::string> pinnedLines() {

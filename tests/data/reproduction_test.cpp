@@ -1,11 +1,14 @@
 // The generator still draws the committed data set: every file it writes
-// decodes to the same pixels (and palette) as the file in data/.
+// decodes to the same pixels (and palette) as the file in data/, and the
+// Windows programs' icon is the committed one to the byte.
 #include "asset_pixels.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -13,15 +16,21 @@ extern char** environ;
 
 namespace {
 
-int runGenerator(const std::string& outDir) {
+int runGenerator(const std::string& outDir, const std::string& icon) {
     std::string exe = std::string(SNOLK_BINARY_DIR) + "/tools/mkassets/mkassets";
-    char* argv[] = {exe.data(), const_cast<char*>(outDir.c_str()), nullptr};
+    char* argv[] = {exe.data(), const_cast<char*>(outDir.c_str()), const_cast<char*>(icon.c_str()),
+                    nullptr};
     pid_t pid;
     if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, environ) != 0)
         return -1;
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 TEST(AssetGenerator, ReproducesTheCommittedDataSet) {
@@ -32,7 +41,8 @@ TEST(AssetGenerator, ReproducesTheCommittedDataSet) {
     char tmpl[] = "/tmp/snolk-assets-XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     std::string outDir = tmpl;
-    ASSERT_EQ(runGenerator(outDir), 0);
+    const std::string icon = outDir + "/snolk.ico";
+    ASSERT_EQ(runGenerator(outDir, icon), 0);
     for (const char* name : kGeneratedFiles) {
         Surface fresh = loadAsset(outDir + "/" + name), committed = loadAsset(dataPath(name));
         ASSERT_TRUE(fresh) << name;
@@ -46,6 +56,8 @@ TEST(AssetGenerator, ReproducesTheCommittedDataSet) {
                 differing += argbAt(fresh.get(), x, y) != argbAt(committed.get(), x, y);
         EXPECT_EQ(differing, 0) << name << ": pixels differ; run `make assets` and commit data/";
     }
+    EXPECT_TRUE(bytesOf(icon) == bytesOf(std::string(SNOLK_SOURCE_DIR) + "/release/snolk.ico"))
+        << "the icon differs; run `make assets` and commit release/snolk.ico";
     std::filesystem::remove_all(outDir);
     SDL_Quit();
 }

@@ -41,8 +41,7 @@ SDL_Surface* palettedSprite(int w, int h) {
 
 // What the sprite leaves on a grey screen, blitted whole and in part.
 std::vector<Uint32> blitted(SDL_Surface* sprite) {
-    SDL_Surface* screen = makeScreenSurface(64, 48);
-    SDL_FillRect(screen, nullptr, 0x808080);
+    SDL_Surface* screen = makeSolidSurface(64, 48, 0x808080);
     blitAt(sprite, screen, 3, 4);
     blitPartAt(sprite, 2, 1, 9, 5, screen, 40, 30);
     blitAt(sprite, screen, -5, 40);
@@ -114,9 +113,7 @@ TEST(PrepareBlitSprite, KeyedPaletteSpriteAlphaSpriteAndPlainKernelsStayAsLoaded
     SDL_Surface* rgba = makeRgbaSurface(8, 8);
     EXPECT_EQ(prepareBlitSprite(rgba, nullptr), rgba);
     SDL_Surface* rgb = rgbSprite(8, 8);
-    useReferenceKernels = true;
-    EXPECT_EQ(prepareBlitSprite(rgb, nullptr), rgb);
-    useReferenceKernels = false;
+    EXPECT_EQ(prepareBlitSprite(rgb, nullptr, Kernels::Literal), rgb);
     EXPECT_EQ(rgb->format->BitsPerPixel, 24);
     EXPECT_EQ(prepareBlitSprite(nullptr, nullptr), nullptr);
     SDL_FreeSurface(paletted);

@@ -29,7 +29,9 @@ Uint32 cellColour(int col, int row) {
 
 TEST(FillFontstr, CellsOfTheSheet) {
     Font font;
-    memset(&font, 0xff, sizeof font);
+    memset(font.glyphX, 0xff, sizeof font.glyphX);
+    memset(font.glyphY, 0xff, sizeof font.glyphY);
+    font.width = font.height = 0xffffffffu;
     fillFontstr(font);
     EXPECT_EQ(font.width, 32u);
     EXPECT_EQ(font.height, 32u);
@@ -59,7 +61,7 @@ TEST(FillFontstr, CellsOfTheSheet) {
 TEST(BlitString, WrapsAfterTheGlyphBeyondWrapX) {
     Font font;
     fillFontstr(font);
-    font.surface = numberedSheet();
+    font.surface.reset(numberedSheet());
     SDL_Surface* screen = makeScreenSurface(640, 480);
     // Twelve glyphs on the first line: 300, 332, ..., 620, 652.
     blitString("abcdefghijkl!", 300, 20, 640, screen, font);
@@ -72,13 +74,12 @@ TEST(BlitString, WrapsAfterTheGlyphBeyondWrapX) {
     EXPECT_EQ(wordAt(screen, 331, 85), cellColour(1, 0));
     EXPECT_EQ(wordAt(screen, 300, 52), 0u);
     SDL_FreeSurface(screen);
-    SDL_FreeSurface(font.surface);
 }
 
 TEST(BlitString, EmptyCellsBlanksAndTheLeftEdge) {
     Font font;
     fillFontstr(font);
-    font.surface = numberedSheet();
+    font.surface.reset(numberedSheet());
     SDL_Surface* screen = makeScreenSurface(640, 480);
     blitString("", 10, 10, 0, screen, font);
     // Capitals and blanks draw cell (0, 0) and advance one glyph.
@@ -98,17 +99,14 @@ TEST(BlitString, EmptyCellsBlanksAndTheLeftEdge) {
     EXPECT_EQ(wordAt(screen, 132, 200), cellColour(9, 2));
     EXPECT_EQ(wordAt(screen, 164, 200), cellColour(8, 2));
     SDL_FreeSurface(screen);
-    SDL_FreeSurface(font.surface);
 }
 
 TEST(BlitString, NoSheetOrASmallSheetIsSafe) {
     Font font;
     fillFontstr(font);
-    font.surface = nullptr;
     SDL_Surface* screen = makeScreenSurface(64, 64);
     EXPECT_EQ(blitString("hello", 0, 0, 0, screen, font), 0);
-    font.surface = makeScreenSurface(40, 20);
-    SDL_FillRect(font.surface, nullptr, 0x222222);
+    font.surface.reset(makeSolidSurface(40, 20, 0x222222));
     // "!" gets the 8 x 20 pixels of its cell that the sheet has; "z" none.
     blitString("!z", 0, 0, 0, screen, font);
     EXPECT_EQ(wordAt(screen, 0, 0), 0x222222u);
@@ -117,5 +115,4 @@ TEST(BlitString, NoSheetOrASmallSheetIsSafe) {
     EXPECT_EQ(wordAt(screen, 0, 20), 0u);
     EXPECT_EQ(wordAt(screen, 32, 0), 0u);
     SDL_FreeSurface(screen);
-    SDL_FreeSurface(font.surface);
 }

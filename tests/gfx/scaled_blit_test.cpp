@@ -37,8 +37,7 @@ TEST(BlitScaleDown, StepOneCopiesAllButTheLastRowAndColumn) {
 }
 
 TEST(BlitScaleDown, ColumnZeroIsNeverWrittenAndKeyedPixelsAreSkipped) {
-    SDL_Surface* dst = makeScreenSurface(10, 10);
-    SDL_FillRect(dst, nullptr, 0x777777);
+    SDL_Surface* dst = makeSolidSurface(10, 10, 0x777777);
     SDL_Surface* sprite = numberedSprite(4, 4);
     blitScaleDown(dst, sprite, 1.0f, 0, 1);
     for (int y = 0; y < 10; ++y) {

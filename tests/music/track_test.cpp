@@ -23,7 +23,7 @@ using namespace music_test;
 namespace {
 
 double sceneStarts(int scene) {
-    return kScenes[scene].trackMs / 1000.0;
+    return kTimeline[scene].trackMs / 1000.0;
 }
 
 constexpr int kTree = 4, kMoon = 5, kWarp = 6, kCandles = kLastScene;

@@ -43,13 +43,17 @@ Uint32 demoTimeOf(int frame) {
 
 TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
     enterSourceTree();
-    CandlestickState s;
     SDL_Surface* screen = makeScreenSurface(640, 480);
+    const CandlestickPictures pictures = loadCandlestickPictures({"data", screen, Kernels::Fast});
+    CandlestickState s;
+    makeCandleSurfaces(pictures, s, Kernels::Fast);
+    TestFrame at;
     // Frames of the scene's first rise, looked at again one wrap later.
     const int looks[] = {1, 2, 200, 400, 700};
     std::map<int, std::vector<Uint32>> firstRise;
     for (int frame = 1; frame <= kFrames; ++frame) {
-        ASSERT_EQ(ljusstake(s, screen, demoTimeOf(frame)), 0) << frame;
+        at.demoTime = demoTimeOf(frame);
+        ASSERT_EQ(ljusstake(pictures, s, at.at(screen, 0, frame == 1)), 0) << frame;
         for (int look : looks) {
             if (frame == look) {
                 firstRise[look] = greetingsColumn(screen);
@@ -58,7 +62,7 @@ TEST(LongRun, LastSceneBurns70000FramesAndTheGreetingsRiseAgainAfterTheWrap) {
             }
         }
     }
-    ASSERT_NE(s.iGreets, nullptr);
+    ASSERT_NE(pictures.iGreets, nullptr);
     EXPECT_TRUE(allBlack(firstRise[1])) << "the greetings start below the bottom edge";
     EXPECT_FALSE(allBlack(firstRise[400])) << "the greetings never showed";
     SDL_FreeSurface(screen);

@@ -12,28 +12,19 @@ namespace {
 
 const char* const kWord = "blossa";
 const int kSlotX[6] = {10, 74, 138, 202, 266, 330};
-constexpr Uint32 kStart = 1000;
-
-SDL_Surface* solid(int w, int h, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(w, h);
-    SDL_FillRect(s, nullptr, colour);
-    return s;
-}
 
 // Every picture a 16 x 16 block of a colour of its own; the s pictures serve
 // two slots.
 class BlossaTest : public testing::Test {
   protected:
     void SetUp() override {
-        s.first = 0;
-        s.stid = kStart;
         Picture* highlights[] = {&s.bf, &s.lf, &s.of, &s.sf, &s.af};
         Picture* bases[] = {&s.bg, &s.lg, &s.og, &s.sg, &s.ag};
         for (int i = 0; i < 5; ++i) {
-            highlights[i]->reset(solid(16, 16, 0xff0000 + (Uint32)i));
-            bases[i]->reset(solid(16, 16, 0x00ff00 + (Uint32)i));
+            highlights[i]->reset(makeSolidSurface(16, 16, 0xff0000 + (Uint32)i));
+            bases[i]->reset(makeSolidSurface(16, 16, 0x00ff00 + (Uint32)i));
         }
-        s.flaska.reset(solid(16, 16, 0x0000ff));
+        s.flaska.reset(makeSolidSurface(16, 16, 0x0000ff));
         screen = makeScreenSurface(640, 480);
     }
 
@@ -43,7 +34,7 @@ class BlossaTest : public testing::Test {
     // with lit letters in capitals, "+bottle" when the bottle was drawn.
     std::string frameAt(Uint32 elapsed) {
         SDL_FillRect(screen, nullptr, 0);
-        lastResult = blossa(s, screen, kStart + elapsed);
+        lastResult = blossa(s, frame.at(screen, elapsed));
         std::string seen;
         for (int slot = 0; slot < 6; ++slot) {
             const Uint32 colour = wordAt(screen, kSlotX[slot] + 1, 11) & 0xff0000;
@@ -55,7 +46,8 @@ class BlossaTest : public testing::Test {
         return seen;
     }
 
-    LetterIntroState s;
+    LetterPictures s;
+    TestFrame frame;
     SDL_Surface* screen = nullptr;
     int lastResult = -1;
 };
@@ -79,25 +71,24 @@ TEST_F(BlossaTest, HighlightRunsThreeTimesThenBottleThenTheWordFlashesTwiceThenF
     }
 }
 
-// The first call loads the pictures, starts the clock and lights the b at
-// once. Pictures get no colour key: their black pixels cover the screen.
-TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
+// The pictures are loaded ahead, and the first frame lights the b at once.
+// Pictures get no colour key: their black pixels cover the screen.
+TEST(Blossa, PicturesLoadedAheadAndTheFirstFrameLightsTheB) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     const char* const names[] = {"bf", "bg", "lf", "lg", "of", "og", "sf", "sg", "af", "ag"};
     for (int i = 0; i < 10; ++i) {
-        SDL_Surface* picture = solid(16, 16, 0x100000 * (Uint32)(i + 1));
+        SDL_Surface* picture = makeSolidSurface(16, 16, 0x100000 * (Uint32)(i + 1));
         static_cast<Uint32*>(picture->pixels)[15] = 0; // top right corner black
         const std::string path = std::string("data/") + names[i] + ".png";
         ASSERT_TRUE(writePng(picture, path.c_str()));
         SDL_FreeSurface(picture);
     }
-    LetterIntroState s;
-    SDL_Surface* screen = solid(640, 480, 0x000077);
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x000077);
+    const LetterPictures s = loadLetterPictures({"data", screen, Kernels::Fast});
+    TestFrame frame;
 
-    EXPECT_EQ(blossa(s, screen, 4321), 0);
-    EXPECT_EQ(s.first, 0);
-    EXPECT_EQ(s.stid, 4321u);
+    EXPECT_EQ(blossa(s, frame.at(screen, 0, true)), 0);
     EXPECT_EQ(s.flaska, nullptr);
     EXPECT_EQ(wordAt(screen, 10, 10), 0x100000u);  // bf
     EXPECT_EQ(wordAt(screen, 25, 10), 0u);         // its black corner
@@ -111,12 +102,13 @@ TEST(Blossa, FirstCallLoadsThePicturesAndLightsTheB) {
 
 TEST(Blossa, WithEveryPictureMissingDrawsNothingAndKeepsTheTiming) {
     ScratchFolder folder;
-    LetterIntroState s;
-    SDL_Surface* screen = solid(640, 480, 0x000077);
+    const LetterPictures s = loadLetterPictures({"data", nullptr, Kernels::Fast});
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x000077);
+    TestFrame frame;
     for (Uint32 elapsed = 0; elapsed <= 9300; elapsed += 100) {
-        ASSERT_EQ(blossa(s, screen, 2000 + elapsed), 0) << elapsed;
+        ASSERT_EQ(blossa(s, frame.at(screen, elapsed, elapsed == 0)), 0) << elapsed;
     }
-    EXPECT_EQ(blossa(s, screen, 2000 + 9301), 1);
+    EXPECT_EQ(blossa(s, frame.at(screen, 9301)), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0x000077u);
     }

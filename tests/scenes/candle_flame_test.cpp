@@ -94,54 +94,69 @@ TEST(FlameStamps, FirstAndThirdAnglesAreSummedInSinglePrecision) {
     EXPECT_EQ(angles[2], 5368709.0);
 }
 
-TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInAKeptBuffer) {
-    ScratchFolder folder; // no copy of the seed to be loaded: the dot is stamped
+// The show makes each flame's copy of the seed and the buffer the heat is
+// smoothed into, which holds the largest flame: no frame allocates.
+TEST(NextCandleFrame, StampsTheSeedAndSmoothsOnceEveryCallInABufferMadeWithTheShow) {
+    const FlamePictures p = dotSeed();
     CandleFlameState s;
-    useDotPattern(s);
+    makeOwnSeeds(p, s, Kernels::Fast);
+    ASSERT_NE(s.ownSeeds[0], nullptr);
+    const Uint8* scratch = s.scratch.data();
     SDL_Surface* flame = greySurface(40, 128);
-    nextCandleFrame(s, flame, 0, 0.0f);
+    nextCandleFrame(p, s, 0, flame, 0, 0.0f, Kernels::Fast);
     Heat expected = smoothed(dotAt(40, 128, 20, 126), 40, 128);
     EXPECT_EQ(pixelsOf(flame), expected);
     expected[126 * 40 + 20] = 255;
-    nextCandleFrame(s, flame, 0, 0.0f);
+    nextCandleFrame(p, s, 0, flame, 0, 0.0f, Kernels::Fast);
     EXPECT_EQ(pixelsOf(flame), smoothed(expected, 40, 128));
 
-    const Uint8* scratch = s.scratch.data();
     SDL_Surface* small = greySurface(20, 30);
-    nextCandleFrame(s, small, 0, 0.0f);
+    nextCandleFrame(p, s, 1, small, 0, 0.0f, Kernels::Fast);
     EXPECT_EQ(s.scratch.data(), scratch) << "scratch buffer reallocated";
     SDL_FreeSurface(small);
     SDL_FreeSurface(flame);
 }
 
-TEST(NextCandleFrame, LoadsTheSeedWithBlackAsTransparent) {
+// Each flame's own copy of the seed (fast kernels) and the shared seed
+// (plain kernels) both keep black transparent.
+TEST(NextCandleFrame, SeedLoadedAheadStampsWithBlackAsTransparent) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* seed = greySurface(3, 1);
     static_cast<Uint8*>(seed->pixels)[1] = 255;
     ASSERT_EQ(SDL_SaveBMP(seed, "data/firePattern.bmp"), 0);
-    CandleFlameState s;
-
-    SDL_Surface* flame = greySurface(40, 128);
-    SDL_FillRect(flame, nullptr, 100);
-    nextCandleFrame(s, flame, 0, 0.0f);
-    ASSERT_NE(s.pattern, nullptr);
-    // The seed's black ends, at x = 19 and 21, leave the 100 beneath them.
-    EXPECT_EQ(pixelsOf(flame), smoothed(dotAt(40, 128, 20, 126, 100), 40, 128));
-    SDL_FreeSurface(flame);
     SDL_FreeSurface(seed);
+    for (Kernels kernels : {Kernels::Fast, Kernels::Literal}) {
+        SCOPED_TRACE(kernels == Kernels::Fast ? "fast" : "literal");
+        const FlamePictures p = loadFlamePictures({"data", nullptr, kernels});
+        ASSERT_NE(p.pattern, nullptr);
+        CandleFlameState s;
+        makeOwnSeeds(p, s, kernels);
+        EXPECT_EQ(s.ownSeeds[3] != nullptr, kernels == Kernels::Fast);
+        SDL_Surface* flame = greySurface(40, 128);
+        SDL_FillRect(flame, nullptr, 100);
+        nextCandleFrame(p, s, 3, flame, 0, 0.0f, kernels);
+        // The seed's black ends, at x = 19 and 21, leave the 100 beneath them.
+        EXPECT_EQ(pixelsOf(flame), smoothed(dotAt(40, 128, 20, 126, 100), 40, 128));
+        SDL_FreeSurface(flame);
+    }
 }
 
 TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurfaces) {
     ScratchFolder folder;
+    const FlamePictures p = loadFlamePictures({"data", nullptr, Kernels::Fast});
+    EXPECT_EQ(p.pattern, nullptr);
+    EXPECT_EQ(p.palette, nullptr);
     CandleFlameState s;
+    makeOwnSeeds(p, s, Kernels::Fast);
+    for (const OwnedSurface& own : s.ownSeeds) {
+        EXPECT_EQ(own, nullptr);
+    }
     SDL_Surface* flame = greySurface(38, 20);
     ASSERT_GT(flame->pitch, flame->w);
     memset(flame->pixels, 0xab, (size_t)(flame->pitch * flame->h));
     const Heat before = pixelsOf(flame);
-    nextCandleFrame(s, flame, 1234, 1.8f);
-    EXPECT_EQ(s.pattern, nullptr);
-    EXPECT_EQ(s.first, 0) << "the seed would be looked for every frame";
+    nextCandleFrame(p, s, 2, flame, 1234, 1.8f, Kernels::Fast);
     EXPECT_EQ(pixelsOf(flame), smoothed(before, 38, 20));
     for (int y = 0; y < flame->h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(flame->pixels) + y * flame->pitch;
@@ -149,11 +164,10 @@ TEST(NextCandleFrame, WithoutASeedStillSmoothsAndSparesRowPaddingAndOtherSurface
             EXPECT_EQ(row[x], 0xab) << "padding at " << x << "," << y;
         }
     }
-    SDL_Surface* deep = makeScreenSurface(40, 128);
-    SDL_FillRect(deep, nullptr, 0x123456);
-    nextCandleFrame(s, deep, 0, 0.0f);
+    SDL_Surface* deep = makeSolidSurface(40, 128, 0x123456);
+    nextCandleFrame(p, s, 0, deep, 0, 0.0f, Kernels::Fast);
     EXPECT_EQ(wordAt(deep, 20, 60), 0x123456u);
-    nextCandleFrame(s, nullptr, 0, 0.0f);
+    nextCandleFrame(p, s, 0, nullptr, 0, 0.0f, Kernels::Fast);
     SDL_FreeSurface(deep);
     SDL_FreeSurface(flame);
 }

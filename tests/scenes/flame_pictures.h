@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scenes/candle_flame.h"
+#include "scenes/scene_pictures.h"
 #include "scenes/scene_state.h"
 
 #include <SDL.h>
@@ -45,11 +46,12 @@ inline Heat pixelsOf(const SDL_Surface* s) {
     return picture;
 }
 
-// A one-pixel seed of heat 255: each stamp marks exactly its corner.
-inline void useDotPattern(CandleFlameState& s) {
-    SDL_Surface* dot = greySurface(1, 1);
-    SDL_FillRect(dot, nullptr, 255);
-    SDL_SetColorKey(dot, SDL_SRCCOLORKEY, 0);
-    s.first = 0;
-    s.pattern.reset(dot);
+// Flames whose seed is one pixel of heat 255, so each stamp marks exactly
+// its corner, and that have no palette.
+inline FlamePictures dotSeed() {
+    FlamePictures p;
+    p.pattern.reset(greySurface(1, 1));
+    SDL_FillRect(p.pattern.get(), nullptr, 255);
+    SDL_SetColorKey(p.pattern.get(), SDL_SRCCOLORKEY, 0);
+    return p;
 }

@@ -24,17 +24,8 @@ SDL_Surface* greetings() {
     return s;
 }
 
-// The scene past its first call with nothing loaded: each test puts in
-// just the pictures it looks at.
-void startedWithNothing(CandlestickState& s) {
-    s.first = 0;
-    s.flames.first = 0;
-}
-
 SDL_Surface* whiteScreen() {
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    SDL_FillRect(screen, nullptr, 0xffffff);
-    return screen;
+    return makeSolidSurface(640, 480, 0xffffff);
 }
 
 struct FlamePlace {
@@ -47,49 +38,51 @@ constexpr FlamePlace kFlamePlaces[4] = {{62, 84}, {142, 62}, {220, 42}, {300, 20
 
 TEST(Ljusstake, WithoutDataTheFirstFrameIsBlackAndTheFlamesReady) {
     ScratchFolder folder;
+    const CandlestickPictures p = loadCandlestickPictures({"data", nullptr, Kernels::Fast});
+    EXPECT_EQ(p.iStake, nullptr);
+    EXPECT_EQ(p.iGreets, nullptr);
     CandlestickState s;
+    makeCandleSurfaces(p, s, Kernels::Fast);
     SDL_Surface* screen = whiteScreen();
-    EXPECT_EQ(ljusstake(s, screen, 2000), 0);
+    TestFrame frame;
+    EXPECT_EQ(ljusstake(p, s, frame.at(screen, 0, true)), 0);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }
-    EXPECT_EQ(s.first, 0);
-    EXPECT_EQ(s.iStake, nullptr);
-    EXPECT_EQ(s.iGreets, nullptr);
     EXPECT_EQ(s.apan, 478);
-    for (const Picture& flame : s.eld) {
+    for (const OwnedSurface& flame : s.eld) {
         ASSERT_NE(flame, nullptr);
         EXPECT_EQ(pixelsOf(flame.get()), Heat(40 * 128, 0));
-        const SDL_Palette* palette = flame->format->palette;
+        const SDL_Palette* palette = flame.get()->format->palette;
         ASSERT_EQ(palette->ncolors, 256);
         for (int i = 0; i < 256; ++i) {
             const SDL_Color c = palette->colors[i];
             ASSERT_EQ(c.r | c.g | c.b, 0) << "palette entry " << i;
         }
     }
-    EXPECT_EQ(ljusstake(s, screen, 2016), 0);
+    EXPECT_EQ(ljusstake(p, s, frame.at(screen, 16)), 0);
     EXPECT_EQ(s.apan, 476);
     SDL_FreeSurface(screen);
 }
 
 TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
-    ScratchFolder folder; // no copy of the seed to be loaded: the dot is stamped
+    CandlestickPictures p;
+    p.flames = dotSeed();
+    p.iStake.reset(makeSolidSurface(500, 300, 0xffffff));
     CandlestickState s;
-    startedWithNothing(s);
-    useDotPattern(s.flames);
-    s.iStake.reset(makeScreenSurface(500, 300));
-    SDL_FillRect(s.iStake.get(), nullptr, 0xffffff);
-    for (int k = 0; k < 4; ++k) {
+    makeOwnSeeds(p.flames, s.flames, Kernels::Fast);
+    for (int k = 0; k < kFlames; ++k) {
         s.eld[k].reset(greySurface(40, 128));
         SDL_Color cold = {(Uint8)(0x10 * (k + 1)), 0x20, 0x30, 0};
         SDL_SetColors(s.eld[k].get(), &cold, 0, 1);
     }
     SDL_Surface* screen = whiteScreen();
-    ljusstake(s, screen, 0);
+    TestFrame frame;
+    ljusstake(p, s, frame.at(screen, 0, true));
     // At time 0 all three stamps sit at angle = phase: 0, 3.14, 1.8, 4.0.
     const FlamePlace seeds[4] = {{20, 126}, {20, 118}, {23, 121}, {16, 119}};
     EXPECT_EQ(wordAt(screen, 45, 114), 0xffffffu);
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kFlames; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(pixelsOf(s.eld[k].get()),
                   smoothed(dotAt(40, 128, seeds[k].x, seeds[k].y), 40, 128));
@@ -108,15 +101,16 @@ TEST(Ljusstake, EachFlameBurnsInItsOwnPhaseAndCoversTheStakeAtItsPlace) {
 }
 
 TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
+    CandlestickPictures p;
+    p.iGreets.reset(greetings());
     CandlestickState s;
-    startedWithNothing(s);
-    s.iGreets.reset(greetings());
     SDL_Surface* screen = whiteScreen();
-    ljusstake(s, screen, 1000);
+    TestFrame frame;
+    ljusstake(p, s, frame.at(screen, 0, true));
     for (int y = 470; y < 480; ++y) {
         EXPECT_EQ(wordAt(screen, 370, y), 0u);
     }
-    ljusstake(s, screen, 1016);
+    ljusstake(p, s, frame.at(screen, 16));
     EXPECT_EQ(wordAt(screen, 370, 477), 0u);
     EXPECT_EQ(wordAt(screen, 370, 478), greetRow(0));
     EXPECT_EQ(wordAt(screen, 377, 479), greetRow(1));
@@ -125,17 +119,19 @@ TEST(Ljusstake, GreetingsRiseFromJustBelowTheBottomEdge) {
 }
 
 TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
+    CandlestickPictures p;
+    p.iGreets.reset(greetings());
     CandlestickState s;
-    startedWithNothing(s);
-    s.iGreets.reset(greetings());
     SDL_Surface* tiny = makeScreenSurface(4, 4);
     SDL_Surface* screen = whiteScreen();
+    TestFrame frame;
     int finished = 0;
-    for (int frame = 1; frame <= 70000; ++frame) {
-        if (frame == 32769) {
+    for (int n = 1; n <= 70000; ++n) {
+        if (n == 32769) {
             EXPECT_EQ((Sint16)s.apan, 480);
         }
-        finished += ljusstake(s, frame == 32770 ? screen : tiny, 2000u + 16u * (Uint32)frame);
+        frame.demoTime = 2000u + 16u * (Uint32)n;
+        finished += ljusstake(p, s, frame.at(n == 32770 ? screen : tiny, 16u * (Uint32)(n - 1)));
     }
     EXPECT_EQ(finished, 0);
     EXPECT_EQ(wordAt(screen, 370, 477), 0u);
@@ -143,10 +139,10 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
 
     // Even past the end of int the cycle goes on: low 16 bits 1, then -1.
     s.apan = INT_MIN + 1;
-    ljusstake(s, screen, 0);
+    ljusstake(p, s, frame.at(screen, 0));
     EXPECT_EQ(wordAt(screen, 370, 1), greetRow(0));
     EXPECT_EQ(s.apan, INT_MAX);
-    ljusstake(s, screen, 0);
+    ljusstake(p, s, frame.at(screen, 0));
     EXPECT_EQ(wordAt(screen, 370, 0), greetRow(1));
     SDL_FreeSurface(screen);
     SDL_FreeSurface(tiny);
@@ -154,15 +150,19 @@ TEST(Ljusstake, NeverFinishesAndTheGreetingsComeBackEvery32768Frames) {
 
 TEST(Ljusstake, BurnsWithTheShowsData) {
     enterSourceTree();
-    CandlestickState s;
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    for (int frame = 0; frame < 30; ++frame) {
-        ASSERT_EQ(ljusstake(s, screen, 200000u + 16u * (Uint32)frame), 0);
+    const CandlestickPictures p = loadCandlestickPictures({"data", screen, Kernels::Fast});
+    ASSERT_NE(p.iStake, nullptr);
+    ASSERT_NE(p.iGreets, nullptr);
+    ASSERT_NE(p.flames.pattern, nullptr);
+    CandlestickState s;
+    makeCandleSurfaces(p, s, Kernels::Fast);
+    TestFrame frame;
+    for (int n = 0; n < 30; ++n) {
+        frame.demoTime = 200000u + 16u * (Uint32)n;
+        ASSERT_EQ(ljusstake(p, s, frame.at(screen, 16u * (Uint32)n, n == 0)), 0);
     }
-    ASSERT_NE(s.iStake, nullptr);
-    ASSERT_NE(s.iGreets, nullptr);
-    ASSERT_NE(s.flames.pattern, nullptr);
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kFlames; ++k) {
         SCOPED_TRACE(k);
         // The hottest part of the flame shows in colour on the screen.
         const Heat heat = pixelsOf(s.eld[k].get());

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr Uint32 kStart = 30000;
 constexpr Uint32 kWhite = 0xffffff;
 
 std::vector<Uint8> field(float b, const int attx[3], const int atty[3]) {
@@ -53,12 +52,6 @@ void savePalette(const char* path) {
     }
     ASSERT_EQ(SDL_SaveBMP(s, path), 0);
     SDL_FreeSurface(s);
-}
-
-SDL_Surface* solid(int w, int h, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(w, h);
-    SDL_FillRect(s, nullptr, colour);
-    return s;
 }
 
 std::string scrollerText() {
@@ -123,21 +116,16 @@ class PlasmaTest : public testing::Test {
   protected:
     void SetUp() override {
         fillSintab();
-        fillFontstr(redfont);
-        redfont.surface = solid(320, 192, kWhite);
-        s.first = 0;
-        s.stid = kStart;
-        screen = solid(640, 480, 0x123456);
+        fillFontstr(frame.font);
+        frame.font.surface.reset(makeSolidSurface(320, 192, kWhite));
+        screen = makeSolidSurface(640, 480, 0x123456);
     }
 
-    void TearDown() override {
-        SDL_FreeSurface(redfont.surface);
-        redfont.surface = nullptr;
-        SDL_FreeSurface(screen);
-    }
+    void TearDown() override { SDL_FreeSurface(screen); }
 
     int frameAt(Uint32 elapsed, int frameCounter = 1000) {
-        return plasma(s, random, platform, screen, kStart + elapsed, frameCounter);
+        frame.frameCounter = frameCounter;
+        return plasma(t, s, frame.at(screen, elapsed));
     }
 
     // Whether screen column x shows text in the glyph rows 4 ... 35 and only
@@ -149,9 +137,9 @@ class PlasmaTest : public testing::Test {
         return wordAt(screen, x, 4) == kWhite;
     }
 
+    PlasmaTables t;
     PlasmaState s;
-    ShowRandom random;
-    ShowPlatform platform;
+    TestFrame frame;
     SDL_Surface* screen = nullptr;
 };
 
@@ -202,10 +190,6 @@ TEST_F(PlasmaTest, FinishesOnlyAfter28000msDrawingTheLastFrame) {
     const int before = s.scrollerx;
     EXPECT_EQ(frameAt(28001), 1);
     EXPECT_EQ(s.scrollerx, before - 10);
-    // The elapsed time is unsigned and wraps with the demo time.
-    s.stid = 0xfffff000u;
-    EXPECT_EQ(plasma(s, random, platform, screen, 0xfffff000u + 28000, 7), 0);
-    EXPECT_EQ(plasma(s, random, platform, screen, 0xfffff000u + 28001, 7), 1);
 }
 
 TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
@@ -228,10 +212,11 @@ TEST_F(PlasmaTest, CentreZeroCirclesWithTheFrameCounter) {
     }
 }
 
-// The first call makes the surface, takes its palette, places the centres
-// with six random numbers (x, y, x, y, x, y) and starts the clock; the plasma
-// lands under the strip through that palette.
-TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
+// The palette is read ahead and the show's surface made with it; the first
+// frame places the centres with six random numbers (x, y, x, y, x, y), and
+// the plasma lands under the strip through that palette, the same with the
+// cycle of the fast kernels as with the plain loop.
+TEST(Plasma, FirstFramePlacesTheCentresAndDrawsThroughThePaletteReadAhead) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     savePalette("data/weinPalette.bmp");
@@ -241,47 +226,57 @@ TEST(Plasma, FirstCallSetsUpAndDrawsThroughThePalette) {
     for (int& r : draws) {
         r = random.rand();
     }
-    random.srand(4242);
-    PlasmaState s;
-    ShowPlatform platform;
-    SDL_Surface* screen = solid(640, 480, 0x123456);
-    const int frame = 0x30000010; // 4 x frame passes 2^31
+    for (Kernels kernels : {Kernels::Fast, Kernels::Literal}) {
+        SCOPED_TRACE(kernels == Kernels::Fast ? "fast" : "literal");
+        const PlasmaTables t = loadPlasmaTables({"data", nullptr, kernels});
+        EXPECT_EQ(t.cycle != nullptr, kernels == Kernels::Fast);
+        PlasmaState s;
+        s.plasma.reset(createPlasmaSurface(t));
+        ASSERT_NE(s.plasma, nullptr);
+        EXPECT_EQ(s.plasma.get()->pitch, 640);
+        TestFrame frame;
+        frame.random.srand(4242);
+        frame.kernels = kernels;
+        frame.frameCounter = 0x30000010; // 4 x frame passes 2^31
+        SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
 
-    EXPECT_EQ(plasma(s, random, platform, screen, 7777, frame), 0);
-    EXPECT_EQ(s.first, 0);
-    EXPECT_EQ(s.stid, 7777u);
-    EXPECT_EQ(s.scrollerx, 10);
-    EXPECT_EQ(s.attx[1], draws[2] % 640);
-    EXPECT_EQ(s.atty[1], draws[3] % 480);
-    EXPECT_EQ(s.attx[2], draws[4] % 640);
-    EXPECT_EQ(s.atty[2], draws[5] % 480);
-    EXPECT_EQ(random.rand(), draws[6]);
-    ASSERT_NE(s.plasma, nullptr);
-    EXPECT_EQ(s.plasma->pitch, 640);
+        EXPECT_EQ(plasma(t, s, frame.at(screen, 0, true)), 0);
+        EXPECT_EQ(s.scrollerx, 10);
+        EXPECT_EQ(s.attx[1], draws[2] % 640);
+        EXPECT_EQ(s.atty[1], draws[3] % 480);
+        EXPECT_EQ(s.attx[2], draws[4] % 640);
+        EXPECT_EQ(s.atty[2], draws[5] % 480);
+        EXPECT_EQ(frame.random.rand(), draws[6]);
 
-    const std::vector<Uint8> pixels = field(sintab[64], s.attx, s.atty);
-    for (int y = 0; y < kPlasmaHeight; ++y) {
-        for (int x = 0; x < kPlasmaWidth; ++x) {
-            const Uint32 i = at(pixels, x, y);
-            ASSERT_EQ(wordAt(screen, x, 40 + y), i << 16 | (255 - i) << 8 | 0x40) << x << "," << y;
+        const std::vector<Uint8> pixels = field(sintab[64], s.attx, s.atty);
+        for (int y = 0; y < kPlasmaHeight; ++y) {
+            for (int x = 0; x < kPlasmaWidth; ++x) {
+                const Uint32 i = at(pixels, x, y);
+                ASSERT_EQ(wordAt(screen, x, 40 + y), i << 16 | (255 - i) << 8 | 0x40)
+                    << x << "," << y;
+            }
         }
+        EXPECT_EQ(wordAt(screen, 320, 39), 0u);
+        SDL_FreeSurface(screen);
     }
-    EXPECT_EQ(wordAt(screen, 320, 39), 0u);
-    SDL_FreeSurface(screen);
 }
 
 TEST(Plasma, WithEveryFileMissingKeepsTheTimingAndDrawsBlack) {
     ScratchFolder folder;
     fillSintab();
+    const PlasmaTables t = loadPlasmaTables({"data", nullptr, Kernels::Fast});
+    EXPECT_EQ(t.palette, nullptr);
     PlasmaState s;
-    ShowRandom random;
-    ShowPlatform platform;
-    SDL_Surface* screen = solid(640, 480, 0x123456);
-    int frame = 500;
+    s.plasma.reset(createPlasmaSurface(t));
+    TestFrame frame;
+    frame.frameCounter = 500;
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
     for (Uint32 elapsed = 0; elapsed <= 28000; elapsed += 1000) {
-        ASSERT_EQ(plasma(s, random, platform, screen, 2000 + elapsed, ++frame), 0) << elapsed;
+        ++frame.frameCounter;
+        ASSERT_EQ(plasma(t, s, frame.at(screen, elapsed, elapsed == 0)), 0) << elapsed;
     }
-    EXPECT_EQ(plasma(s, random, platform, screen, 2000 + 28001, ++frame), 1);
+    ++frame.frameCounter;
+    EXPECT_EQ(plasma(t, s, frame.at(screen, 28001)), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }

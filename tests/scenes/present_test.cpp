@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr Uint32 kStart = 5000;
 constexpr Uint32 kLogoMark = 0x800000;
 constexpr Uint32 kSeven = 0x00ff00;
 
@@ -23,12 +22,6 @@ SDL_Surface* makeLogo(int w, int h) {
         }
     }
     return logo;
-}
-
-SDL_Surface* solid(int w, int h, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(w, h);
-    SDL_FillRect(s, nullptr, colour);
-    return s;
 }
 
 // The logo column shown at (x, y) of the screen, or -1 where no logo is.
@@ -46,16 +39,14 @@ int logoRowAt(const SDL_Surface* screen, int x, int y) {
 class PresentTest : public testing::Test {
   protected:
     void SetUp() override {
-        s.first = 0;
-        s.krx4.reset(makeLogo(300, 60));
-        s.seven.reset(solid(40, 60, kSeven));
-        s.starttid = kStart;
-        screen = solid(640, 480, 0x123456);
+        p.krx4.reset(makeLogo(300, 60));
+        p.seven.reset(makeSolidSurface(40, 60, kSeven));
+        screen = makeSolidSurface(640, 480, 0x123456);
     }
 
     void TearDown() override { SDL_FreeSurface(screen); }
 
-    int frameAt(Uint32 elapsed) { return present(s, screen, kStart + elapsed); }
+    int frameAt(Uint32 elapsed) { return present(p, s, frame.at(screen, elapsed, elapsed == 0)); }
 
     // Both pieces stand at y = 40 with their outer and inner columns where
     // expected, and black around them.
@@ -71,7 +62,9 @@ class PresentTest : public testing::Test {
         EXPECT_EQ(wordAt(screen, rightX, 100), 0u);
     }
 
+    LogoPictures p;
     PresentState s;
+    TestFrame frame;
     SDL_Surface* screen = nullptr;
 };
 
@@ -138,8 +131,8 @@ TEST_F(PresentTest, SettledPiecesStand40ApartWithTheSevenBetween) {
 }
 
 TEST_F(PresentTest, TitleStandsAtX100Y400) {
-    fillFontstr(redfont);
-    redfont.surface = solid(320, 192, 0xffffff);
+    fillFontstr(frame.font);
+    frame.font.surface.reset(makeSolidSurface(320, 192, 0xffffff));
     frameAt(0);
     // Fourteen glyphs, the blanks included (this sheet has no empty cell).
     EXPECT_EQ(wordAt(screen, 100, 400), 0xffffffu);
@@ -148,23 +141,17 @@ TEST_F(PresentTest, TitleStandsAtX100Y400) {
     EXPECT_EQ(wordAt(screen, 548, 400), 0u);
     EXPECT_EQ(wordAt(screen, 100, 399), 0u);
     EXPECT_EQ(wordAt(screen, 100, 432), 0u);
-    SDL_FreeSurface(redfont.surface);
-    redfont.surface = nullptr;
 }
 
 TEST_F(PresentTest, FinishesOnlyAfter10000ms) {
     EXPECT_EQ(frameAt(10000), 0);
     EXPECT_EQ(frameAt(10001), 1);
-    // The elapsed time is unsigned and wraps with the demo time.
-    s.starttid = 0xfffff000u;
-    EXPECT_EQ(present(s, screen, 0xfffff000u + 10000), 0);
-    EXPECT_EQ(present(s, screen, 0xfffff000u + 10001), 1);
 }
 
 // A 50 x 120 logo is too tall for the drop and too narrow to split: the drop
 // ends at once, the spread stays 0 until 3000 ms, and no right piece is drawn.
 TEST_F(PresentTest, TallNarrowLogoGivesNoGarbage) {
-    s.krx4.reset(makeLogo(50, 120)); // cx = 295, top = -20
+    p.krx4.reset(makeLogo(50, 120)); // cx = 295, top = -20
     frameAt(0);
     EXPECT_EQ(s.stage, 1);
 
@@ -186,26 +173,26 @@ TEST_F(PresentTest, TallNarrowLogoGivesNoGarbage) {
     EXPECT_EQ(wordAt(screen, 435, 0), 0u);
 }
 
-TEST(Present, FirstCallLoadsLogoAndSevenAndStartsTheClock) {
+TEST(Present, LogoAndSevenLoadedAheadAreDrawnFromTheFirstFrame) {
     ScratchFolder folder;
     ASSERT_TRUE(std::filesystem::create_directory("data"));
     SDL_Surface* logo = makeLogo(300, 60);
-    SDL_Surface* seven = solid(40, 60, kSeven);
+    SDL_Surface* seven = makeSolidSurface(40, 60, kSeven);
     ASSERT_TRUE(writePng(logo, "data/krx4.png"));
     ASSERT_TRUE(writePng(seven, "data/7.png"));
     SDL_FreeSurface(logo);
     SDL_FreeSurface(seven);
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
+    const LogoPictures p = loadLogoPictures({"data", screen, Kernels::Fast});
+    ASSERT_NE(p.krx4, nullptr);
+    ASSERT_NE(p.seven, nullptr);
     PresentState s;
-    SDL_Surface* screen = solid(640, 480, 0x123456);
+    TestFrame frame;
 
-    EXPECT_EQ(present(s, screen, 4321), 0);
-    EXPECT_EQ(s.first, 0);
-    EXPECT_EQ(s.starttid, 4321u);
-    ASSERT_NE(s.krx4, nullptr);
-    ASSERT_NE(s.seven, nullptr);
-    present(s, screen, 4321 + 3000);
-    present(s, screen, 4321 + 7500);
-    present(s, screen, 4321 + 8000);
+    EXPECT_EQ(present(p, s, frame.at(screen, 0, true)), 0);
+    present(p, s, frame.at(screen, 3000));
+    present(p, s, frame.at(screen, 7500));
+    present(p, s, frame.at(screen, 8000));
     EXPECT_EQ(logoColumnAt(screen, 150, 40), 0);
     EXPECT_EQ(wordAt(screen, 270, 40), kSeven);
     EXPECT_EQ(logoColumnAt(screen, 310, 40), 120);
@@ -214,13 +201,15 @@ TEST(Present, FirstCallLoadsLogoAndSevenAndStartsTheClock) {
 
 TEST(Present, WithEveryPictureMissingKeepsTheTimingAndDrawsOnlyBlack) {
     ScratchFolder folder;
+    const LogoPictures p = loadLogoPictures({"data", nullptr, Kernels::Fast});
     PresentState s;
-    SDL_Surface* screen = solid(640, 480, 0x123456);
+    TestFrame frame;
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
     for (Uint32 elapsed = 0; elapsed <= 10000; elapsed += 100) {
-        ASSERT_EQ(present(s, screen, 2000 + elapsed), 0) << elapsed;
+        ASSERT_EQ(present(p, s, frame.at(screen, elapsed, elapsed == 0)), 0) << elapsed;
     }
     EXPECT_EQ(s.stage, 0);
-    EXPECT_EQ(present(s, screen, 2000 + 10001), 1);
+    EXPECT_EQ(present(p, s, frame.at(screen, 10001)), 1);
     for (Uint32 word : allWords(screen)) {
         ASSERT_EQ(word, 0u);
     }

@@ -1,4 +1,5 @@
-// Plain one-colour sprites for the night-sky tests, and where they landed.
+// The night-sky tests' random numbers, and where their one-colour sprites
+// landed.
 #pragma once
 
 #include "gfx/random.h"
@@ -18,14 +19,6 @@ inline std::vector<int> randomNumbers(unsigned seed, int count) {
         n = random.rand();
     }
     return numbers;
-}
-
-// A w x h sprite of one colour, with colour key 0 as the scenes give theirs.
-inline SDL_Surface* solidSprite(int w, int h, Uint32 colour) {
-    SDL_Surface* sprite = makeScreenSurface(w, h);
-    SDL_FillRect(sprite, nullptr, colour);
-    SDL_SetColorKey(sprite, SDL_SRCCOLORKEY, 0);
-    return sprite;
 }
 
 // Left, top, right, bottom of the pixels of one colour; all -1 when none.

@@ -18,14 +18,14 @@ class Snowfall : public testing::Test {
   protected:
     void TearDown() override { SDL_FreeSurface(screen); }
 
-    // Starts without data, then gives the layers flakes of 6 x 5 and 10 x 12
-    // pixels and parks every flake far off the right edge, where it falls
-    // unseen for a long time.
+    // Spreads the flakes as the first frame does, gives the layers flakes of
+    // 6 x 5 and 10 x 12 pixels and parks every flake far off the right edge,
+    // where it falls unseen for a long time.
     void startWithParkedFlakes() {
-        snoe(s, random, screen, 2);
+        snoeBegin(s, frame.at(screen, 0, true));
+        p.flinga0 = keyedOnBlack(makeSolidSurface(6, 5, kSmall), screen);
+        p.flinga1 = keyedOnBlack(makeSolidSurface(10, 12, kLarge), screen);
         change([](SnowfallState& n) {
-            n.flinga0.reset(solidSprite(6, 5, kSmall));
-            n.flinga1.reset(solidSprite(10, 12, kLarge));
             std::fill(n.px0, n.px0 + 60, 10000.0f);
             std::fill(n.px1, n.px1 + 5, 10000.0f);
             std::fill(n.py0, n.py0 + 60, 0.0f);
@@ -35,7 +35,7 @@ class Snowfall : public testing::Test {
     template <class Edit> void change(Edit edit) { edit(s); }
     void fall(int layer) {
         SDL_FillRect(screen, nullptr, 0);
-        snoe(s, random, screen, layer);
+        snoe(p, s, frame.at(screen, 16), layer);
     }
     std::vector<float> positions() const {
         std::vector<float> all(s.px0, s.px0 + 60);
@@ -46,23 +46,29 @@ class Snowfall : public testing::Test {
     }
 
     ScratchFolder folder;
+    SnowPictures p;
     SnowfallState s;
-    ShowRandom random;
+    TestFrame frame;
+    ShowRandom& random = frame.random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
-TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
+// The flakes are read ahead, keyed on black; the first frame spreads both
+// layers, two numbers a flake, before the first layer falls.
+TEST_F(Snowfall, FirstFramePlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     std::filesystem::create_directory("data");
-    SDL_Surface* small = solidSprite(6, 5, kSmall);
-    SDL_Surface* large = solidSprite(10, 12, kLarge);
+    SDL_Surface* small = makeSolidSurface(6, 5, kSmall);
+    SDL_Surface* large = makeSolidSurface(10, 12, kLarge);
     writePng(small, "data/flinga0.png");
     writePng(large, "data/flinga1.png");
     SDL_FreeSurface(small);
     SDL_FreeSurface(large);
+    p = std::move(loadMoonlitSkyPictures({"data", screen, Kernels::Fast}).snow);
     const std::vector<int> r = randomNumbers(5, 131);
     random.srand(5);
+    snoeBegin(s, frame.at(screen, 0, true));
     fall(0);
-    for (SDL_Surface* sprite : {s.flinga0.get(), s.flinga1.get()}) {
+    for (SDL_Surface* sprite : {p.flinga0.get(), p.flinga1.get()}) {
         ASSERT_NE(sprite, nullptr);
         EXPECT_TRUE(sprite->flags & SDL_SRCCOLORKEY);
         EXPECT_EQ(sprite->format->colorkey, 0u);
@@ -80,18 +86,17 @@ TEST_F(Snowfall, FirstCallPlacesBothLayersAndMovesOnlyTheOneAskedFor) {
     EXPECT_NE(boxOf(screen, kLarge)[0], -1);
 }
 
-// Any layer but 0 and 1 only starts the snow: it moves and draws nothing.
+// Any layer but 0 and 1 moves and draws nothing.
 TEST_F(Snowfall, LayerTwoChangesNothing) {
     const std::vector<int> r = randomNumbers(6, 131);
     random.srand(6);
-    snoe(s, random, screen, 2);
-    EXPECT_EQ(s.first, 0);
+    snoeBegin(s, frame.at(screen, 0, true));
     EXPECT_EQ(s.px1[4], (float)(r[128] % 640));
     EXPECT_EQ(s.py1[4], (float)(r[129] % 480));
     s.py0[0] = 480.0f; // due to be sent back by a real layer
     const std::vector<float> before = positions();
     SDL_FillRect(screen, nullptr, 0x123456);
-    snoe(s, random, screen, 2);
+    snoe(p, s, frame.at(screen, 16), 2);
     EXPECT_EQ(positions(), before);
     EXPECT_EQ(boxOf(screen, 0x123456), (Box{0, 0, 639, 479}));
     EXPECT_EQ(random.rand(), r[130]);
@@ -150,9 +155,10 @@ TEST_F(Snowfall, DoubleStepsTruncatedTowardZero) {
 TEST_F(Snowfall, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(12, 132);
     random.srand(12);
-    snoe(s, random, screen, kSmallFlakes);
+    snoeBegin(s, frame.at(screen, 0, true));
+    fall(kSmallFlakes);
     s.px1[2] = -0.1f; // left of -(width 0)
-    snoe(s, random, screen, kLargeFlakes);
+    fall(kLargeFlakes);
     EXPECT_EQ(s.py1[2], 0.0f);
     EXPECT_EQ(s.px1[2], (float)(r[130] % 640));
     EXPECT_EQ(random.rand(), r[131]);

@@ -39,12 +39,6 @@ Object expectedRespawn(ShowRandom& random) {
     return o;
 }
 
-SDL_Surface* solidSprite(int size, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(size, size);
-    SDL_FillRect(s, nullptr, colour);
-    return s;
-}
-
 constexpr FieldMotion kStill{};
 constexpr FieldMotion kAdvance{.advance = true};
 constexpr FieldMotion kScatter{.scatter = true};
@@ -58,50 +52,50 @@ class Star3d : public testing::Test {
         EXPECT_EQ(s.starx[i], o.x) << i;
         EXPECT_EQ(s.stary[i], o.y) << i;
         EXPECT_EQ(s.starz[i], o.z) << i;
-        EXPECT_EQ(s.start[i], o.kind) << i;
+        EXPECT_EQ(s.kind[i], o.kind) << i;
     }
 
-    // First call from a folder without data: no sprites, a randomised field.
-    void startWithoutData() {
-        ScratchFolder folder;
-        step(kStill);
-    }
+    // A field without sprites, scattered.
+    void startWithoutSprites() { step(kScatter); }
 
-    void step(FieldMotion motion, float angle = 0.0f) { star3d(s, random, screen, motion, angle); }
+    void step(FieldMotion motion, float angle = 0.0f) {
+        star3d(p, s, frame.at(screen, 0), motion, angle);
+    }
 
     // Field coordinates that project onto (px, py) at distance 64 (step 1).
     void place(int i, int px, int py) {
         s.starx[i] = 2.0f * (px - 320);
         s.stary[i] = 2.0f * (py - 270);
         s.starz[i] = 64;
-        s.start[i] = 0;
+        s.kind[i] = 0;
     }
 
+    StarFieldPictures p;
     StarFieldState s;
-    ShowRandom random;
+    TestFrame frame;
+    ShowRandom& random = frame.random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
 } // namespace
 
-// The first call resets whatever it is asked: every object a star, three
-// draws per object in the order x, y, z.
-TEST_F(Star3d, FirstCallRandomisesEveryObjectAsAStar) {
+// A scatter, as in the field's first frame, makes every object a star,
+// three draws per object in the order x, y, z.
+TEST_F(Star3d, ScatterRandomisesEveryObjectAsAStar) {
     random.srand(11);
-    startWithoutData();
+    startWithoutSprites();
     const int afterCall = random.rand();
     random.srand(11);
     for (int i = 0; i < kFieldObjects; ++i) {
         expectObject(i, expectedReset(random));
     }
     EXPECT_EQ(random.rand(), afterCall);
-    EXPECT_EQ(s.first, 0);
 }
 
 // With advance, an object reset to z = 1 reaches 0 and respawns at once,
 // drawing its numbers before the next object is reset.
 TEST_F(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
-    startWithoutData();
+    startWithoutSprites();
     int respawns = 0;
     for (unsigned seed = 1; seed < 100 && respawns == 0; ++seed) {
         random.srand(seed);
@@ -125,7 +119,7 @@ TEST_F(Star3d, ResetThenAdvanceRespawnsInObjectOrder) {
 // Gifts come only from respawns, one in a hundred for each kind, and keep
 // their kind until the next respawn or reset.
 TEST_F(Star3d, GiftsComeOnlyFromRespawns) {
-    startWithoutData();
+    startWithoutSprites();
     int gifts[3] = {};
     for (unsigned seed = 1; seed <= 40; ++seed) {
         std::fill(s.starz, s.starz + kFieldObjects, 1.0f);
@@ -142,20 +136,20 @@ TEST_F(Star3d, GiftsComeOnlyFromRespawns) {
     EXPECT_GT(gifts[2], 0);
 
     // A gift keeps its kind while it flies; a reset makes every object a star.
-    s.start[5] = 2;
+    s.kind[5] = 2;
     s.starz[5] = 50;
     step(kAdvance);
-    EXPECT_EQ(s.start[5], 2);
+    EXPECT_EQ(s.kind[5], 2);
     step(kScatter);
     for (int i = 0; i < kFieldObjects; ++i) {
-        EXPECT_EQ(s.start[i], 0);
+        EXPECT_EQ(s.kind[i], 0);
     }
 }
 
 // The turn uses the old x for the new y, in double, stored as float; zero
 // and negative angles do not turn at all.
 TEST_F(Star3d, TurnsOnlyForPositiveAngles) {
-    startWithoutData();
+    startWithoutSprites();
     std::fill(s.starx, s.starx + kFieldObjects, 100.0f);
     std::fill(s.stary, s.stary + kFieldObjects, 50.0f);
     std::fill(s.starz, s.starz + kFieldObjects, 50.0f);
@@ -174,8 +168,8 @@ TEST_F(Star3d, TurnsOnlyForPositiveAngles) {
 // Only the sprite's top-left corner is tested, against 0 < px <= 639 and
 // 0 < py <= 479; at distance 64 the sprite is drawn at its own size.
 TEST_F(Star3d, DrawsOnlyObjectsWhoseCornerIsOnTheScreen) {
-    startWithoutData();
-    s.bild[0].reset(solidSprite(4, kWhite));
+    startWithoutSprites();
+    p.bild[0].reset(makeSolidSurface(4, 4, kWhite));
     const int outside[][2] = {{0, 100}, {100, 0}, {640, 100}, {100, 480}, {-5, 100}};
     for (int i = 0; i < kFieldObjects; ++i) {
         place(i, outside[i % 5][0], outside[i % 5][1]);

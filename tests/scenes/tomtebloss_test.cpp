@@ -11,15 +11,8 @@
 
 namespace {
 
-constexpr Uint32 kStart = 3000;
 constexpr Uint32 kUnburnt = 0x00aa00;
 constexpr Uint32 kBurnt = 0x550000;
-
-SDL_Surface* solid(int w, int h, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(w, h);
-    SDL_FillRect(s, nullptr, colour);
-    return s;
-}
 
 int litPixels(const SDL_Surface* screen) {
     int lit = 0;
@@ -42,49 +35,50 @@ void parkAllSparks(SparklerState& s) {
 
 class TomteblossTest : public testing::Test {
   protected:
-    void SetUp() override {
-        s.first = 0;
-        s.starttid = kStart;
-        screen = makeScreenSurface(640, 480);
-    }
+    void SetUp() override { screen = makeScreenSurface(640, 480); }
 
     void TearDown() override { SDL_FreeSurface(screen); }
 
     int frameAt(Uint32 elapsed) { return frameAt(s, elapsed); }
     int frameAt(SparklerState& state, Uint32 elapsed) {
-        return tomtebloss(state, random, screen, 300, 360, kStart + elapsed);
+        return tomtebloss(p, state, frame.at(screen, elapsed), 300, 360);
     }
 
+    SparklerPictures p;
     SparklerState s;
-    ShowRandom random;
+    TestFrame frame;
+    ShowRandom& random = frame.random;
     SDL_Surface* screen = nullptr;
 };
 
 } // namespace
 
-TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
+// The pictures are read ahead; the first frame clears the screen and says
+// which of them are missing, and no later frame says it again.
+TEST(Tomtebloss, FirstFrameClearsAndReportsMissingPictures) {
     ScratchFolder folder;
+    const SparklerPictures none = loadSparklerPictures({"data", nullptr, Kernels::Fast});
     SparklerState s;
-    ShowRandom random;
-    SDL_Surface* screen = solid(640, 480, 0x123456);
+    TestFrame frame;
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
     StdoutCapture capture;
-    EXPECT_EQ(tomtebloss(s, random, screen, 300, 360, 5000), 0);
+    EXPECT_EQ(tomtebloss(none, s, frame.at(screen, 0, true), 300, 360), 0);
+    EXPECT_EQ(tomtebloss(none, s, frame.at(screen, 16), 300, 360), 0);
     EXPECT_EQ(capture.finish(), "blota!!\nblota brunnit!!\n");
-    EXPECT_EQ(s.first, 0);
-    EXPECT_EQ(s.starttid, 5000u);
     EXPECT_EQ(wordAt(screen, 600, 200), 0u);
 
     // Only the burnt stick there: the unburnt one is still tried and reported.
     ASSERT_TRUE(std::filesystem::create_directory("data"));
-    SDL_Surface* burnt = solid(20, 320, kBurnt);
+    SDL_Surface* burnt = makeSolidSurface(20, 320, kBurnt);
     ASSERT_TRUE(writePng(burnt, "data/tbub.png"));
     SDL_FreeSurface(burnt);
+    const SparklerPictures some = loadSparklerPictures({"data", screen, Kernels::Fast});
+    EXPECT_EQ(some.tomtepinne, nullptr);
+    ASSERT_NE(some.tomtepub, nullptr);
     SparklerState again;
     StdoutCapture second;
-    EXPECT_EQ(tomtebloss(again, random, screen, 300, 360, 5000), 0);
+    EXPECT_EQ(tomtebloss(some, again, frame.at(screen, 0, true), 300, 360), 0);
     EXPECT_EQ(second.finish(), "blota!!\n");
-    EXPECT_EQ(again.tomtepinne, nullptr);
-    ASSERT_NE(again.tomtepub, nullptr);
     EXPECT_EQ(wordAt(screen, 290, 40), kBurnt);
     SDL_FreeSurface(screen);
 }
@@ -92,8 +86,8 @@ TEST(Tomtebloss, FirstCallClearsStartsTheClockAndReportsMissingPictures) {
 // The unburnt stick is the left 20 columns and top 320 - e / 80 rows of its
 // picture, over the whole burnt stick, both hanging from (290, 40).
 TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
-    s.tomtepinne.reset(solid(40, 400, kUnburnt));
-    s.tomtepub.reset(solid(20, 320, kBurnt));
+    p.tomtepinne.reset(makeSolidSurface(40, 400, kUnburnt));
+    p.tomtepub.reset(makeSolidSurface(20, 320, kBurnt));
     struct Case {
         Uint32 elapsed;
         int lastUnburntRow;
@@ -123,8 +117,6 @@ TEST_F(TomteblossTest, StickBurnsDownARowEvery80ms) {
 TEST_F(TomteblossTest, SparksRiseWithTheBurningPoint) {
     // Two sparklers that burn alike until their last frames.
     SparklerState other;
-    other.first = 0;
-    other.starttid = kStart;
     for (SparklerState* sparkler : {&s, &other}) {
         random.srand(4);
         for (Uint32 elapsed = 0; elapsed < 60; elapsed += 10) {

@@ -16,17 +16,20 @@ constexpr Uint32 kFar = 0x00a00000, kMiddle = 0x0000a000, kNear = 0x000000a0;
 
 class SantaField : public testing::Test {
   protected:
-    void SetUp() override { fillSintab(); }
+    void SetUp() override {
+        fillSintab();
+        frame.console = nullptr; // the tests that listen say so
+    }
     void TearDown() override { SDL_FreeSurface(screen); }
 
-    // Starts without data, then gives the layers sprites 8, 12 and 16 pixels
-    // wide.
+    // Spreads and flies the santas as the first frame does, then gives the
+    // layers sprites 8, 12 and 16 pixels wide, keyed on black as loaded.
     void startWithSprites() {
-        StdoutCapture quiet;
-        tomtefield(s, random, screen, SantaFlight::Level);
-        s.tomte0.reset(solidSprite(8, 6, kFar));
-        s.tomte1.reset(solidSprite(12, 8, kMiddle));
-        s.tomte2.reset(solidSprite(16, 10, kNear));
+        tomtefieldBegin(p, s, frame.at(screen, 0, true));
+        fly(SantaFlight::Level);
+        p.tomte0 = keyedOnBlack(makeSolidSurface(8, 6, kFar), screen);
+        p.tomte1 = keyedOnBlack(makeSolidSurface(12, 8, kMiddle), screen);
+        p.tomte2 = keyedOnBlack(makeSolidSurface(16, 10, kNear), screen);
     }
     template <class Edit> void change(Edit edit) { edit(s); }
     // Far off the right edge a santa flies unseen and never comes back.
@@ -39,41 +42,48 @@ class SantaField : public testing::Test {
     }
     void fly(SantaFlight flight) {
         SDL_FillRect(screen, nullptr, 0);
-        tomtefield(s, random, screen, flight);
+        tomtefield(p, s, frame.at(screen, 16), flight);
     }
 
     ScratchFolder folder;
+    SantaPictures p;
     SantaFieldState s;
-    ShowRandom random;
+    TestFrame frame;
+    ShowRandom& random = frame.random;
     SDL_Surface* screen = makeScreenSurface(640, 480);
 };
 
-TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
+// The santas are read ahead, keyed on black; the first frame spreads them,
+// two numbers a santa, and says they have come, before they first fly.
+TEST_F(SantaField, FirstFramePlacesAndAnnouncesOnce) {
     std::filesystem::create_directory("data");
     const Uint32 colours[] = {kFar, kMiddle, kNear};
     const char* files[] = {"data/tomte0.bmp", "data/tomte1.bmp", "data/tomte2.bmp"};
     for (int i = 0; i < 3; ++i) {
-        SDL_Surface* picture = solidSprite(10 + 2 * i, 6, colours[i]);
+        SDL_Surface* picture = makeSolidSurface(10 + 2 * i, 6, colours[i]);
         SDL_SaveBMP(picture, files[i]);
         SDL_FreeSurface(picture);
     }
+    p = std::move(loadMoonlitSkyPictures({"data", screen, Kernels::Fast}).santas);
     const std::vector<int> r = randomNumbers(3, 77);
     random.srand(3);
+    frame.console = stdout;
     StdoutCapture console;
-    tomtefield(s, random, screen, SantaFlight::Level);
+    tomtefieldBegin(p, s, frame.at(screen, 0, true));
+    fly(SantaFlight::Level);
     EXPECT_EQ(random.rand(), r[76]); // two numbers per santa, none sent back yet
     EXPECT_EQ(s.py0[0], (float)(r[1] % 480));
     EXPECT_EQ(s.px0[0], (float)((double)(r[0] % 640) - 0.2));
     EXPECT_EQ(s.px1[0], (float)((double)(r[50] % 640) - 0.4));
     EXPECT_EQ(s.px2[2], (float)((double)(r[74] % 640) - 1.5));
     EXPECT_EQ(s.py2[2], (float)(r[75] % 480));
-    for (SDL_Surface* sprite : {s.tomte0.get(), s.tomte1.get(), s.tomte2.get()}) {
+    for (SDL_Surface* sprite : {p.tomte0.get(), p.tomte1.get(), p.tomte2.get()}) {
         ASSERT_NE(sprite, nullptr);
         EXPECT_TRUE(sprite->flags & SDL_SRCCOLORKEY);
         EXPECT_EQ(sprite->format->colorkey, 0u);
     }
     EXPECT_NE(boxOf(screen, kNear)[0], -1);
-    tomtefield(s, random, screen, SantaFlight::Bobbing);
+    fly(SantaFlight::Bobbing);
     EXPECT_EQ(console.finish(), "tomten har kommit\n");
 }
 
@@ -82,7 +92,7 @@ TEST_F(SantaField, FirstCallLoadsPlacesAndAnnouncesOnce) {
 TEST_F(SantaField, MissingPicturesDrawNothingButKeepTheRandomOrder) {
     const std::vector<int> r = randomNumbers(8, 78);
     random.srand(8);
-    StdoutCapture quiet;
+    tomtefieldBegin(p, s, frame.at(screen, 0, true));
     fly(SantaFlight::Bobbing);
     parkAll();
     s.px0[0] = 0.0f; // at -(width 0): sent back
@@ -163,6 +173,7 @@ TEST_F(SantaField, BobbingPhaseFollowsTheDrawnPosition) {
 TEST_F(SantaField, AlternatingWobbleMovesLikeStraightFlight) {
     auto run = [&](bool alternate) {
         s = SantaFieldState();
+        p = SantaPictures();
         random.srand(4);
         startWithSprites();
         for (int call = 0; call < 600; ++call) {

@@ -13,26 +13,24 @@
 
 namespace {
 
-constexpr Uint32 kStart = 1000; // demo time of the scene's first call
 constexpr Uint32 kWide = 0x00ff00;
 constexpr Uint32 kNarrow = 0xff00ff;
 
-SDL_Surface* solidPicture(int w, int h, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(w, h);
-    SDL_FillRect(s, nullptr, colour);
-    SDL_SetColorKey(s, SDL_SRCCOLORKEY, 0);
-    return s;
-}
-
-// A warp scene with its own generator, run from a folder without data.
+// A warp scene with its own generator and no pictures; its first call is
+// its first frame.
 struct Warp {
+    WarpPictures p;
     WarpSequenceState s;
-    ShowRandom random;
+    TestFrame frame;
+    ShowRandom& random = frame.random;
+    bool begun = false;
+
+    Warp() { frame.console = nullptr; }
 
     int at(SDL_Surface* screen, Uint32 elapsed) {
-        ScratchFolder folder;
-        StdoutCapture quiet;
-        return warpEffekt(s, random, screen, kStart + elapsed);
+        const bool begins = !begun;
+        begun = true;
+        return warpEffekt(p, s, frame.at(screen, elapsed, begins));
     }
 
     // The star field turned this call when an object on the x axis left it.
@@ -47,33 +45,39 @@ struct Warp {
 
     // Both warp pictures in place of the ones that failed to load.
     void givePictures(int wideWidth, int narrowWidth) {
-        s.iTomtewarp.reset(wideWidth ? solidPicture(wideWidth, 10, kWide) : nullptr);
-        s.iTomtewarp0.reset(narrowWidth ? solidPicture(narrowWidth, 10, kNarrow) : nullptr);
+        p.iTomtewarp =
+            wideWidth ? keyedOnBlack(makeSolidSurface(wideWidth, 10, kWide), nullptr) : nullptr;
+        p.iTomtewarp0 = narrowWidth
+                            ? keyedOnBlack(makeSolidSurface(narrowWidth, 10, kNarrow), nullptr)
+                            : nullptr;
     }
 };
 
 } // namespace
 
-TEST(WarpEffekt, FirstCallClearsSprinklesStarsAndHoldsThePicture) {
+// The first frame clears, sprinkles twenty stars (three draws each, and
+// nothing else), holds the picture and says which zoom pictures are
+// missing; no later frame says it again.
+TEST(WarpEffekt, FirstFrameClearsSprinklesStarsAndHoldsThePicture) {
     fillSintab();
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    SDL_FillRect(screen, nullptr, 0x123456);
+    SDL_Surface* screen = makeSolidSurface(640, 480, 0x123456);
     Warp warp;
     warp.random.srand(9);
+    warp.frame.console = stdout;
+    StdoutCapture console;
     EXPECT_EQ(warp.at(screen, 0), 0);
     const int afterCall = warp.random.rand();
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
-    EXPECT_EQ(warp.s.first, 0);
-    EXPECT_EQ(warp.s.stid, kStart);
-    EXPECT_EQ(warp.s.zoom.first, 0);
     EXPECT_EQ(warp.s.zoom.tzpos, 1.65f);
-    EXPECT_EQ(warp.s.field.first, 1);
-    // Twenty stars, three draws each, and nothing else.
+    EXPECT_FALSE(warp.s.fieldFlying);
     ShowRandom same(9);
     for (int i = 0; i < 60; ++i) {
         same.rand();
     }
     EXPECT_EQ(same.rand(), afterCall);
+    warp.at(screen, 16);
+    EXPECT_EQ(console.finish(), "Klingons!!\nett fel av typen 1 har intr\xe4"
+                                "ffat\n");
     SDL_FreeSurface(screen);
 }
 
@@ -81,10 +85,11 @@ TEST(WarpEffekt, FirstCallClearsSprinklesStarsAndHoldsThePicture) {
 // into "take us to" / "warpspeed," / "rudolph", each line from x = 300.
 TEST(WarpEffekt, CaptionWrapsIntoThreeLines) {
     fillSintab();
-    fillFontstr(redfont);
-    redfont.surface = solidPicture(320, 192, 0xffffff);
+    Warp warp;
+    fillFontstr(warp.frame.font);
+    warp.frame.font.surface.reset(makeSolidSurface(320, 192, 0xffffff));
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    Warp().at(screen, 0);
+    warp.at(screen, 0);
     EXPECT_EQ(countWords(screen, 0xffffff), 2 * 340 * 32 + 7 * 32 * 32);
     EXPECT_EQ(wordAt(screen, 639, 20), 0xffffffu);
     EXPECT_EQ(wordAt(screen, 639, 85), 0xffffffu);
@@ -108,14 +113,23 @@ TEST(WarpEffekt, PhasesFollowTheElapsedTime) {
     EXPECT_GT(receded, 1.65f);
     EXPECT_EQ(warp.at(screen, 5999), 0);
     EXPECT_GT(warp.s.zoom.tzpos, receded);
-    EXPECT_EQ(warp.s.field.first, 1);
+    EXPECT_FALSE(warp.s.fieldFlying);
 
+    // The field is scattered in its first frame (x, y, z for each object)
+    // and only then.
     SDL_FillRect(screen, nullptr, 0x123456);
     const float lastZoom = warp.s.zoom.tzpos;
+    warp.random.srand(3);
+    ShowRandom same(3);
+    const float firstX = (float)(same.rand() % 640 - 320);
     EXPECT_EQ(warp.at(screen, 6000), 0);
-    EXPECT_EQ(warp.s.field.first, 0);
+    EXPECT_TRUE(warp.s.fieldFlying);
+    EXPECT_EQ(warp.s.field.starx[0], firstX);
     EXPECT_EQ(warp.s.zoom.tzpos, lastZoom);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
+    std::fill(warp.s.field.starz, warp.s.field.starz + kFieldObjects, 50.0f);
+    warp.at(screen, 6016);
+    EXPECT_EQ(warp.s.field.starx[0], firstX);
 
     EXPECT_FALSE(warp.fieldTurned(screen, 11999));
     EXPECT_EQ(warp.s.field.starz[0], 49.0f);

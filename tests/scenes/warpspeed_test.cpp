@@ -13,38 +13,47 @@ constexpr Uint32 kRed = 0xff0000;
 constexpr Uint32 kBlackMark = 0x000001;
 constexpr Uint32 kBlue = 255;
 
-// A solid, fully opaque square in the screen's layout (key 0 skips nothing).
-SDL_Surface* solidSquare(int size, Uint32 colour) {
-    SDL_Surface* s = makeScreenSurface(size, size);
-    SDL_FillRect(s, nullptr, colour);
-    return s;
-}
+// The zoom with its pictures (solid, fully opaque squares in the screen's
+// layout: key 0 skips nothing), or none.
+struct Zoom {
+    WarpZoomPictures p;
+    WarpZoomState s;
+    TestFrame frame;
 
-// First call from a folder without data: both messages, no pictures.
-std::string startWithoutData(WarpZoomState& s, SDL_Surface* screen) {
-    ScratchFolder folder;
-    StdoutCapture out;
-    warpspeed(s, screen, ZoomMotion::Hold);
-    return out.finish();
-}
-
-// Takes the zoom to its flash stage with 167 moving calls, as phase 2 does.
-void recedeToTheFlash(WarpZoomState& s, SDL_Surface* screen) {
-    for (int i = 0; i < 167; ++i) {
-        warpspeed(s, screen, ZoomMotion::Recede);
+    Zoom() = default;
+    Zoom(int size, Uint32 colour) {
+        p.enterprise.reset(makeSolidSurface(size, size, colour));
+        p.black.reset(makeSolidSurface(size, size, kBlackMark));
     }
-}
+
+    void step(SDL_Surface* screen, ZoomMotion motion) {
+        warpspeed(p, s, frame.at(screen, 0), motion);
+    }
+
+    // Takes the zoom to its flash stage with 167 moving calls, as phase 2 does.
+    void recedeToTheFlash(SDL_Surface* screen) {
+        for (int i = 0; i < 167; ++i) {
+            step(screen, ZoomMotion::Recede);
+        }
+    }
+};
 
 } // namespace
 
+// Read ahead from a folder without data: no pictures, and the first frame
+// says so in two lines.
 TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
+    ScratchFolder folder;
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    WarpZoomState s;
-    EXPECT_EQ(startWithoutData(s, screen), "Klingons!!\nett fel av typen 1 har intr\xe4"
-                                           "ffat\n");
-    EXPECT_EQ(s.first, 0);
-    EXPECT_EQ(s.enterprise, nullptr);
-    EXPECT_EQ(s.black, nullptr);
+    Zoom zoom;
+    zoom.p = std::move(loadWarpPictures({"data", screen, Kernels::Fast}).zoom);
+    EXPECT_EQ(zoom.p.enterprise, nullptr);
+    EXPECT_EQ(zoom.p.black, nullptr);
+    StdoutCapture out;
+    warpspeedBegin(zoom.p, zoom.frame.at(screen, 0, true));
+    zoom.step(screen, ZoomMotion::Hold);
+    EXPECT_EQ(out.finish(), "Klingons!!\nett fel av typen 1 har intr\xe4"
+                            "ffat\n");
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     SDL_FreeSurface(screen);
 }
@@ -52,19 +61,16 @@ TEST(Warpspeed, MissingPicturesPrintBothMessagesAndDrawNothing) {
 TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    WarpZoomState s;
-    startWithoutData(s, screen);
-    s.enterprise.reset(solidSquare(40, kRed));
-    s.black.reset(solidSquare(40, kBlackMark));
-    warpspeed(s, screen, ZoomMotion::Hold);
+    Zoom zoom(40, kRed);
+    zoom.step(screen, ZoomMotion::Hold);
     const auto once = allWords(screen);
     for (int i = 0; i < 5; ++i) {
-        warpspeed(s, screen, ZoomMotion::Hold);
+        zoom.step(screen, ZoomMotion::Hold);
     }
     EXPECT_EQ(allWords(screen), once);
-    EXPECT_EQ(s.tzpos, 1.65f);
-    EXPECT_EQ(s.zpos, 0.95f);
-    EXPECT_EQ(s.apanap, 0.0f);
+    EXPECT_EQ(zoom.s.tzpos, 1.65f);
+    EXPECT_EQ(zoom.s.zpos, 0.95f);
+    EXPECT_EQ(zoom.s.apanap, 0.0f);
     // The picture's top-left corner at distance 1.65 and no speed lines.
     EXPECT_EQ(wordAt(screen, 351, 321), kRed);
     EXPECT_EQ(wordAt(screen, 350, 321), 0u);
@@ -76,14 +82,11 @@ TEST(Warpspeed, HoldingStillChangesNothingFromCallToCall) {
 TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    WarpZoomState s;
-    startWithoutData(s, screen);
-    s.enterprise.reset(solidSquare(20, kRed));
-    s.black.reset(solidSquare(20, kBlackMark));
-    recedeToTheFlash(s, screen);
-    EXPECT_NEAR(s.zpos, 5.0049f, 1e-4f);
-    EXPECT_GE(s.zpos, 5.0f);
-    EXPECT_NEAR(s.tzpos, 8.6927f, 1e-4f);
+    Zoom zoom(20, kRed);
+    zoom.recedeToTheFlash(screen);
+    EXPECT_NEAR(zoom.s.zpos, 5.0049f, 1e-4f);
+    EXPECT_GE(zoom.s.zpos, 5.0f);
+    EXPECT_NEAR(zoom.s.tzpos, 8.6927f, 1e-4f);
     // Black has covered every earlier picture: only the last one is red, 2 x 2
     // samples at step 8.69 with its top-left corner at (228, 223).
     EXPECT_EQ(countWords(screen, kRed), 4);
@@ -98,8 +101,8 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
     // The first flash call draws no black ellipse (radius 0) and a blue 2 x 2
     // one at index 2 around (233, 223); the pictures are no longer drawn.
     SDL_FillRect(screen, nullptr, 0);
-    warpspeed(s, screen, ZoomMotion::Recede);
-    EXPECT_EQ(s.apanap, 2.0f);
+    zoom.step(screen, ZoomMotion::Recede);
+    EXPECT_EQ(zoom.s.apanap, 2.0f);
     EXPECT_EQ(countWords(screen, kBlue), 4);
     EXPECT_EQ(wordAt(screen, 233, 223), kBlue);
     EXPECT_EQ(wordAt(screen, 234, 224), kBlue);
@@ -113,13 +116,12 @@ TEST(Warpspeed, After167MovingCallsThePictureReachesTheFlashStage) {
 TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
     fillSintab();
     SDL_Surface* screen = makeScreenSurface(640, 480);
-    WarpZoomState s;
-    startWithoutData(s, screen);
-    recedeToTheFlash(s, screen);
+    Zoom zoom;
+    zoom.recedeToTheFlash(screen);
     SDL_FillRect(screen, nullptr, 0);
     int visible = 0;
     for (int call = 0; call < 200; ++call) {
-        warpspeed(s, screen, call % 2 == 0 ? ZoomMotion::Hold : ZoomMotion::Recede);
+        zoom.step(screen, call % 2 == 0 ? ZoomMotion::Hold : ZoomMotion::Recede);
         const bool blue = countWords(screen, kBlue) > 0;
         visible += blue;
         EXPECT_EQ(blue, call < 63) << call;
@@ -133,7 +135,7 @@ TEST(Warpspeed, FlashIsVisibleFor63CallsAndThenNothingIsDrawn) {
         }
     }
     EXPECT_EQ(visible, 63);
-    EXPECT_EQ(s.apanap, 254.0f);
+    EXPECT_EQ(zoom.s.apanap, 254.0f);
     EXPECT_EQ(countWords(screen, 0), 640 * 480);
     SDL_FreeSurface(screen);
 }

@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlayCase{"WithoutALoopOnceThenSilence", 1234, 10.0, false, false},
                     PlayCase{"PastTheEndOfATrackThatDoesNotLoop", 7000, 3.0, false, false},
                     PlayCase{"TheShowsOwnEndingForTenMinutes",
-                             kScenes[kLastScene].trackMs - kShowStartMs, 600.0, true, true}),
+                             kTimeline[kLastScene].trackMs - kShowStartMs, 600.0, true, true}),
     [](const testing::TestParamInfo<PlayCase>& info) { return std::string(info.param.name); });
 
 // Damage done in the scratch folder after the chord track and the loop

@@ -119,4 +119,12 @@ TEST(Parser, FrameRateScaleAndSceneAreCheckedStrictly) {
         EXPECT_EQ(parse({"-scene", bad}, &printed), 1) << bad;
         EXPECT_EQ(printed.rfind("syntax: -scene n\n", 0), 0u);
     }
+    for (const auto& [good, ms] : {std::pair{"-500", -500}, {"0", 0}, {"120", 120}, {"500", 500}}) {
+        EXPECT_EQ(parse({"-avoffset", good}), 0) << good;
+        EXPECT_EQ(options.avOffsetMs, ms);
+    }
+    for (const char* bad : {"501", "-501", "+20", "--5", "-", "", "20ms", "1e2"}) {
+        EXPECT_EQ(parse({"-avoffset", bad}, &printed), 1) << bad;
+        EXPECT_EQ(printed.rfind("syntax: -avoffset ms\n", 0), 0u);
+    }
 }

@@ -56,13 +56,32 @@ TEST(Renderer, HelpIsNoMistake) {
     }
 }
 
-TEST(Renderer, BlackFirstFrameWithoutData) {
+// Standard output carries the hash lines alone; the show's own words (here
+// for the sparkler's missing pictures) go to standard error.
+TEST(Renderer, HashLinesOnStandardOutputTheShowsWordsOnStandardError) {
     ScratchFolder folder;
     const ProgramResult r =
-        runProgram("SNOLK_BIN/snolk-render --hash --seed 1 --fps 60 --frames 1");
+        runProgram("SNOLK_BIN/snolk-render --hash --seed 1 --fps 60 --frames 561 2>console");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(lineOf(r.out, 0).substr(0, 22), "frame 1 time 2000 scen");
-    EXPECT_NE(lineOf(r.out, 0).find("hash f318e0e2f9b92325"), std::string::npos) << r.out;
+    EXPECT_EQ(lineOf(r.out, 0), "frame 1 time 2000 scene 0 hash f318e0e2f9b92325");
+    EXPECT_EQ(lineOf(r.out, 560).substr(0, 26), "frame 561 time 11333 scene");
+    EXPECT_EQ(r.out.find("blota"), std::string::npos);
+    const std::string console = runProgram("cat console").out;
+    EXPECT_EQ(console.substr(console.find("blota")), "blota!!\nblota brunnit!!\n") << console;
+}
+
+// --at: the frames a run from the top draws from that moment on, numbered
+// as in that run; --frames counts from there.
+TEST(Renderer, AtRendersTheFramesOfARunFromTheTop) {
+    enterSourceTree();
+    const ProgramResult whole = runProgram("SNOLK_BIN/snolk-render --hash --frames 1083");
+    const ProgramResult at = runProgram("SNOLK_BIN/snolk-render --hash --at 20 --frames 3");
+    ASSERT_EQ(at.status, 0);
+    // Frame 1081 is the first at or after 20 s of demo time.
+    EXPECT_EQ(at.out, lineOf(whole.out, 1080) + "\n" + lineOf(whole.out, 1081) + "\n" +
+                          lineOf(whole.out, 1082) + "\n");
+    EXPECT_NE(runProgram("SNOLK_BIN/snolk-render --at 60 --video v.mp4", true).status, 0);
+    EXPECT_EQ(runProgram("SNOLK_BIN/snolk-render --at 3600 --hash", true).status, 2);
 }
 
 TEST(Renderer, SameArgumentsSameFrames) {

@@ -1,15 +1,17 @@
 // The stepper: a scene that finishes hands over to the next one in the same
-// frame, the next one starts its clock at that frame's demo time, and every
-// frame is counted and presented once. Shows are values: two of them in one
-// process never share anything.
+// frame, the stepper keeps the one start time and tells the next scene that
+// this is its first frame, and every frame is counted and presented once.
+// Shows are values: two of them in one process never share anything.
 #include "drivers/virtual_clock.h"
 #include "gfx/toolkit.h"
 #include "scenes/show.h"
+#include "scenes/show_assets.h"
 
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -23,44 +25,54 @@ class CountingPlatform : public ShowPlatform {
     std::vector<int> strips;
 };
 
+// Shows drawn without a single data file, on a screen of their own.
+class SceneHandover : public testing::Test {
+  protected:
+    void SetUp() override {
+        assets = loadShowAssets(folder.path() + "/data", nullptr);
+        screen = makeScreenSurface(640, 480);
+    }
+    void TearDown() override { SDL_FreeSurface(screen); }
+
+    ScratchFolder folder;
+    std::unique_ptr<ShowAssets> assets;
+    SDL_Surface* screen = nullptr;
+    ShowPlatform headless;
+};
+
 } // namespace
 
-TEST(SceneHandover, LetterIntroHandsOverToTheSparklerInTheSameFrame) {
-    ScratchFolder folder;
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    StdoutCapture quiet;
+// The sparkler's first frame is the frame that ends the letters: it clears
+// the screen and says which of its pictures are missing there, and only there.
+TEST_F(SceneHandover, LetterIntroHandsOverToTheSparklerInTheSameFrame) {
     CountingPlatform platform;
-
-    Show show(0);
+    Show show(*assets, 0);
+    StdoutCapture letters;
     stepShow(show, screen, 2000, platform);
     EXPECT_EQ(show.scene, 0);
-    EXPECT_EQ(show.letters.stid, 2000u);
+    EXPECT_EQ(show.sceneStartMs, 2000u);
     stepShow(show, screen, 2000 + 9300, platform);
     EXPECT_EQ(show.scene, 0);
-    EXPECT_EQ(show.sparkler.first, 1);
+    EXPECT_EQ(show.sceneStartMs, 2000u);
+    EXPECT_EQ(letters.finish(), "");
 
     SDL_FillRect(screen, nullptr, 0x123456);
+    StdoutCapture sparkler;
     stepShow(show, screen, 2000 + 9301, platform);
+    EXPECT_EQ(sparkler.finish(), "blota!!\nblota brunnit!!\n");
     EXPECT_EQ(show.scene, 1);
     EXPECT_EQ(show.frames, 3u);
     EXPECT_EQ(platform.frames, 3);
-    EXPECT_EQ(show.sparkler.first, 0);
-    EXPECT_EQ(show.sparkler.starttid, 2000u + 9301);
+    EXPECT_EQ(show.sceneStartMs, 2000u + 9301);
     EXPECT_EQ(countWords(screen, 0x123456), 0);
     EXPECT_GT(countWords(screen, 0), 600 * 400);
-    SDL_FreeSurface(screen);
 }
 
-TEST(SceneHandover, TheIndexOnlyGrowsThroughTheFirstTwoScenes) {
-    ScratchFolder folder;
-    fillSintab();
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    StdoutCapture quiet;
-    ShowPlatform headless;
-
+TEST_F(SceneHandover, TheIndexOnlyGrowsThroughTheFirstTwoScenes) {
     // Frames 50 ms apart: the intro finishes at 11350 (elapsed 9350), the
     // sparkler at 29400 (elapsed 18050).
-    Show show(0);
+    Show show(*assets, 0);
+    show.console = nullptr;
     for (Uint32 time = 2000; show.scene < 2; time += 50) {
         ASSERT_LT(time, 40000u);
         const int before = show.scene;
@@ -68,38 +80,38 @@ TEST(SceneHandover, TheIndexOnlyGrowsThroughTheFirstTwoScenes) {
         ASSERT_GE(show.scene, before) << time;
         const int expected = time <= 11300 ? 0 : time < 29400 ? 1 : 2;
         ASSERT_EQ(show.scene >= 2 ? 2 : show.scene, expected) << time;
+        if (before == 0 && show.scene == 1) {
+            EXPECT_EQ(show.sceneStartMs, time);
+        }
     }
-    EXPECT_EQ(show.sparkler.starttid, 11350u);
-    SDL_FreeSurface(screen);
 }
 
-TEST(SceneHandover, AShowBegunAtTheTreeHoldsItTwoSecondsThenHandsOver) {
-    ScratchFolder folder;
-    fillSintab();
-    SDL_Surface* screen = makeScreenSurface(640, 480);
-    StdoutCapture quiet;
-    ShowPlatform headless;
-
-    Show show(4);
-    stepShow(show, screen, 60000, headless);
-    EXPECT_EQ(show.scene, 4);
-    EXPECT_EQ(show.tree.stime, 60000u);
-    stepShow(show, screen, 61999, headless);
-    EXPECT_EQ(show.scene, 4);
-    stepShow(show, screen, 62000, headless);
-    EXPECT_GE(show.scene, 5);
-    EXPECT_EQ(show.sky.stid, 62000u);
-    SDL_FreeSurface(screen);
+// A scene's time is the unsigned difference of the clock since its first
+// frame: a scene begun just before the 32-bit clock wraps lasts its whole
+// duration, and the next one begins in the frame that ends it, its start
+// that frame's time.
+TEST_F(SceneHandover, EachSceneLastsItsDurationAcrossTheClocksWrap) {
+    const Uint32 start = 0xfffffc00u; // 1024 ms before the wrap
+    for (int scene : {2, 3, 4}) {
+        SCOPED_TRACE(scene);
+        const Uint32 duration = kTimeline[scene].durationMs;
+        Show show(*assets, scene);
+        show.console = nullptr;
+        stepShow(show, screen, start, headless);
+        EXPECT_EQ(show.sceneStartMs, start);
+        stepShow(show, screen, start + duration, headless);
+        EXPECT_EQ(show.scene, scene);
+        stepShow(show, screen, start + duration + 1, headless);
+        EXPECT_EQ(show.scene, scene + 1);
+        EXPECT_EQ(show.sceneStartMs, start + duration + 1);
+    }
 }
 
 // Each frame is presented whole once, at its end; the plasma's scroller
 // strip, once it moves, after each of its ten one-pixel steps.
-TEST(SceneHandover, ThePlatformIsToldOfEveryFrameAndEveryStripStep) {
-    ScratchFolder folder;
-    fillSintab();
-    SDL_Surface* screen = makeScreenSurface(640, 480);
+TEST_F(SceneHandover, ThePlatformIsToldOfEveryFrameAndEveryStripStep) {
     CountingPlatform platform;
-    Show show(3);
+    Show show(*assets, 3);
     stepShow(show, screen, 40000, platform);
     stepShow(show, screen, 44000, platform);
     EXPECT_EQ(platform.frames, 2);
@@ -107,7 +119,6 @@ TEST(SceneHandover, ThePlatformIsToldOfEveryFrameAndEveryStripStep) {
     stepShow(show, screen, 44001, platform);
     EXPECT_EQ(platform.frames, 3);
     EXPECT_EQ(platform.strips, std::vector<int>(10, 40));
-    SDL_FreeSurface(screen);
 }
 
 // Two shows with the committed data, stepped by turns in one process, each
@@ -115,7 +126,7 @@ TEST(SceneHandover, ThePlatformIsToldOfEveryFrameAndEveryStripStep) {
 // a third begun afresh later.
 TEST(ShowValue, ShowsInOneProcessAreIndependent) {
     enterSourceTree();
-    prepareShow();
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets("data", nullptr);
     ShowPlatform headless;
     const VirtualClock clock{0, 0, 4};
     const int64_t frames = clock.wholeShowFrames();
@@ -125,7 +136,6 @@ TEST(ShowValue, ShowsInOneProcessAreIndependent) {
         ~OnScreen() { SDL_FreeSurface(screen); }
     };
     auto hashesOf = [&](std::vector<OnScreen*> shows) {
-        StdoutCapture quiet;
         std::vector<uint64_t> hashes;
         for (int64_t n = 0; n < frames; ++n) {
             for (OnScreen* s : shows) {
@@ -135,10 +145,15 @@ TEST(ShowValue, ShowsInOneProcessAreIndependent) {
         }
         return hashes;
     };
-    OnScreen first{ClockedShow(clock, 7)};
-    OnScreen second{ClockedShow(clock, 7)};
+    auto quiet = [&]() {
+        ClockedShow show(clock, *assets, 7);
+        show.show().console = nullptr;
+        return show;
+    };
+    OnScreen first{quiet()};
+    OnScreen second{quiet()};
     const std::vector<uint64_t> byTurns = hashesOf({&first, &second});
-    OnScreen alone{ClockedShow(clock, 7)};
+    OnScreen alone{quiet()};
     const std::vector<uint64_t> single = hashesOf({&alone});
     ASSERT_EQ(byTurns.size(), 2 * single.size());
     for (size_t n = 0; n < single.size(); ++n) {
@@ -146,5 +161,4 @@ TEST(ShowValue, ShowsInOneProcessAreIndependent) {
         ASSERT_EQ(byTurns[2 * n + 1], single[n]) << "frame " << n + 1;
     }
     EXPECT_EQ(alone.show.scene(), kLastScene);
-    releaseShow();
 }

@@ -1,5 +1,6 @@
 #include "support/fixtures.h"
 
+#include "drivers/show_lines.h"
 #include "gfx/toolkit.h"
 #include "shell/display.h"
 #include "shell/process_environment.h"
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -124,21 +126,58 @@ StdoutCapture::~StdoutCapture() {
 }
 
 int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock) {
-    setDataFolder(dataFolder.c_str());
     SDL_Surface* screen = makeScreenSurface(640, 480);
+    const std::unique_ptr<ShowAssets> assets = loadShowAssets(dataFolder, screen);
     ShowPlatform headless;
-    int scene = -1;
-    {
-        StdoutCapture quiet;
-        prepareShow();
-        ClockedShow show(clock, 1);
-        for (int64_t n = clock.wholeShowFrames(); n > 0; --n) {
-            show.stepFrame(screen, headless);
-        }
-        scene = show.scene();
-        releaseShow();
+    ClockedShow show(clock, *assets, 1);
+    show.show().console = nullptr;
+    for (int64_t n = clock.wholeShowFrames(); n > 0; --n) {
+        show.stepFrame(screen, headless);
     }
     SDL_FreeSurface(screen);
-    setDataFolder("data");
-    return scene;
+    return show.scene();
+}
+
+namespace {
+
+std::vector<std::string> linesOf(const ShowAssets& assets, const VirtualClock& clock, unsigned seed,
+                                 int64_t last, const std::function<bool(int64_t)>& wanted) {
+    SDL_Surface* screen = makeScreenSurface(640, 480);
+    ShowPlatform headless;
+    ClockedShow show(clock, assets, seed);
+    show.show().console = nullptr;
+    std::vector<std::string> lines;
+    while (show.frame() < last) {
+        show.stepFrame(screen, headless);
+        if (wanted(show.frame())) {
+            lines.push_back(hashLine(show.frame(), show.lastMs(), show.scene(), hashFrame(screen)));
+        }
+    }
+    SDL_FreeSurface(screen);
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> hashLinesOf(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, int64_t frames) {
+    return linesOf(assets, clock, seed, frames > 0 ? frames : clock.wholeShowFrames(),
+                   [](int64_t) { return true; });
+}
+
+std::vector<std::string> hashLinesAt(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, const std::set<int64_t>& frames) {
+    return linesOf(assets, clock, seed, frames.empty() ? 0 : *frames.rbegin(),
+                   [&frames](int64_t n) { return frames.count(n) != 0; });
+}
+
+SDL_Surface* makeSolidSurface(int w, int h, Uint32 colour) {
+    SDL_Surface* s = makeScreenSurface(w, h);
+    SDL_FillRect(s, nullptr, colour);
+    return s;
+}
+
+ShowFrame TestFrame::at(SDL_Surface* screen, Uint32 elapsed, bool begins) {
+    return {screen, demoTime, elapsed, begins,  frameCounter,
+            random, font,     kernels, console, platform};
 }

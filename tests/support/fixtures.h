@@ -2,15 +2,39 @@
 #pragma once
 
 #include "drivers/virtual_clock.h"
+#include "gfx/font.h"
+#include "gfx/random.h"
+#include "scenes/scenes.h"
+#include "scenes/show.h"
 
 #include <SDL.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
 // A 32-bit software surface of the screen's layout (0x00RRGGBB), filled with 0.
 SDL_Surface* makeScreenSurface(int w, int h);
+
+// The same, filled with one colour.
+SDL_Surface* makeSolidSurface(int w, int h, Uint32 colour);
+
+// What a scene or sub-effect is handed in a frame, for a test that calls one
+// directly: a generator seeded 1, no font (text draws nothing) unless the
+// test loads one, the fast kernels, the console on standard output, and a
+// platform that shows nothing. Set the fields, then take a frame at a time.
+struct TestFrame {
+    ShowRandom random{1};
+    Font font;
+    Kernels kernels = Kernels::Fast;
+    FILE* console = stdout;
+    ShowPlatform platform;
+    Uint32 demoTime = 0;
+    int frameCounter = 1;
+
+    ShowFrame at(SDL_Surface* screen, Uint32 elapsed, bool begins = false);
+};
 
 // A 32-bit RGBA surface laid out as PNG pictures load (R in the low byte).
 SDL_Surface* makeRgbaSurface(int w, int h);
@@ -63,3 +87,13 @@ class StdoutCapture {
 // too); the show's console lines stay out of the test's output. Returns
 // the scene it ended in.
 int playShowHeadless(const std::string& dataFolder, const VirtualClock& clock);
+
+// The renderer's --hash lines of a show drawn in this process with these
+// assets on this clock: `frames` frames, or the whole show for 0.
+std::vector<std::string> hashLinesOf(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, int64_t frames = 0);
+
+// The same lines of these frames alone, in their order (hashing a frame
+// takes longer than drawing one).
+std::vector<std::string> hashLinesAt(const ShowAssets& assets, const VirtualClock& clock,
+                                     unsigned seed, const std::set<int64_t>& frames);

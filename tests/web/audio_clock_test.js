@@ -1,12 +1,9 @@
-// The page's show clock (audioClock in index.html) against the moments a
+// The page's show clock (src/web/audio_clock.js) against the moments a
 // browser's audio context goes through: a timestamp that stands still while
 // the device starts, a timestamp that falls a little behind, and none at all.
-// Usage: node audio_clock_test.js INDEX.HTML
+// Usage: node audio_clock_test.js AUDIO_CLOCK.JS
 "use strict";
-const page = require("fs").readFileSync(process.argv[2], "utf8");
-const start = page.indexOf("  function audioClock");
-const end = page.indexOf("\n  }\n", start) + 4;
-const audioClock = eval("(" + page.slice(start, end).trim() + ")");
+const { audioClock } = require(require("path").resolve(process.argv[2]));
 
 // Each step: the context's state at a refresh, and the clock it must give
 // (ms since the music started at 0.06 s of context time).

@@ -127,9 +127,23 @@ class Chromium(Browser):
     def screenshot(self):
         return base64.b64decode(self.send("Page.captureScreenshot", {"format": "png"})["data"])
 
-    def key(self, key, code):
+    def key(self, key, code, shift=False):
         for kind in ("keyDown", "keyUp"):
-            self.send("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code})
+            self.send("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code,
+                                                 "modifiers": 8 if shift else 0})
+
+    def click(self, x, y):
+        """A mouse click at (x, y) in the page's CSS pixels."""
+        self.send("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y})
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y,
+                                                   "button": "left", "clickCount": 1})
+
+    def tap(self, x, y):
+        """A finger's tap at (x, y) in the page's CSS pixels."""
+        self.send("Input.dispatchTouchEvent",
+                  {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+        self.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
 
     def emulate(self, width, height, scale, mobile):
         self.send("Emulation.setDeviceMetricsOverride", {

@@ -20,6 +20,9 @@ static host serves it (scripts/serve-site), checked as a viewer would use it.
   keys                   Space pauses the show and the music, F full screen,
                          Escape there keeps the show, Escape ends it (chromium)
   offline                a second visit plays with the server gone (chromium)
+  timeline RENDER        paused, the timeline shows; a click, a tap, Shift with an
+                         arrow and the frame keys land on the very frames
+                         snolk-render draws there (chromium)
 """
 import importlib.machinery
 import math
@@ -279,14 +282,14 @@ def check_keys(browser, site):
     going = browser.evaluate(shown % "paused")
     if not going[0] or going[1] - after[1] < 1:
         return "Space does not go on: %s, then %s" % (after, going)
-    # A scene key begins a new show at that scene, the music from two seconds
-    # before the scene's place in the track.
+    # A scene key begins a new show at that scene at once, the music from the
+    # scene's place in the track.
     where = "[Module._webScene(), Module.musicPosition(), Module._webTrackMsOfScene(%d) / 1000]"
     for key, scene in (("ArrowRight", 1), ("Home", 0)):
         browser.key(key, key)
         browser.pause(1)
         jumped = browser.evaluate(where % scene)
-        if jumped[0] != scene or abs(jumped[1] - (jumped[2] - 2 + 1)) > 0.5:
+        if jumped[0] != scene or abs(jumped[1] - (jumped[2] + 1)) > 0.5:
             return "%s does not begin scene %d with its music: %s" % (key, scene, jumped)
     browser.key("f", "KeyF")
     browser.pause(1)
@@ -327,9 +330,54 @@ def check_offline(browser, site):
     return problem or letters_problem(browser)
 
 
+def rendered_hash(render, frame):
+    """The hash of frame `frame` as snolk-render draws it, seed 1, 60 fps."""
+    lines = subprocess.run([render, "--hash", "--seed", "1", "--frames", str(frame)],
+                           check=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                           text=True).stdout.splitlines()
+    return lines[-1].split()[-1]
+
+
+def check_timeline(browser, site, render):
+    browser.open(site.url + "index.html?ns&play&seed=1")
+    for _ in range(120):
+        browser.pause(0.5)
+        if browser.evaluate("document.body.classList.contains('playing')"):
+            break
+    else:
+        return "the page did not start"
+    browser.pause(3)
+    browser.key(" ", "Space")
+    browser.pause(0.5)
+    if browser.evaluate("document.getElementById('timeline').className") != "":
+        return "the timeline is not shown while paused"
+    # The frame the show stands at: the first of the renderer's run at or
+    # after its place in the track.
+    state = "[Module._webLandedMs, Module.UTF8ToString(Module._webScreenHash())]"
+    frame_at = lambda ms: 1 + math.ceil((ms - 2000) * 60 / 1000 - 1e-9)
+    track = browser.evaluate("(() => { const r = document.getElementById('track')"
+                             ".getBoundingClientRect(); return [r.left, r.top, r.width]; })()")
+    moves = [("a click at the middle", lambda: browser.click(track[0] + track[2] / 2, track[1] + 2)),
+             ("Shift and the right arrow", lambda: browser.key("ArrowRight", "ArrowRight", True)),
+             ("a full stop", lambda: browser.key(".", "Period")),
+             ("a comma", lambda: browser.key(",", "Comma")),
+             ("a tap at a fifth", lambda: browser.tap(track[0] + track[2] / 5, track[1] + 2))]
+    for what, move in moves:
+        move()
+        browser.pause(0.5)
+        landed, shown = browser.evaluate(state)
+        if landed is None or landed < 2000:
+            return "%s does not move the show: %s" % (what, landed)
+        expected = rendered_hash(render, frame_at(landed))
+        if shown != expected:
+            return "%s lands at %d ms on %s, not the renderer's %s" % (what, landed, shown,
+                                                                        expected)
+    return None
+
+
 CHECKS = {"hash": check_hash, "live": check_live, "parameters": check_parameters,
           "missing": check_missing, "tab": check_tab, "sizes": check_sizes,
-          "keys": check_keys, "offline": check_offline}
+          "keys": check_keys, "offline": check_offline, "timeline": check_timeline}
 
 
 def main():

@@ -23,3 +23,4 @@ void makeWarpSleigh(
 void makeFieldSprites(const std::string& dir); // star.png, paket0.png, paket1.png
 void makeCandlestick(const std::string& dir);  // Ljus.gif
 void makeGreetings(const std::string& dir);    // greets.png
+void makeIcon(const std::string& path);        // the Windows programs' icon (.ico)

@@ -58,7 +58,7 @@ Canvas bevel(const TextMask& mask, const Material& mat, int factor) {
             hi.cover[i] = k;
         }
     }
-    const double lx = -0.55, ly = -0.65, lz = 0.52; // light from the upper left
+    const double lx = 0.55, ly = -0.65, lz = 0.52; // light from the upper right
     double ll = std::sqrt(lx * lx + ly * ly + lz * lz);
     double hx = lx / ll, hy = ly / ll, hz = lz / ll + 1;
     double hl = std::sqrt(hx * hx + hy * hy + hz * hz);

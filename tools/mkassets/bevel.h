@@ -23,6 +23,6 @@ struct Material {
 // Blurs a mask by three box passes of the given radius.
 std::vector<double> blurMask(const std::vector<double>& m, int w, int h, int radius);
 
-// Paints the mask as an embossed material, lit from the upper left, into a
+// Paints the mask as an embossed material, lit from the upper right, into a
 // canvas of the mask's size, then shrinks it by factor.
 Canvas bevel(const TextMask& mask, const Material& mat, int factor);

@@ -40,13 +40,13 @@ Rgb glass(Vec2 p) {
     // towards the light.
     double slope = (halfWidth(p.y + 1) - halfWidth(p.y - 1)) / 2;
     double facingUp = std::max(0.0, slope) / std::sqrt(1 + slope * slope);
-    double diffuse = std::max(0.0, -0.5 * u + 0.8 * nz + 0.4 * facingUp * nz);
+    double diffuse = std::max(0.0, 0.5 * u + 0.8 * nz + 0.4 * facingUp * nz);
     Rgb base = hex(0x0c4a2a) * (0.35 + 0.75 * diffuse);
-    // Light shining through the far wall on the right.
+    // Light shining through the far wall on the left.
     base =
-        base + hex(0x3aa060) * (0.5 * smoothstep(0.55, 0.95, u) * (1 - smoothstep(0.95, 1.0, u)));
-    // A long window reflection on the left.
-    double streak = smoothstep(-0.72, -0.62, u) * (1 - smoothstep(-0.5, -0.38, u));
+        base + hex(0x3aa060) * (0.5 * smoothstep(0.55, 0.95, -u) * (1 - smoothstep(0.95, 1.0, -u)));
+    // A long window reflection on the right.
+    double streak = smoothstep(-0.72, -0.62, -u) * (1 - smoothstep(-0.5, -0.38, -u));
     return base + hex(0xd8ffe8) * (0.75 * streak);
 }
 
@@ -64,9 +64,9 @@ void makeBottle(const std::string& dir) {
             // Round metal: dark at the far side, a bright streak near the
             // light, fine crinkles running down the foil.
             double u = std::clamp((p.x - kCx) / 15, -1.0, 1.0);
-            double streak = std::exp(-std::pow((u + 0.45) / 0.16, 2));
+            double streak = std::exp(-std::pow((u - 0.45) / 0.16, 2));
             double crinkle = 0.88 + 0.2 * valueNoise(p.x * 1.6, p.y * 0.12, 3);
-            return lerp(hex(0xf0c050), hex(0x6a4008), clamp01(0.45 + 0.55 * u)) * crinkle +
+            return lerp(hex(0xf0c050), hex(0x6a4008), clamp01(0.45 - 0.55 * u)) * crinkle +
                    hex(0xfff8d8) * (0.8 * streak);
         },
         all);
@@ -86,7 +86,7 @@ void makeBottle(const std::string& dir) {
         label,
         [](Vec2 p) {
             double u = std::clamp((p.x - kCx) / 46, -1.0, 1.0);
-            double shade = 0.55 + 0.5 * std::sqrt(1 - u * u) - 0.15 * u;
+            double shade = 0.55 + 0.5 * std::sqrt(1 - u * u) + 0.15 * u;
             return hex(0xf6ecd0) * shade * (0.95 + 0.1 * fbm(p.x * 0.3, p.y * 0.3, 5));
         },
         all);

@@ -3,6 +3,7 @@
 // right under the flame drawn above it, and nothing else reaches up there.
 #include "assets.h"
 #include "canvas.h"
+#include "ramps.h"
 #include "rng.h"
 
 #include <cmath>
@@ -14,59 +15,70 @@ constexpr double kCandleX[4] = {37, 117, 195, 275};
 constexpr double kCandleTop[4] = {98, 76, 56, 34};
 constexpr double kHalfWidth = 14, kCandleFoot = 196;
 
+// How far the candle's top ellipse reaches down from its top row: the
+// candles are seen a little from above.
+constexpr double kTopDepth = 3.5;
+
 void paintCandle(Canvas& c, double cx, double top, Rng& rng) {
     Box box = {cx - kHalfWidth - 4, top, cx + kHalfWidth + 4, kCandleFoot + 2};
     // Nothing may reach above the candle's top row: the flame's rectangle
     // starts right above it and blacks out whatever lies there.
     auto belowTop = [=](double d, Vec2 p) { return std::max(d, top - p.y); };
+    const Vec2 rim = {cx, top + kTopDepth};
     auto body = [=](Vec2 p) {
-        return sdBox(p, {cx, (top + kCandleFoot) / 2}, kHalfWidth, (kCandleFoot - top) / 2);
+        return std::min(
+            sdBox(p, {cx, (rim.y + kCandleFoot) / 2}, kHalfWidth, (kCandleFoot - rim.y) / 2),
+            sdEllipse(p, rim, kHalfWidth, kTopDepth));
     };
-    // Round wax lit from the upper left: the lit side glows warm towards the
-    // flame, the shadow side runs down a ramp of crimson into near-black.
+    // Round wax lit from the upper right: the lit side glows warm towards
+    // the flame, the shadow side runs down a ramp of crimson into near-black
+    // and keeps a thin rim of reflected light, so its edge shows.
     c.fill(
         body,
         [=](Vec2 p) {
             double u = (p.x - cx) / kHalfWidth;
-            double nz = std::sqrt(std::max(0.0, 1 - u * u));
-            double light = 0.08 + 1.02 * std::max(0.0, 0.75 * nz - 0.45 * u);
-            double nearFlame = std::exp(-(p.y - top) / 16);
-            Rgb wax = lerp(hex(0xc01020), hex(0xff7050), nearFlame * 0.6);
-            double shine = std::exp(-std::pow((u + 0.45) / 0.12, 2)) * 0.35;
-            return wax * light + hex(0xffd0b0) * shine;
+            if (u < -0.93)
+                return kWax.shade;
+            double light = cylinderLight(u);
+            Rgb wax = light < 0.2    ? kWax.dark
+                      : light < 0.45 ? kWax.shade
+                      : light < 0.75 ? kWax.base
+                      : light < 0.95 ? kWax.lit
+                                     : kWax.shine;
+            // Warmer just under the flame.
+            return lerp(wax, kWax.shine, 0.35 * std::exp(-(p.y - top) / 12));
         },
         box);
-    // The rim of the melted pool, lit by the flame.
-    c.fill(
-        [=](Vec2 p) {
-            return belowTop(sdBox(p, {cx, top + 1.5}, kHalfWidth, 1.5), p);
-        },
-        hex(0xff9a70), box);
-    // Wax drips running down the sides.
+    // Wax drips running down from the lip.
     int drips = 2 + rng.below(2);
     for (int i = 0; i < drips; ++i) {
         double x = cx + rng.range(-kHalfWidth + 3, kHalfWidth - 3);
         double len = rng.range(8, 26);
-        Vec2 a = {x, top + 1}, b = {x, top + len};
+        Vec2 a = {x, rim.y + 1}, b = {x, rim.y + len};
         c.fill([=](Vec2 p) { return belowTop(sdTaperedCapsule(p, a, b, 2.2, 2.8), p); },
-               [=](Vec2 p) {
-                   double u = (p.x - x) / 3;
-                   return hex(0xe83038) * (0.8 + 0.4 * std::max(0.0, -u)) +
-                          hex(0xffc0a0) * (u < -0.3 ? 0.25 : 0);
-               },
-               box);
+               [=](Vec2 p) { return p.x > x ? kWax.shine : kWax.lit; }, box);
     }
-    // The wick stands in the pool, its tip aglow under the flame.
+    // The top: a lit lip round a darker pool of melted wax.
+    c.fill([=](Vec2 p) { return sdEllipse(p, rim, kHalfWidth, kTopDepth); },
+           [=](Vec2 p) { return p.y > rim.y || p.x > cx + 6 ? kWax.shine : kWax.lit; }, box);
     c.fill(
         [=](Vec2 p) {
-            return belowTop(sdBox(p, {cx, top + 2.5}, 1, 2.5), p);
+            return sdEllipse(p, rim - Vec2{0, 0.3}, kHalfWidth - 2.5, kTopDepth - 1.3);
         },
-        hex(0x2a1408), box);
+        [=](Vec2 p) { return p.x > cx + 4 ? kWax.base : kWax.shade; }, box);
+    // The wick: black, five pixels tall, standing in the pool, its tip
+    // aglow where it reaches into the flame.
+    const double wickX = std::floor(cx) - 0.5;
     c.fill(
         [=](Vec2 p) {
-            return belowTop(sdBox(p, {cx, top + 0.5}, 1, 0.5), p);
+            return belowTop(sdBox(p, {wickX, top + 2.5}, 0.5, 2.5), p);
         },
-        hex(0xffa050), box);
+        kReindeer.dark, box);
+    c.fill(
+        [=](Vec2 p) {
+            return belowTop(sdBox(p, {wickX, top + 0.5}, 0.5, 0.5), p);
+        },
+        kGold.lit, box);
 }
 
 void paintTray(Canvas& c) {
@@ -76,21 +88,24 @@ void paintTray(Canvas& c) {
             [=](Vec2 p) {
                 return sdEllipse(p, {x, 222}, 12, 7);
             },
-            [](Vec2 p) { return lerp(hex(0xffe8a0), hex(0x7a5010), clamp01((p.y - 215) / 14)); },
-            all);
+            [](Vec2 p) { return lerp(kGold.shine, kGold.shade, clamp01((p.y - 215) / 14)); }, all);
     auto tray = [](Vec2 p) { return sdBox(p, {160, 207}, 156, 9, 5); };
     c.fill(
         tray,
         [](Vec2 p) {
             double t = (p.y - 198) / 18;
-            double band = std::exp(-std::pow((t - 0.3) / 0.15, 2));
-            return lerp(hex(0xd8a040), hex(0x6a4008), clamp01(t)) + hex(0xfff0c0) * (band * 0.6);
+            // The highlight swells and fades along the tray, brightest
+            // towards the light on the right.
+            double along =
+                0.35 + 0.45 * smoothstep(0.3, 0.8, fbm(p.x / 40, 0, 5, 2)) + 0.2 * (p.x / kW);
+            double band = std::exp(-std::pow((t - 0.3) / 0.15, 2)) * along;
+            return lerp(kGold.lit, kGold.dark, clamp01(t)) + kGold.shine * (band * 0.6);
         },
         all);
     // Engraved dots along the rim.
     for (int i = 0; i < 26; ++i) {
         Vec2 d = {13.0 + i * 11.75, 210};
-        c.fill([=](Vec2 p) { return sdCircle(p, d, 1.4); }, hex(0x5a3806), all);
+        c.fill([=](Vec2 p) { return sdCircle(p, d, 1.4); }, kGold.dark, all);
     }
 }
 
@@ -104,16 +119,16 @@ void paintCups(Canvas& c) {
         c.fill(cup,
                [=](Vec2 p) {
                    double u = (p.x - cx) / 21;
-                   double shine = std::exp(-std::pow((u + 0.35) / 0.18, 2));
-                   return lerp(hex(0xe8b850), hex(0x5a3806), clamp01(0.45 + 0.5 * u)) +
-                          hex(0xfff4d0) * (0.6 * shine);
+                   double shine = std::exp(-std::pow((u - 0.35) / 0.18, 2));
+                   return lerp(kGold.lit, kGold.dark, clamp01(0.45 - 0.5 * u)) +
+                          kGold.shine * (0.6 * shine);
                },
                {cx - 24, 178, cx + 24, 200});
         c.fill(
             [=](Vec2 p) {
                 return sdEllipse(p, {cx, 182}, 22.5, 3);
             },
-            hex(0xffe9a0), {cx - 24, 178, cx + 24, 186});
+            kGold.shine, {cx - 24, 178, cx + 24, 186});
     }
 }
 
@@ -131,8 +146,8 @@ void paintGreenery(Canvas& c) {
             ang += M_PI;
         Vec2 dir = {std::cos(ang), std::sin(ang)};
         Vec2 b = a + dir * len;
-        Rgb green = lerp(hex(0x0e4a22), hex(0x2f8a3c), rng.uniform());
-        c.fill([=](Vec2 p) { return sdCapsule(p, a, b, 0.8); }, hex(0x4a3018), band);
+        Rgb green = lerp(kSpruce.shade, kSpruce.base, rng.uniform());
+        c.fill([=](Vec2 p) { return sdCapsule(p, a, b, 0.8); }, kCloth.shade, band);
         for (double s = 0.05; s < 1; s += 0.07)
             for (int side : {-1, 1}) {
                 Vec2 base = a + dir * (len * s);
@@ -151,8 +166,8 @@ void paintGreenery(Canvas& c) {
             Vec2 q = centre + Vec2{rng.range(-4, 4), rng.range(-3, 3)};
             c.fill([=](Vec2 p) { return sdCircle(p, q, 2.6); },
                    [=](Vec2 p) {
-                       return lerp(hex(0xff6060), hex(0x8a0010),
-                                   clamp01(length(p - q + Vec2{1, 1}) / 3.4));
+                       return lerp(kCoatRed.shine, kCoatRed.shade,
+                                   clamp01(length(p - q + Vec2{-1, 1}) / 3.4));
                    },
                    around(q, 3));
         }
@@ -161,8 +176,8 @@ void paintGreenery(Canvas& c) {
         Vec2 q = {x, 192};
         c.fill([=](Vec2 p) { return sdCircle(p, q, 6); },
                [=](Vec2 p) {
-                   double d = length(p - q + Vec2{2, 2}) / 8;
-                   return lerp(hex(0xfff4b0), hex(0x8a5a08), clamp01(d));
+                   double d = length(p - q + Vec2{-2, 2}) / 8;
+                   return lerp(kGold.shine, kGold.shade, clamp01(d));
                },
                around(q, 7));
     }

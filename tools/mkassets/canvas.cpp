@@ -25,7 +25,7 @@ void Canvas::fill(const Sdf& shape, const Shader& shader, Box box, double alpha)
         for (int x = x0; x < x1; ++x) {
             Vec2 p = {x + 0.5, y + 0.5};
             double d = shape(p);
-            double k = clamp01(0.5 - d) * alpha;
+            double k = (crisp ? (d < 0 ? 1.0 : 0.0) : clamp01(0.5 - d)) * alpha;
             if (k <= 0)
                 continue;
             Rgb& c = at(x, y);

@@ -39,6 +39,9 @@ class Canvas {
     int w, h;
     std::vector<Rgb> colour; // composited over black
     std::vector<double> cover;
+    // A crisp canvas fills a pixel wholly when its centre lies inside the
+    // shape and leaves it alone otherwise: hard edges, no blended colours.
+    bool crisp = false;
 
     Rgb& at(int x, int y) { return colour[size_t(y) * w + x]; }
     double& coverAt(int x, int y) { return cover[size_t(y) * w + x]; }

@@ -97,23 +97,42 @@ const EnamelColours kGoldEnamel = {hex(0xfff6c8), hex(0xf4c040), hex(0xa86410), 
 const EnamelColours kCreamEnamel = {hex(0xfffcf2), hex(0xfcecc8), hex(0xdcb88a), hex(0xffffff),
                                     hex(0x281408)};
 
-Material enamel(const EnamelColours& colours, double baseline, double unit, double cell) {
-    Material m;
-    m.body = [colours, baseline, unit, cell](Vec2 p) {
-        // NOTE: for the font sheet (baseline 96, unit 4) this is exactly p.y / 4.
-        double row = (p.y - baseline) / unit * (32 / cell) + kEnamelBaseline;
-        if (row < 12)
-            return lerp(colours.light, colours.body, smoothstep(4, 12, row));
-        return lerp(colours.body, colours.deep, smoothstep(12, 27, row));
+Canvas pixelEnamel(const TextMask& mask, int unit, const EnamelColours& colours, double cell) {
+    const int w = mask.w / unit, h = mask.h / unit;
+    std::vector<bool> ink(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double sum = 0;
+            for (int j = 0; j < unit; ++j)
+                for (int i = 0; i < unit; ++i)
+                    sum += mask.at(x * unit + i, y * unit + j);
+            ink[size_t(y) * w + x] = sum >= 0.5 * unit * unit;
+        }
+    auto inked = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h && ink[size_t(y) * w + x];
     };
-    m.specular = colours.specular;
-    m.shininess = 28;
-    m.ambient = 0.55;
-    m.bevel = 6 * cell / 32;
-    m.depth = 1.6;
-    m.outline = colours.rim;
-    m.outlineWidth = 4 * cell / 32;
-    return m;
+    Canvas c(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Rgb colour;
+            if (inked(x, y)) {
+                // NOTE: for the font sheet (cell 32) the row is the cell's own row.
+                double row =
+                    (y + 0.5 - double(mask.baseline) / unit) * (32 / cell) + kEnamelBaseline;
+                colour = row < 12 ? colours.light : row < 19 ? colours.body : colours.deep;
+                if (!inked(x, y - 1))
+                    colour = colours.specular;
+                else if (!inked(x, y + 1) || !inked(x - 1, y))
+                    colour = row < 12 ? colours.body : colours.deep;
+            } else if (inked(x + 1, y) || inked(x, y - 1) || inked(x + 1, y - 1)) {
+                colour = colours.rim;
+            } else {
+                continue;
+            }
+            c.at(x, y) = colour;
+            c.coverAt(x, y) = 1;
+        }
+    return c;
 }
 
 TextMask renderHeavyLine(const std::string& latin1, HeavyType type, int unit, int margin) {

@@ -1,7 +1,7 @@
 // The show's own lettering, shared by the font sheet and the greetings:
-// DejaVu Sans Bold drawn wide and heavy, painted as red enamel lit from
-// above, with a dark rim. Sizes are given as the cell size of the font: 32
-// is the font sheet's own.
+// DejaVu Serif Bold drawn wide and heavy, painted pixel by pixel as red
+// enamel lit from the upper right, with a dark rim on its shadow side. Sizes are given as the cell
+// size of the font: 32 is the font sheet's own.
 #pragma once
 
 #include "bevel.h"
@@ -18,11 +18,11 @@
 constexpr double kEnamelEm = 27.5, kEnamelBoldX = 0.5, kEnamelBoldY = 1.0;
 constexpr int kEnamelBaseline = 24; // the baseline's row in the cell
 
-// DejaVu Sans Bold (or another of the DejaVu faces) at an em size in mask
-// pixels.
+// DejaVu Serif Bold (or another of the DejaVu faces) at an em size in mask
+// pixels: every letter of the alphabet with the same serifs.
 class HeavyFace {
   public:
-    explicit HeavyFace(double emPixels, const char* file = "DejaVuSans-Bold.ttf");
+    explicit HeavyFace(double emPixels, const char* file = "DejaVuSerif-Bold.ttf");
     ~HeavyFace();
     HeavyFace(const HeavyFace&) = delete;
     HeavyFace& operator=(const HeavyFace&) = delete;
@@ -62,11 +62,14 @@ struct EnamelColours {
 // gold for the title, a light warm cream for the small print.
 extern const EnamelColours kRedEnamel, kGoldEnamel, kCreamEnamel;
 
-// An enamel material. The grade runs by the row of the font's cell, so every
-// letter shares it: baseline is the mask row of the line's baseline, unit the
-// number of mask pixels per cell pixel, cell the font's cell size (the rim
-// and the relief scale with it).
-Material enamel(const EnamelColours& colours, double baseline, double unit, double cell = 32);
+// Paints a mask of letters in an enamel pixel by pixel, as lettering is
+// shaded by hand: a pixel is ink when the mask covers at least half of it;
+// the ink takes flat bands by the row of the font's cell (light above, its
+// body, deep towards the baseline), one line of highlight along every top
+// edge, a step deeper along its lower and left edges, and a dark rim outside
+// on the shadow side only. The mask has unit mask pixels per pixel and its
+// baseline at mask.baseline; cell is the font's cell size.
+Canvas pixelEnamel(const TextMask& mask, int unit, const EnamelColours& colours, double cell = 32);
 
 // How a line of heavy letters is drawn: at the font's cell size cell, its
 // letters widened by widen and their strokes grown upwards by boldY (in

@@ -1,8 +1,10 @@
-// The 32 x 32 bitmap font: wide, heavy letters that fill their cells, lit
-// from above as red enamel with a dark rim, so they read on black and on the
-// plasma alike. Black around the glyphs is the colour key.
+// The 32 x 32 bitmap font: wide, heavy serifed letters that fill their
+// cells, shaded pixel by pixel as red enamel lit from the upper right, with a
+// dark rim on the shadow side, so they read on black and on the plasma alike.
+// Black around the glyphs is the colour key.
 #include "assets.h"
 #include "enamel_type.h"
+#include "pixel_art.h"
 
 #include FT_OUTLINE_H
 
@@ -24,32 +26,54 @@ constexpr double kWiden = 1.6, kMaxInk = 27;
 constexpr double kTopRow = 2, kAccentGap = 1.5;
 
 // The text blitter steps a whole cell per glyph, so a narrow glyph would
-// stand alone between wide gaps ("sno l k"). i, j and l come from the
-// monospaced face, whose serifs and feet fill the cell, and every glyph is
-// widened to at least kMinInk; the dots of . and , also grow by kDotGrowth
-// both ways, so they stay round.
-constexpr double kMinInk = 16, kMinPunctuationInk = 11, kDotGrowth = 1.45;
+// stand alone between wide gaps ("sno l k"): i, j, l and ! are widened to at
+// least kMinInk, their serifs and feet filling the cell.
+constexpr double kMinInk = 16, kMinPunctuationInk = 11;
 
-struct GlyphStyle {
-    bool serifed;  // drawn from the monospaced face
-    double minInk; // in cell pixels
-    double growth; // uniform scale before widening
-};
-
-GlyphStyle styleOf(unsigned char ch) {
+double minInkOf(unsigned char ch) {
     switch (ch) {
     case 'i':
     case 'j':
     case 'l':
-        return {true, kMinInk, 1.0};
+        return kMinInk;
     case '!':
-        return {false, kMinPunctuationInk, 1.0};
-    case '.':
-    case ',':
-        return {false, kMinPunctuationInk, kDotGrowth};
+        return kMinPunctuationInk;
     default:
-        return {false, 0, 1.0};
+        return 0;
     }
+}
+
+// The full stop and the comma are small marks placed by hand, a 4 x 4 dot
+// on the baseline and the same dot with a tail, so a word ends in a point
+// rather than a block. '#' is ink; the enamel shades it as the letters.
+constexpr const char* kFullStop = R"(
+.##.
+####
+####
+.##.
+)";
+constexpr const char* kComma = R"(
+.##.
+####
+####
+..##
+..#.
+.#..
+)";
+
+// A hand-placed mark as a cell's mask at one mask pixel per pixel, centred,
+// its fourth row on the baseline's row above.
+TextMask markCell(const char* grid) {
+    Canvas mark = gridCanvas(grid, {{'#', {1, 1, 1}}});
+    TextMask cell;
+    cell.w = cell.h = kCell;
+    cell.baseline = kBaseline;
+    cell.cover.assign(size_t(kCell) * kCell, 0.0);
+    const int ox = (kCell - mark.w) / 2, oy = kBaseline - 4;
+    for (int y = 0; y < mark.h; ++y)
+        for (int x = 0; x < mark.w; ++x)
+            cell.cover[size_t(oy + y) * kCell + ox + x] = mark.coverAt(x, y);
+    return cell;
 }
 
 struct CellChar {
@@ -119,13 +143,12 @@ void fitHeight(FT_Outline& o, FT_Pos xHeight) {
 // One glyph centred in a cell-sized mask at kScale times the cell size.
 TextMask glyphCell(HeavyFace& face, unsigned char ch, FT_Pos xHeight) {
     const int size = kCell * kScale;
-    const GlyphStyle style = styleOf(ch);
     FT_BBox box;
-    FT_Outline_Get_CBox(&face.load(ch, style.growth, style.growth), &box);
+    FT_Outline_Get_CBox(&face.load(ch, 1.0), &box);
     double inkWidth = std::max(double(box.xMax - box.xMin) / (64 * kScale), 1.0);
     double sx = std::min(kWiden, (kMaxInk - kEnamelBoldX) / inkWidth);
-    sx = std::max(sx, (style.minInk - kEnamelBoldX) / inkWidth);
-    FT_Outline& o = face.load(ch, sx * style.growth, style.growth);
+    sx = std::max(sx, (minInkOf(ch) - kEnamelBoldX) / inkWidth);
+    FT_Outline& o = face.load(ch, sx);
     FT_Outline_EmboldenXY(&o, toFt(kEnamelBoldX), toFt(kEnamelBoldY));
     fitHeight(o, xHeight);
     if (FT_Render_Glyph(face.slot(), FT_RENDER_MODE_NORMAL))
@@ -152,27 +175,15 @@ TextMask glyphCell(HeavyFace& face, unsigned char ch, FT_Pos xHeight) {
 void makeFontSheet(const std::string& dir) {
     const int w = 320, h = 192;
     Canvas sheet(w, h);
-    const Material red = enamel(kRedEnamel, kBaseline * kScale, kScale);
-    HeavyFace face(kEnamelEm * kScale), serifed(kEnamelEm * kScale, "DejaVuSansMono-Bold.ttf");
+    HeavyFace face(kEnamelEm * kScale);
     FT_BBox x;
     FT_Outline_Get_CBox(&face.load('x', 1.0), &x);
     for (const CellChar& c : cellTable()) {
-        HeavyFace& from = styleOf(c.ch).serifed ? serifed : face;
-        Canvas glyph = bevel(glyphCell(from, c.ch, x.yMax + toFt(0.5)), red, kScale);
+        Canvas glyph = c.ch == '.'   ? pixelEnamel(markCell(kFullStop), 1, kRedEnamel)
+                       : c.ch == ',' ? pixelEnamel(markCell(kComma), 1, kRedEnamel)
+                                     : pixelEnamel(glyphCell(face, c.ch, x.yMax + toFt(0.5)),
+                                                   kScale, kRedEnamel);
         sheet.draw(glyph, c.col * kCell, c.row * kCell);
-    }
-    // Hard edges: a pixel mostly covered shows the glyph's own colour, its
-    // dark red rim at the outside, and the rest goes to the colour key.
-    // Shaded towards black, the soft edge would show as a murky fringe
-    // wherever the text passes over something bright, such as the moon.
-    for (size_t i = 0; i < sheet.cover.size(); ++i) {
-        if (sheet.cover[i] < 0.5) {
-            sheet.colour[i] = {0, 0, 0};
-            sheet.cover[i] = 0;
-        } else {
-            sheet.colour[i] = sheet.colour[i] * (1 / sheet.cover[i]);
-            sheet.cover[i] = 1;
-        }
     }
     writeBmp24(dir + "/020.bmp", w, h, sheet.rgb8());
 }

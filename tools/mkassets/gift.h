@@ -1,16 +1,17 @@
-// A wrapped gift seen from the front, lit from the upper left: printed paper,
-// a lid, a ribbon crossing the front and a bow of two loops and two tails on
-// top. The warp field's gift sprites and the gifts under the tree share it.
+// A wrapped gift seen from the front, shaded as the warp field's gift
+// sprites are, in flat steps of its ramps and lit from the upper right:
+// printed paper, a lid, a ribbon crossing the front and a bow of two loops
+// and two tails on top. The gifts under the tree are painted with it.
 #pragma once
 
-#include "canvas.h"
+#include "ramps.h"
 
 #include <functional>
 
 enum class Pattern { Dots, Stripes };
 
 struct GiftLook {
-    Rgb paper, print, ribbon;
+    Ramp paper, ribbon;
     Pattern pattern;
 };
 

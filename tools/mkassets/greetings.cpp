@@ -27,7 +27,7 @@ constexpr HeavyType kTitle = {32, 1.4, kEnamelBoldY}, kName = {20, 1.25, 0.7},
 int placeLine(Canvas& c, const std::string& text, HeavyType type, const EnamelColours& colours,
               int y) {
     TextMask mask = renderHeavyLine(text, type, kScale, 2 * kScale);
-    Canvas t = bevel(mask, enamel(colours, mask.baseline, kScale, type.cell), kScale);
+    Canvas t = pixelEnamel(mask, kScale, colours, type.cell);
     if (t.w > kW)
         throw std::runtime_error("greeting wider than the picture: " + text);
     c.draw(t, (kW - t.w) / 2, y);

@@ -3,8 +3,10 @@
 // and gold with a warm glow that runs along the word.
 #include "assets.h"
 #include "bevel.h"
+#include "ramps.h"
 #include "rng.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -77,19 +79,62 @@ void paintTile(Canvas& c, bool lit, uint32_t seed) {
             return lerp(topCol, bottomCol, t) * (1 + 0.35 * n);
         },
         fullBox(c));
-    // A thin metal rim, brighter on the upper left where the light comes from.
-    Rgb rimA = lit ? hex(0xffe07a) : hex(0xaabbdd), rimB = lit ? hex(0x9a5a10) : hex(0x3a4a70);
+    // A thin metal rim, brighter on the upper right where the light comes from.
+    Rgb rimA = lit ? kGold.shine : hex(0xaabbdd), rimB = lit ? kGold.shade : hex(0x3a4a70);
     auto rim = [=](Vec2 p) { return std::abs(tile(p) + 2.2 * s) - 1.1 * s; };
     c.fill(
-        rim, [&](Vec2 p) { return lerp(rimA, rimB, clamp01((p.x + p.y) / (kTile * s * 2))); },
+        rim,
+        [&](Vec2 p) {
+            return lerp(rimA, rimB, clamp01((kTile * s - p.x + p.y) / (kTile * s * 2)));
+        },
         fullBox(c));
-    // A scatter of tiny snow crystals in the tile's background.
+}
+
+// The tile's open background: what the letter neither covers nor closes in.
+// Closing the letter's shape (growing it, then shrinking it back) fills its
+// holes and the narrow bays of s and a; what is left outside is open.
+std::vector<bool> openBackground(const TextMask& mask) {
+    const int radius = 2 * kScale;
+    std::vector<double> grown = blurMask(mask.cover, mask.w, mask.h, radius);
+    std::vector<double> outside(grown.size());
+    for (size_t i = 0; i < grown.size(); ++i)
+        outside[i] = grown[i] > 0.02 ? 0.0 : 1.0;
+    std::vector<double> shrunk = blurMask(outside, mask.w, mask.h, radius);
+    std::vector<bool> open(grown.size());
+    for (size_t i = 0; i < grown.size(); ++i)
+        open[i] = shrunk[i] > 0.02;
+    return open;
+}
+
+// Sparkles as small crosses of three pixels by three, four to a tile, each
+// wholly on the open background, clear of the letter and its halo, of the
+// rim and of each other.
+void sparkle(Canvas& tile, const TextMask& mask, const std::vector<bool>& open, bool lit,
+             uint32_t seed) {
+    auto clear = [&](int x, int y) {
+        for (int dy = -3 * kScale; dy <= 4 * kScale; ++dy)
+            for (int dx = -3 * kScale; dx <= 4 * kScale; ++dx) {
+                int hx = x * kScale + dx, hy = y * kScale + dy;
+                if (hx < 0 || hy < 0 || hx >= mask.w || hy >= mask.h ||
+                    !open[size_t(hy) * mask.w + hx])
+                    return false;
+            }
+        return true;
+    };
+    const Rgb core = lit ? kGold.shine : kTrimWhite.shine, arm = lit ? kGold.lit : kNightBlue.shine;
     Rng rng(seed);
-    for (int i = 0; i < 9; ++i) {
-        Vec2 q = {rng.range(7, kTile - 7) * s, rng.range(7, kTile - 7) * s};
-        double r = rng.range(0.5, 1.1) * s;
-        Rgb dot = lit ? hex(0xffc080) : hex(0x5878b0);
-        c.fill([=](Vec2 p) { return sdCircle(p, q, r); }, dot, around(q, r), 0.7);
+    std::vector<Vec2> placed;
+    for (int tries = 0; tries < 400 && placed.size() < 4; ++tries) {
+        int x = 8 + rng.below(kTile - 16), y = 8 + rng.below(kTile - 16);
+        bool apart = std::all_of(placed.begin(), placed.end(), [&](Vec2 q) {
+            return length(q - Vec2{double(x), double(y)}) > 10;
+        });
+        if (!apart || !clear(x, y))
+            continue;
+        placed.push_back({double(x), double(y)});
+        tile.at(x, y) = core;
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+            tile.at(x + dx, y + dy) = arm;
     }
 }
 
@@ -98,14 +143,17 @@ void writeTile(const std::string& path, char letter, bool lit, uint32_t seed) {
     Canvas hi(size, size);
     paintTile(hi, lit, seed);
     TextMask mask = letterMask(letter);
+    const std::vector<bool> open = openBackground(mask);
     if (lit) {
-        // A warm halo behind the letter.
+        // A warm halo behind the letter, on the open background only.
         std::vector<double> halo = blurMask(mask.cover, size, size, 5 * kScale);
         for (size_t i = 0; i < halo.size(); ++i)
-            hi.colour[i] = hi.colour[i] + hex(0xffb040) * (halo[i] * 1.3);
+            if (open[i])
+                hi.colour[i] = hi.colour[i] + hex(0xffb040) * (halo[i] * 1.3);
     }
     hi.draw(bevel(mask, lit ? goldLetter() : frostLetter(), 1), 0, 0);
     Canvas out = downsample(hi, kScale);
+    sparkle(out, mask, open, lit, seed);
     writePngRgb(path, out.w, out.h, out.rgb8(false));
 }
 

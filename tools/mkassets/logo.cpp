@@ -1,11 +1,13 @@
 // The title logo: a glossy red bauble with a white snow crystal in the left
-// 120 columns and the word "snolk" in candy-cane letters; it splits after
-// column 120 and a small hanging gold star (7.png) fills the gap.
+// 120 columns and the word "snolk" in candy-cane letters whose stripes run
+// round each stroke; it splits after column 120 and a small hanging gold
+// star (7.png) fills the gap.
 #include "assets.h"
 #include "bevel.h"
-#include "rng.h"
+#include "ramps.h"
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -30,12 +32,12 @@ void paintSnowCrystal(Canvas& c, Vec2 centre, double r, Rgb colour, double width
     }
 }
 
-// A glossy sphere lit from the upper left.
+// A glossy sphere lit from the upper right.
 Rgb sphere(Vec2 p, Vec2 c, double r, Rgb base) {
     double nx = (p.x - c.x) / r, ny = (p.y - c.y) / r;
     double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
-    double diffuse = std::max(0.0, -0.5 * nx - 0.55 * ny + 0.67 * nz);
-    double hx = -0.26, hy = -0.3, hz = 0.92;
+    double diffuse = std::max(0.0, 0.5 * nx - 0.55 * ny + 0.67 * nz);
+    double hx = 0.26, hy = -0.3, hz = 0.92;
     double shine = std::pow(std::max(0.0, nx * hx + ny * hy + nz * hz), 40);
     double rim = std::pow(1 - nz, 3) * 0.4;
     return base * (0.18 + 0.95 * diffuse) + Rgb{1, 1, 1} * shine + hex(0xffc080) * rim;
@@ -47,13 +49,11 @@ void paintBauble(Canvas& c, Vec2 centre, double r) {
            [=](Vec2 p) { return sphere(p, centre, r, hex(0xd01020)); }, all);
     paintSnowCrystal(c, centre + Vec2{2, 3}, r * 0.55, hex(0xfff4f0), 1.3);
     // The spot of light again over the crystal.
-    Vec2 hl = centre + Vec2{-r * 0.38, -r * 0.42};
+    Vec2 hl = centre + Vec2{r * 0.38, -r * 0.42};
     c.fill([=](Vec2 p) { return sdEllipse(p, hl, r * 0.16, r * 0.1); }, hex(0xffffff), all, 0.8);
     Vec2 capC = {centre.x, centre.y - r - 3};
     c.fill([=](Vec2 p) { return sdBox(p, capC, 7, 4.5, 1.5); },
-           [=](Vec2 p) {
-               return lerp(hex(0xfff0a0), hex(0x8a5a10), clamp01((p.x - capC.x + 7) / 14));
-           },
+           [=](Vec2 p) { return lerp(kGold.shine, kGold.shade, clamp01((capC.x + 7 - p.x) / 14)); },
            all);
     c.fill(
         [=](Vec2 p) {
@@ -62,7 +62,80 @@ void paintBauble(Canvas& c, Vec2 centre, double r) {
         hex(0xe8c060), all);
 }
 
-Material candyCane() {
+// The middle lines of the strokes of "snolk", in the logo's pixels, each a
+// polyline: the stripes of the candy cane run round each stroke, following
+// it through its curves.
+using Stroke = std::vector<Vec2>;
+
+Stroke arc(Vec2 c, double rx, double ry, double fromDeg, double toDeg, int steps) {
+    Stroke s;
+    for (int i = 0; i <= steps; ++i) {
+        double a = (fromDeg + (toDeg - fromDeg) * i / steps) * M_PI / 180;
+        s.push_back({c.x + rx * std::cos(a), c.y + ry * std::sin(a)});
+    }
+    return s;
+}
+
+std::vector<Stroke> snolkStrokes() {
+    Stroke nArch = arc({216, 50}, 20, 19, 200, 360, 16);
+    nArch.insert(nArch.begin(), Vec2{196, 42});
+    nArch.push_back({236, 83});
+    return {
+        {{167, 37},
+         {158, 31},
+         {146, 29},
+         {135, 32},
+         {129, 40},
+         {132, 48},
+         {142, 53},
+         {155, 57},
+         {165, 63},
+         {167, 71},
+         {161, 78},
+         {149, 81},
+         {137, 80},
+         {127, 75}},
+        {{196, 83}, {196, 28}},
+        nArch,
+        arc({287, 54}, 19, 21, -90, 270, 36),
+        {{340, 83}, {340, 6}},
+        {{376, 83}, {376, 6}},
+        {{382, 58}, {424, 30}},
+        {{390, 52}, {426, 83}},
+    };
+}
+
+// Where p lies on its nearest stroke: how far along it, and how far across
+// (to the stroke's left positive).
+struct OnStroke {
+    double along, across;
+};
+
+OnStroke nearestStroke(const std::vector<Stroke>& strokes, Vec2 p) {
+    double best = 1e18;
+    OnStroke on = {0, 0};
+    for (size_t k = 0; k < strokes.size(); ++k) {
+        double start = 37.0 * k; // strokes out of step with each other
+        for (size_t i = 0; i + 1 < strokes[k].size(); ++i) {
+            Vec2 a = strokes[k][i], b = strokes[k][i + 1], ab = b - a;
+            double len = length(ab), h = std::clamp(dot(p - a, ab) / (len * len), 0.0, 1.0);
+            Vec2 q = a + ab * h;
+            double d = dot(p - q, p - q);
+            if (d < best) {
+                best = d;
+                double side = ab.x * (p.y - a.y) - ab.y * (p.x - a.x);
+                on = {start + h * len, std::sqrt(d) * (side < 0 ? 1 : -1)};
+            }
+            start += len;
+        }
+    }
+    return on;
+}
+
+// Red and white stripes that slant across each stroke and follow it; at
+// maskPerPixel mask pixels per logo pixel, the mask's origin at origin in
+// the logo.
+Material candyCane(Vec2 origin, double maskPerPixel) {
     Material m;
     m.ambient = 0.55;
     m.bevel = 9;
@@ -70,10 +143,12 @@ Material candyCane() {
     m.shininess = 28;
     m.outline = hex(0x300008);
     m.outlineWidth = 7;
-    m.body = [](Vec2 p) {
-        double s = std::fmod((p.x + p.y * 0.9) / 60.0, 1.0);
-        double stripe = smoothstep(0.42, 0.5, s) * (1 - smoothstep(0.92, 1.0, s));
-        return lerp(hex(0xfff8f4), hex(0xe01428), stripe);
+    auto strokes = std::make_shared<std::vector<Stroke>>(snolkStrokes());
+    m.body = [=](Vec2 p) {
+        OnStroke on = nearestStroke(*strokes, origin + p * (1 / maskPerPixel));
+        double s = std::fmod((on.along + 0.9 * on.across) / 15.0 + 100, 1.0);
+        double stripe = smoothstep(0.44, 0.5, s) * (1 - smoothstep(0.94, 1.0, s));
+        return lerp(kTrimWhite.shine, kCoatRed.base, stripe);
     };
     return m;
 }
@@ -113,20 +188,22 @@ void makeLogo(const std::string& dir) {
     const int scale = 4;
     TextMask word =
         renderText(fontPath("DejaVuSans-Bold.ttf"), 98 * scale, "snolk", 3 * scale, 4 * scale);
-    Canvas text = bevel(word, candyCane(), scale);
-    const int w = kSplit + 2 + int(inkBounds(text).x1 - inkBounds(text).x0) + 6;
+    // Where the word lands decides the stripes' frame, so measure it first.
+    Box ink = inkBounds(bevel(word, candyCane({0, 0}, scale), scale));
+    const int ox = kSplit + 2 - int(ink.x0), oy = int((kH - (ink.y1 - ink.y0)) / 2 - ink.y0);
+    Canvas text = bevel(word, candyCane({double(ox), double(oy)}, scale), scale);
+    const int w = kSplit + 2 + int(ink.x1 - ink.x0) + 6;
     Canvas c(w, kH);
     paintBauble(c, {60, 52}, 34);
-    Box ink = inkBounds(text);
-    c.draw(text, kSplit + 2 - int(ink.x0), int((kH - (ink.y1 - ink.y0)) / 2 - ink.y0));
-    // Frost sparkles scattered over the whole logo.
-    Rng rng(77);
-    for (int i = 0; i < 14; ++i) {
-        Vec2 q = {rng.range(kSplit + 4, w - 4), rng.range(6, kH - 6)};
-        double r = rng.range(1.5, 3.5);
-        c.fill([=](Vec2 p) { return sdStar(p, q, r, r * 0.25, 4); }, hex(0xffffff), around(q, r),
-               0.9);
-    }
+    c.draw(text, ox, oy);
+    // Three glints where the light catches the candy, on the strokes' lit
+    // upper right: small crosses, white at the heart.
+    for (auto [x, y] : {std::pair{308, 33}, {348, 9}, {234, 31}})
+        for (int t = -2; t <= 2; ++t) {
+            Rgb ray = std::abs(t) == 2 ? kTrimWhite.lit : kTrimWhite.shine;
+            c.at(x + t, y) = c.at(x, y + t) = ray;
+            c.coverAt(x + t, y) = c.coverAt(x, y + t) = 1;
+        }
     writePngRgb(dir + "/krx4.png", w, kH, c.rgb8(false));
     writeHangingStar(dir + "/7.png");
 }

@@ -13,12 +13,19 @@ namespace {
 
 // The plasma runs through the palette three times, so it is a closed loop:
 // the Catmull-Rom spline through the keys wraps from the last key to the first.
-// Mulled wine and gold, then a frosty night: indigo, blue and frost, against
-// which the red letters of the scroller stand out.
-const double kWineKeys[][3] = {
-    {20, 4, 34},    {64, 8, 60},     {120, 12, 56}, {180, 28, 54}, {226, 70, 60},
-    {250, 172, 96}, {200, 84, 62},   {130, 24, 62}, {54, 16, 76},  {24, 44, 110},
-    {70, 140, 180}, {190, 230, 240}, {60, 90, 150}, {30, 20, 70},
+// Mulled wine and gold, then a frosty night: indigo, blue and a wide band of
+// frost, about 50 entries from its first pale blue to its last, so the
+// frost lies in broad, calm rings rather than thin ones that shimmer. Against
+// it the red letters of the scroller stand out.
+struct WineKey {
+    int index;
+    double r, g, b;
+};
+const WineKey kWineKeys[] = {
+    {0, 20, 4, 34},       {18, 64, 8, 60},      {37, 120, 12, 56},   {55, 180, 28, 54},
+    {73, 226, 70, 60},    {90, 250, 172, 96},   {108, 200, 84, 62},  {124, 130, 24, 62},
+    {140, 54, 16, 76},    {155, 24, 44, 110},   {170, 60, 120, 170}, {186, 150, 205, 230},
+    {203, 200, 236, 244}, {220, 150, 200, 228}, {236, 60, 90, 150},  {248, 30, 20, 70},
 };
 constexpr int kWineKeyCount = sizeof kWineKeys / sizeof kWineKeys[0];
 
@@ -52,15 +59,16 @@ void makeDistinct(Palette& p, int first = 0) {
 
 Palette winePalette() {
     Palette p;
-    for (int i = 0; i < 256; ++i) {
-        double u = i * double(kWineKeyCount) / 256.0;
-        int k = int(u);
-        double t = u - k;
-        auto key = [](int j, int ch) { return kWineKeys[(j + kWineKeyCount) % kWineKeyCount][ch]; };
-        uint8_t ch[3];
-        for (int c = 0; c < 3; ++c)
-            ch[c] = channel(catmullRom(key(k - 1, c), key(k, c), key(k + 1, c), key(k + 2, c), t));
-        p[i] = {ch[0], ch[1], ch[2]};
+    for (int i = 0, k = 0; i < 256; ++i) {
+        while (k + 1 < kWineKeyCount && kWineKeys[k + 1].index <= i)
+            ++k;
+        int next = k + 1 < kWineKeyCount ? kWineKeys[k + 1].index : 256;
+        double t = double(i - kWineKeys[k].index) / (next - kWineKeys[k].index);
+        auto key = [](int j) { return kWineKeys[(j + kWineKeyCount) % kWineKeyCount]; };
+        auto channel3 = [&](double WineKey::*c) {
+            return channel(catmullRom(key(k - 1).*c, key(k).*c, key(k + 1).*c, key(k + 2).*c, t));
+        };
+        p[i] = {channel3(&WineKey::r), channel3(&WineKey::g), channel3(&WineKey::b)};
     }
     makeDistinct(p);
     return p;

@@ -4,6 +4,7 @@
 #include "assets.h"
 #include "canvas.h"
 #include "gift.h"
+#include "ramps.h"
 #include "rng.h"
 
 #include <cmath>
@@ -112,20 +113,20 @@ void paintSnowland(Canvas& c) {
 Rgb sphereShade(Vec2 p, Vec2 c, double r, Rgb base) {
     double nx = (p.x - c.x) / r, ny = (p.y - c.y) / r;
     double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
-    double diffuse = std::max(0.0, -0.45 * nx - 0.55 * ny + 0.7 * nz);
-    double shine = std::pow(std::max(0.0, -0.25 * nx - 0.3 * ny + 0.92 * nz), 30);
+    double diffuse = facingLight(nx, ny, nz);
+    double shine = std::pow(std::max(0.0, 0.25 * nx - 0.3 * ny + 0.92 * nz), 30);
     return base * (0.2 + 0.95 * diffuse) + Rgb{1, 1, 1} * shine;
 }
 
 void paintTree(Canvas& c) {
     Box all = fullBox(c);
-    // The trunk: round, lit from the left, its bark in furrows.
+    // The trunk: round, lit from the right, its bark in furrows.
     c.fill(
         [](Vec2 p) {
             return sdBox(p, {kCx, 420}, 18, 20, 3);
         },
         [](Vec2 p) {
-            Rgb bark = lerp(hex(0x8a5430), hex(0x2e180a), clamp01((p.x - kCx + 18) / 36));
+            Rgb bark = lerp(hex(0x8a5430), hex(0x2e180a), clamp01((kCx + 18 - p.x) / 36));
             double furrow = smoothstep(0.55, 0.75, valueNoise(p.x / 3.2, p.y / 26, 43));
             return bark * ((0.8 + 0.35 * fbm(p.x / 2.5, p.y / 9, 41)) * (1 - 0.55 * furrow));
         },
@@ -144,7 +145,7 @@ void paintTree(Canvas& c) {
             },
             box);
         // Needles: short strokes pointing out and down from the trunk, lit
-        // more where the branches stick out and on the left.
+        // more where the branches stick out and on the right.
         int strokes = int(t.half * (t.bottom - t.top) / 7);
         for (int k = 0; k < strokes; ++k) {
             Vec2 q = {rng.range(box.x0, box.x1), rng.range(box.y0, box.y1)};
@@ -156,7 +157,7 @@ void paintTree(Canvas& c) {
             double angle = M_PI / 2 - side * rng.range(0.6, 1.2);
             double len = rng.range(4, 8);
             Vec2 tip = q + Vec2{std::cos(angle), std::sin(angle)} * len;
-            double light = 0.25 + 0.6 * down * down - 0.25 * u + rng.range(-0.2, 0.2);
+            double light = 0.25 + 0.6 * down * down + 0.25 * u + rng.range(-0.2, 0.2);
             Rgb needle = lerp(hex(0x0e4a22), hex(0x4aa858), clamp01(light));
             c.fill([=](Vec2 p) { return sdCapsule(p, q, tip, 0.75); }, needle, around(q, len + 2),
                    0.85);
@@ -261,25 +262,21 @@ void paintTopStar(Canvas& c) {
 }
 
 // The gifts in the snow, wrapped like the ones that fly in the warp: printed
-// paper, a lid, a ribbon with a bow, lit from the upper left, each with its
+// paper, a lid, a ribbon with a bow, lit from the upper right, each with its
 // shadow on the snow.
 void paintGifts(Canvas& c) {
     struct Gift {
         double x, bottom, hw, hh; // pixels: centre, bottom edge, half sizes with the lid
         GiftLook look;
     };
-    auto printed = [](Rgb paper) { return lerp(paper, hex(0xffffff), 0.35); };
-    const Rgb red = hex(0xd01828), blue = hex(0x2050c0), green = hex(0x1a8a3a),
-              gold = hex(0xe0b020), purple = hex(0x8a2ab0);
-    const Gift gifts[] = {
-        {228, 438, 26, 18, {red, printed(red), hex(0xffd040), Pattern::Dots}},
-        {268, 440, 18, 12, {blue, printed(blue), hex(0xf0f0ff), Pattern::Stripes}},
-        {380, 440, 22, 22, {green, printed(green), hex(0xe82030), Pattern::Stripes}},
-        {420, 441, 20, 11, {gold, printed(gold), hex(0xc01020), Pattern::Dots}},
-        {336, 446, 16, 10, {purple, printed(purple), hex(0xffd040), Pattern::Dots}}};
+    const Gift gifts[] = {{228, 438, 26, 18, {kCoatRed, kGold, Pattern::Dots}},
+                          {268, 440, 18, 12, {kGiftBlue, kTrimWhite, Pattern::Stripes}},
+                          {380, 440, 22, 22, {kSpruce, kCoatRed, Pattern::Stripes}},
+                          {420, 441, 20, 11, {kGold, kCoatRed, Pattern::Dots}},
+                          {336, 446, 16, 10, {kPlum, kGold, Pattern::Dots}}};
     const double s = 1.5; // pixels per design unit
     for (const Gift& g : gifts) {
-        Vec2 shadow = {g.x + 0.3 * g.hw, g.bottom + 1};
+        Vec2 shadow = {g.x - 0.3 * g.hw, g.bottom + 1};
         c.fill([=](Vec2 p) { return sdEllipse(p, shadow, 1.15 * g.hw + 4, 4) / 3; }, hex(0x283060),
                around(shadow, 1.15 * g.hw + 12), 0.6);
     }

@@ -17,25 +17,28 @@ void fail(const std::string& what, const std::string& path) {
     throw std::runtime_error(what + ": " + path);
 }
 
-void writePng(const std::string& path, int w, int h, const std::vector<uint8_t>& data,
-              int colourType, int channels) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        fail("cannot open", path);
+// A PNG file's bytes; path names it in errors.
+std::vector<uint8_t> encodePng(const std::string& path, int w, int h,
+                               const std::vector<uint8_t>& data, int colourType, int channels) {
+    std::vector<uint8_t> bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(f);
         fail("libpng failed on", path);
     }
     // NOTE: setjmp is the whole condition, as C allows it to be used.
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(f);
         fail("libpng failed on", path);
     }
-    png_init_io(png, f);
+    png_set_write_fn(
+        png, &bytes,
+        [](png_structp p, png_bytep chunk, png_size_t n) {
+            auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+            out->insert(out->end(), chunk, chunk + n);
+        },
+        [](png_structp) {}); // nothing to flush: libpng's own flush takes a FILE*
     png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, colourType, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 9);
@@ -44,7 +47,31 @@ void writePng(const std::string& path, int w, int h, const std::vector<uint8_t>&
         png_write_row(png, data.data() + size_t(y) * w * channels);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
+    return bytes;
+}
+
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        fail("cannot open", path);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (std::fclose(f) != 0 || !written)
+        fail("cannot write", path);
+}
+
+void writePng(const std::string& path, int w, int h, const std::vector<uint8_t>& data,
+              int colourType, int channels) {
+    writeFile(path, encodePng(path, w, h, data, colourType, channels));
+}
+
+// Little-endian fields of an icon file's header and directory.
+void put16(std::vector<uint8_t>& out, unsigned v) {
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+void put32(std::vector<uint8_t>& out, size_t v) {
+    put16(out, unsigned(v & 0xffff));
+    put16(out, unsigned(v >> 16));
 }
 
 struct SurfaceDeleter {
@@ -60,6 +87,33 @@ void writePngRgb(const std::string& path, int w, int h, const std::vector<uint8_
 
 void writePngRgba(const std::string& path, int w, int h, const std::vector<uint8_t>& rgba) {
     writePng(path, w, h, rgba, PNG_COLOR_TYPE_RGB_ALPHA, 4);
+}
+
+void writeIcon(const std::string& path, const std::vector<IconImage>& images) {
+    std::vector<std::vector<uint8_t>> pngs;
+    for (const IconImage& image : images)
+        pngs.push_back(
+            encodePng(path, image.size, image.size, image.rgba, PNG_COLOR_TYPE_RGB_ALPHA, 4));
+    std::vector<uint8_t> out;
+    put16(out, 0); // reserved
+    put16(out, 1); // an icon, not a cursor
+    put16(out, unsigned(images.size()));
+    size_t offset = 6 + 16 * images.size();
+    for (size_t i = 0; i < images.size(); ++i) {
+        const unsigned side = images[i].size >= 256 ? 0 : unsigned(images[i].size); // 0 is 256
+        out.push_back(uint8_t(side));
+        out.push_back(uint8_t(side));
+        out.push_back(0); // no palette
+        out.push_back(0); // reserved
+        put16(out, 1);    // colour planes
+        put16(out, 32);   // bits per pixel
+        put32(out, pngs[i].size());
+        put32(out, offset);
+        offset += pngs[i].size();
+    }
+    for (const std::vector<uint8_t>& png : pngs)
+        out.insert(out.end(), png.begin(), png.end());
+    writeFile(path, out);
 }
 
 void writeBmp24(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb) {

@@ -165,9 +165,9 @@ void measureTopBreak(SectionFigures& f, Track& track, int section) {
 SectionFigures measureScene(Track& track, int scene) {
     const StereoBuffer& audio = track.audio;
     SectionFigures f;
-    f.name = kScenes[scene].name;
-    f.from = kScenes[scene].trackMs / 1000.0;
-    f.to = scene < kLastScene ? kScenes[scene + 1].trackMs / 1000.0
+    f.name = kTimeline[scene].name;
+    f.from = kTimeline[scene].trackMs / 1000.0;
+    f.to = scene < kLastScene ? kTimeline[scene + 1].trackMs / 1000.0
                               : static_cast<double>(audio.frames()) / kSampleRate;
     // A track shorter than the show measures as silence where it has ended.
     const size_t to = std::min(audio.frames(), static_cast<size_t>(f.to * kSampleRate));

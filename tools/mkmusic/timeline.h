@@ -1,13 +1,11 @@
-// Where the music meets the pictures, read from the show's own scene table
-// and scene constants. Every section starts on the first frame of its scene,
-// so its downbeat lands on the cut; inside a section the tempo is chosen so
-// that a whole number of beats fills the scene, and the next downbeat lands
-// on the next cut. Moments inside a scene (the warp's picture changes, the
-// santas' bob) become beats of its section, checked at compile time to lie
-// within a video frame of the picture.
+// Where the music meets the pictures, read from the show's own timeline. Every section starts on
+// the first frame of its scene, so its downbeat lands on the cut; inside a section the tempo is
+// chosen so that a whole number of beats fills the scene, and the next downbeat lands on the next
+// cut. Moments inside a scene (the warp's picture changes, the santas' bob) become beats of its
+// section, checked at compile time to lie within a video frame of the picture.
 #pragma once
 
-#include "scenes/show.h"
+#include "scenes/timeline.h"
 
 namespace mkmusic {
 
@@ -31,12 +29,12 @@ enum SectionId : int {
 
 namespace detail {
 
-constexpr double seconds(Uint32 milliseconds) {
+constexpr double seconds(uint32_t milliseconds) {
     return milliseconds / 1000.0;
 }
 
 constexpr double sceneStart(int scene) {
-    return seconds(kScenes[scene].trackMs);
+    return seconds(kTimeline[scene].trackMs);
 }
 
 // A scene of the show filled by a whole number of beats.
@@ -76,7 +74,7 @@ constexpr double trackTime(int section, double beat) {
 // The sixteenth of a section nearest to a moment given in milliseconds after
 // its scene starts. Fails to compile when that sixteenth is more than a
 // video frame (1/60 s) away from the moment.
-consteval double cueBeat(int section, Uint32 millisecondsIntoScene) {
+consteval double cueBeat(int section, uint32_t millisecondsIntoScene) {
     const double exact = detail::seconds(millisecondsIntoScene) / kSections[section].beat;
     const double beat = static_cast<long>(exact * 4.0 + 0.5) / 4.0;
     const double miss = (beat - exact) * kSections[section].beat;

@@ -8,7 +8,7 @@
 #include <string>
 #include <sys/types.h>
 
-struct LiveShow {
+struct ShowInWindow {
     pid_t pid = -1;
     std::string outputPath; // what it prints, both streams
     double startedAt = 0;   // seconds on the monotonic clock
@@ -16,11 +16,11 @@ struct LiveShow {
 
 // Starts "snolk options" with its output in a file of folder. Its sound, if
 // any, goes to SDL's dummy audio driver.
-LiveShow startShow(const std::string& options, const std::string& folder);
+ShowInWindow startShow(const std::string& options, const std::string& folder);
 
 // The id of the show's visible window, or "" when the program ended or no
 // window showed up within the given time.
-std::string waitForWindow(const LiveShow& show, double seconds);
+std::string waitForWindow(const ShowInWindow& show, double seconds);
 
 struct WindowPlace {
     int x = 0;
@@ -32,12 +32,12 @@ WindowPlace placeOf(const std::string& window);
 
 // The exit status, or -1 when it did not exit normally in time (it is then
 // killed).
-int waitForExit(LiveShow& show, double seconds);
+int waitForExit(ShowInWindow& show, double seconds);
 
 // Seconds on a clock that only moves forward.
 double monotonicSeconds();
 
-std::string outputOf(const LiveShow& show);
+std::string outputOf(const ShowInWindow& show);
 
 using Screenshot = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
 

@@ -1,4 +1,4 @@
-#include "live_show.h"
+#include "show_in_window.h"
 
 #include "support/run_program.h"
 
@@ -54,8 +54,8 @@ bool hasEnded(pid_t pid) {
 
 } // namespace
 
-LiveShow startShow(const std::string& options, const std::string& folder) {
-    LiveShow show;
+ShowInWindow startShow(const std::string& options, const std::string& folder) {
+    ShowInWindow show;
     show.outputPath = folder + "/output.txt";
     show.startedAt = monotonicSeconds();
     show.pid = fork();
@@ -65,7 +65,7 @@ LiveShow startShow(const std::string& options, const std::string& folder) {
     return show;
 }
 
-std::string waitForWindow(const LiveShow& show, double seconds) {
+std::string waitForWindow(const ShowInWindow& show, double seconds) {
     const double deadline = monotonicSeconds() + seconds;
     while (monotonicSeconds() < deadline) {
         if (hasEnded(show.pid)) {
@@ -100,7 +100,7 @@ WindowPlace placeOf(const std::string& window) {
     return place;
 }
 
-int waitForExit(LiveShow& show, double seconds) {
+int waitForExit(ShowInWindow& show, double seconds) {
     const double deadline = monotonicSeconds() + seconds;
     int status = 0;
     while (monotonicSeconds() < deadline) {
@@ -122,7 +122,7 @@ double monotonicSeconds() {
     return now.tv_sec + now.tv_nsec / 1e9;
 }
 
-std::string outputOf(const LiveShow& show) {
+std::string outputOf(const ShowInWindow& show) {
     std::ifstream file(show.outputPath);
     std::stringstream text;
     text << file.rdbuf();
