@@ -31,7 +31,7 @@ constexpr int kLeastHeardStatements = 4;
 constexpr double kLeastAccent = 1.2, kLeastFill = 1.3;
 // A scene longer than this lets its top end rest for a bar, this far under
 // its middle bar.
-constexpr Uint32 kLongestWithoutABreakMs = 15000;
+constexpr uint32_t kLongestWithoutABreakMs = 15000;
 constexpr double kLeastTopBreakDb = 10.0;
 constexpr double kLeastOwnLinesDb = -6.0;
 constexpr double kMostAliasingDb = -50.0;
@@ -98,7 +98,7 @@ void playingGoals(const SectionFigures& f, int scene, std::vector<std::string>& 
     if (scene != kCandleScene && f.fill < kLeastFill)
         missed.push_back(where +
                          figure("the last bar's onsets at %.2f times the bar before's", f.fill));
-    if (kScenes[scene].durationMs > kLongestWithoutABreakMs && f.topBreakDb > -kLeastTopBreakDb)
+    if (kTimeline[scene].durationMs > kLongestWithoutABreakMs && f.topBreakDb > -kLeastTopBreakDb)
         missed.push_back(where +
                          figure("the top end rests at most %.1f dB in a bar", -f.topBreakDb));
 }

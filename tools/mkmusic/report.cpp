@@ -207,12 +207,12 @@ double worstEightOverFour(PowerSpectrum& spectrum, const StereoBuffer& audio,
 
 void measureArc(TrackFigures& figures, const StereoBuffer& audio) {
     const SpanLoudness loudness(audio);
-    const double warp = kScenes[kWarp - 1].trackMs / 1000.0;
+    const double warp = kTimeline[kWarp - 1].trackMs / 1000.0;
     const double takeOff = warp + kWarpHoldEndsMs / 1000.0;
-    figures.flight = loudness.between(takeOff, kScenes[kCandles - 1].trackMs / 1000.0);
+    figures.flight = loudness.between(takeOff, kTimeline[kCandles - 1].trackMs / 1000.0);
     figures.titleCard = loudness.between(warp, takeOff);
     figures.loudestMoonWindow =
-        loudness.loudestWindow(kScenes[kMoon - 1].trackMs / 1000.0, warp, 10.0);
+        loudness.loudestWindow(kTimeline[kMoon - 1].trackMs / 1000.0, warp, 10.0);
 }
 
 std::vector<StatementFigures> measureStatements(const StereoBuffer& audio, const Score& score) {
