@@ -8,6 +8,13 @@
 namespace mkmusic {
 namespace {
 
+// How much harder the bass and the arpeggios play on the bar line.
+constexpr int kBarAccent = 10;
+
+int accented(const ScoreBuilder& builder, double beat, int velocity) {
+    return builder.onBarLine(beat) ? velocity + kBarAccent : velocity;
+}
+
 std::vector<int> upperTones(const ChordShape& shape) {
     std::vector<int> keys;
     for (const WrittenNote& note : parsePhrase(shape.upper).notes)
@@ -30,12 +37,12 @@ void bassForSpan(ScoreBuilder& builder, const Part& part, const ChordSpan& span,
     case BassStyle::Polka:
         for (int i = 0; i < stepsIn(span, 1.0); ++i)
             builder.note(part.section, start + i, part.channel, root + (i % 2 ? 7 : 0), 0.8,
-                         part.velocity - (i % 2) * 8);
+                         accented(builder, start + i, part.velocity - (i % 2) * 8));
         break;
     case BassStyle::Eighths:
         for (int i = 0; i < stepsIn(span, 0.5); ++i)
             builder.note(part.section, start + i * 0.5, part.channel, root + (i % 4 == 3 ? 12 : 0),
-                         0.42, part.velocity - (i % 2) * 10);
+                         0.42, accented(builder, start + i * 0.5, part.velocity - (i % 2) * 10));
         break;
     case BassStyle::Waltz:
         for (int i = 0; i < stepsIn(span, 3.0); ++i)
@@ -77,14 +84,24 @@ void offbeatChords(ScoreBuilder& builder, const Part& part, std::string_view pro
     }
 }
 
+void barStabs(ScoreBuilder& builder, const Part& part, std::string_view progression,
+              int beatsPerBar) {
+    for (const ChordSpan& span : parseProgression(progression))
+        for (double beat = std::ceil(span.beat / beatsPerBar - 1e-9) * beatsPerBar;
+             beat < span.beat + span.length - 1e-9; beat += beatsPerBar)
+            builder.chord(part.section, part.beat + beat, part.channel, span.shape->pad, 0.3,
+                          part.velocity, part.transpose);
+}
+
 void arpeggio(ScoreBuilder& builder, const Part& part, std::string_view progression, double step) {
     static constexpr int kUpAndDown[] = {0, 1, 2, 3, 2, 1};
     for (const ChordSpan& span : parseProgression(progression)) {
         std::vector<int> tones = upperTones(*span.shape);
         for (int i = 0; i < stepsIn(span, step); ++i) {
             int key = tones[kUpAndDown[i % 6] % tones.size()] + part.transpose;
-            builder.note(part.section, part.beat + span.beat + i * step, part.channel, key,
-                         step * 1.6, part.velocity - (i % 2) * 6);
+            const double beat = part.beat + span.beat + i * step;
+            builder.note(part.section, beat, part.channel, key, step * 1.6,
+                         accented(builder, beat, part.velocity - (i % 2) * 6));
         }
     }
 }

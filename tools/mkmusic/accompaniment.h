@@ -1,5 +1,6 @@
 // Accompaniment written from a chord progression (see chords.h): sustained
-// pads, bass lines in a few styles, off-beat chords and arpeggios.
+// pads, bass lines in a few styles, off-beat chords and arpeggios. The bass
+// and the arpeggios lean on the bar line of the builder's metre.
 #pragma once
 
 #include "score_builder.h"
@@ -29,6 +30,10 @@ void bassLine(ScoreBuilder& builder, const Part& part, std::string_view progress
               BassStyle style);
 // Short chords on the second half of every beat.
 void offbeatChords(ScoreBuilder& builder, const Part& part, std::string_view progression);
+// A short chord on every bar line (bars of `beatsPerBar` from the part's
+// start): the band leaning on the downbeat.
+void barStabs(ScoreBuilder& builder, const Part& part, std::string_view progression,
+              int beatsPerBar);
 // The chord's upper tones up and down, one every `step` beats.
 void arpeggio(ScoreBuilder& builder, const Part& part, std::string_view progression, double step);
 

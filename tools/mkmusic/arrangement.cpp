@@ -3,6 +3,8 @@
 #include "synth.h"
 #include "timeline.h"
 
+#include <algorithm>
+
 namespace mkmusic {
 namespace {
 
@@ -31,19 +33,25 @@ std::vector<Voice> instruments() {
         {synth::kChipArp, 0, 96, 24, 56, false, "chip arpeggio"},
         {synth::kChipBass, 0, 100, 64, 0, false, "chip bass"},
         {synth::kChipKit, 0, 110, 64, 0, false, "chip drums"},
+        {synth::kHook, 0, 78, 64, 44, false, "hook"},
+        {synth::kSoftLead, 0, 84, 64, 40, false, "soft lead"},
+        {synth::kBell, 0, 86, 64, 44, false, "bell"},
+        {synth::kSweep, 0, 100, 64, 30, false, "sweep pad"},
     };
 }
 
 // Each scene's level in the track's arc, after what its arrangement gives:
 // the build to the warp is arranged (more parts, higher, the drums opening
-// up), and these only even out the steps between the scenes.
-constexpr double kSectionTrimDb[kSectionCount] = {0, 1.5, -1.0, -1.0, -2.5, 0, 0.5, -4.0, 3.5};
+// up), and these only even out the steps between the scenes. Sections move
+// the fader inside themselves too (the moon's second half, the warp's title
+// card), against these.
+constexpr double kSectionTrimDb[kSectionCount] = {0, 1.5, -1.0, -1.0, -2.5, -10.0, 0.5, -2.0, 1.5};
 
-std::vector<FaderMove> faderMoves() {
-    std::vector<FaderMove> moves;
-    for (int section = 0; section < kSectionCount; ++section)
-        moves.push_back({trackTime(section, 0), kSectionTrimDb[section]});
-    return moves;
+// The fader's moves in time order; at one moment, a section's own move
+// (made later) wins over its level.
+void sortFaderMoves(Score& score) {
+    std::stable_sort(score.fader.begin(), score.fader.end(),
+                     [](const FaderMove& a, const FaderMove& b) { return a.time < b.time; });
 }
 
 } // namespace
@@ -51,8 +59,9 @@ std::vector<FaderMove> faderMoves() {
 Score buildArrangement() {
     Score score;
     score.voices = instruments();
-    score.fader = faderMoves();
-    ScoreBuilder builder(score);
+    for (int section = 0; section < kSectionCount; ++section)
+        score.fader.push_back({trackTime(section, 0), kSectionTrimDb[section]});
+    ScoreBuilder builder(score, kSectionTrimDb);
     writePreroll(builder);
     writeLetters(builder);
     writeSparkler(builder);
@@ -65,6 +74,7 @@ Score buildArrangement() {
     score.loopStart = trackTime(kCandles, loop.from);
     score.loopEnd = trackTime(kCandles, loop.to);
     score.length = score.loopEnd;
+    sortFaderMoves(score);
     return score;
 }
 

@@ -9,24 +9,19 @@
 #include <numbers>
 
 namespace mkmusic {
-namespace {
-
-constexpr int kWindow = 4096;
-constexpr int kBins = kWindow / 2 + 1;
-
-} // namespace
 
 struct PowerSpectrum::Plan {
-    double* input = fftw_alloc_real(kWindow);
-    fftw_complex* output = fftw_alloc_complex(kBins);
+    const int window, bins = window / 2 + 1;
+    double* input = fftw_alloc_real(window);
+    fftw_complex* output = fftw_alloc_complex(bins);
     // FFTW_ESTIMATE: the plan, and so every figure, is the same on every run.
-    fftw_plan plan = fftw_plan_dft_r2c_1d(kWindow, input, output, FFTW_ESTIMATE);
-    std::vector<double> hann = std::vector<double>(kWindow);
+    fftw_plan plan = fftw_plan_dft_r2c_1d(window, input, output, FFTW_ESTIMATE);
+    std::vector<double> hann = std::vector<double>(window);
     double windowPower = 0.0;
 
-    Plan() {
-        for (int i = 0; i < kWindow; ++i) {
-            hann[i] = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / kWindow);
+    explicit Plan(int size) : window(size) {
+        for (int i = 0; i < window; ++i) {
+            hann[i] = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / window);
             windowPower += hann[i] * hann[i];
         }
     }
@@ -37,38 +32,44 @@ struct PowerSpectrum::Plan {
     }
 };
 
-PowerSpectrum::PowerSpectrum() : plan_(std::make_unique<Plan>()), power_(kBins) {}
+PowerSpectrum::PowerSpectrum(int window)
+    : plan_(std::make_unique<Plan>(window)), power_(plan_->bins) {}
 PowerSpectrum::~PowerSpectrum() = default;
+
+int PowerSpectrum::window() const {
+    return plan_->window;
+}
 
 void PowerSpectrum::measure(const StereoBuffer& audio, size_t from, size_t to) {
     std::fill(power_.begin(), power_.end(), 0.0);
     to = std::min(to, audio.frames());
+    const int window = plan_->window, bins = plan_->bins;
     int windows = 0;
-    for (size_t start = from; start == from || start + kWindow <= to; start += kWindow / 2) {
+    for (size_t start = from; start == from || start + window <= to; start += window / 2) {
         for (int side = 0; side < 2; ++side) {
-            for (int i = 0; i < kWindow; ++i) {
+            for (int i = 0; i < window; ++i) {
                 const size_t frame = start + static_cast<size_t>(i);
                 const double x = frame < to ? audio.samples[frame * 2 + side] : 0.0;
                 plan_->input[i] = x * plan_->hann[i];
             }
             fftw_execute(plan_->plan);
-            for (int bin = 0; bin < kBins; ++bin) {
+            for (int bin = 0; bin < bins; ++bin) {
                 const double re = plan_->output[bin][0], im = plan_->output[bin][1];
                 // One-sided: every bin but DC and Nyquist stands for two.
-                const double sides = bin == 0 || bin == kBins - 1 ? 1.0 : 2.0;
+                const double sides = bin == 0 || bin == bins - 1 ? 1.0 : 2.0;
                 power_[bin] += sides * (re * re + im * im) / plan_->windowPower;
             }
         }
         ++windows;
     }
     for (double& value : power_)
-        value /= windows * kWindow;
+        value /= static_cast<double>(windows) * window;
 }
 
 double PowerSpectrum::bandPower(double lowHz, double highHz) const {
     double sum = 0.0;
-    for (int bin = 0; bin < kBins; ++bin) {
-        const double hz = static_cast<double>(bin) * kSampleRate / kWindow;
+    for (int bin = 0; bin < plan_->bins; ++bin) {
+        const double hz = static_cast<double>(bin) * kSampleRate / plan_->window;
         if (hz >= lowHz && hz < highHz)
             sum += power_[bin];
     }

@@ -12,7 +12,8 @@ namespace mkmusic {
 
 class PowerSpectrum {
   public:
-    PowerSpectrum();
+    // Windows of `window` frames (a power of two).
+    explicit PowerSpectrum(int window = 4096);
     ~PowerSpectrum();
     PowerSpectrum(const PowerSpectrum&) = delete;
     PowerSpectrum& operator=(const PowerSpectrum&) = delete;
@@ -24,6 +25,9 @@ class PowerSpectrum {
     // Mean power per frame in [lowHz, highHz) of what was measured last, as
     // a share of full scale (a full-scale sine on both channels gives 1).
     double bandPower(double lowHz, double highHz) const;
+    // The same per bin: bin i is i * kSampleRate / window Hz.
+    const std::vector<double>& bins() const { return power_; }
+    int window() const;
 
   private:
     struct Plan;

@@ -15,8 +15,14 @@ struct Biquad {
         double y = b0 * x + z1;
         z1 = b1 * x - a1 * y + z2;
         z2 = b2 * x - a2 * y;
+        // NOTE: a state decaying in silence would sink into the subnormal
+        // numbers, where the processor is a hundred times slower; far under
+        // anything a sample can hold, it is zero.
+        if (std::fabs(z1) < kTiny && std::fabs(z2) < kTiny)
+            z1 = z2 = 0.0;
         return y;
     }
+    static constexpr double kTiny = 1e-30;
 };
 
 // High-pass section with corner f0 and quality q (bilinear transform with
@@ -25,6 +31,14 @@ inline Biquad highPassSection(double rate, double f0, double q) {
     const double k = std::tan(std::numbers::pi * f0 / rate);
     const double a0 = 1.0 + k / q + k * k;
     return {1.0 / a0, -2.0 / a0, 1.0 / a0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
+}
+
+// Low-pass section with corner f0 and quality q; unity gain well below f0.
+inline Biquad lowPassSection(double rate, double f0, double q) {
+    const double k = std::tan(std::numbers::pi * f0 / rate);
+    const double a0 = 1.0 + k / q + k * k;
+    return {k * k / a0, 2.0 * k * k / a0, k * k / a0, 2.0 * (k * k - 1.0) / a0,
+            (1.0 - k / q + k * k) / a0};
 }
 
 // Bell-shaped boost or cut of gainDb around f0 (the audio EQ cookbook's

@@ -54,9 +54,9 @@ void chipBeat(ScoreBuilder& builder, const DrumSpan& span, int beatsPerBar, int 
             builder.note(span.section, beat, synth::kChipKit, key, 0.25, level);
         };
         if (inBar == 0 || (beatsPerBar == 4 && inBar == 8))
-            play(drum::kKick, velocity);
+            play(drum::kKick, inBar == 0 ? velocity : velocity - 16);
         if (inBar % 8 == 4)
-            play(drum::kSnare, velocity - 8);
+            play(drum::kSnare, velocity - 24);
         if (i % 4 == 2)
             play(drum::kClosedHat, velocity - 20);
         else if (sixteenths && i % 2 == 1)
@@ -80,11 +80,14 @@ void marchGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
         double beat = span.from + i * 0.5;
         if (fillsBeat(span, beat, 2))
             continue;
-        if (i % 4 == 0)
+        if (i % 4 == 0) {
             hit(builder, span.section, beat, drum::kKick, velocity);
-        if (i % 4 == 2)
-            hit(builder, span.section, beat, drum::kSnare, velocity - 20);
-        hit(builder, span.section, beat, drum::kClosedHat, velocity - (i % 2 ? 35 : 25));
+            hit(builder, span.section, beat, drum::kOpenHat, velocity - 30);
+        } else {
+            if (i % 4 == 2)
+                hit(builder, span.section, beat, drum::kSnare, velocity - 34);
+            hit(builder, span.section, beat, drum::kClosedHat, velocity - (i % 2 ? 40 : 30));
+        }
     }
     fillOnLastBeats(builder, span, 2, velocity);
 }
@@ -97,13 +100,17 @@ void backbeatGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
         const int step = i % 8;
         const bool pushed = (i / 8) % 2 == 1; // every second bar anticipates beat three
         if (step == 0 || step == (pushed ? 3 : 4) || (!pushed && step == 5))
-            hit(builder, span.section, beat, drum::kKick, step == 5 ? velocity - 20 : velocity);
+            hit(builder, span.section, beat, drum::kKick, step == 0 ? velocity : velocity - 20);
+        if (step == 0)
+            hit(builder, span.section, beat, drum::kRideBell, velocity - 20);
         if (step == 2 || step == 6) {
-            hit(builder, span.section, beat, drum::kClap, velocity - 10);
-            hit(builder, span.section, beat, drum::kSnare, velocity - 20);
+            hit(builder, span.section, beat, drum::kClap, velocity - 44);
+            hit(builder, span.section, beat, drum::kSnare, velocity - 30);
         }
-        hit(builder, span.section, beat, i % 2 ? drum::kOpenHat : drum::kClosedHat,
-            velocity - (i % 2 ? 40 : 30));
+        // The open hat marks the bar line; the snare beats go without.
+        const int hat = step == 0 ? drum::kOpenHat : drum::kClosedHat;
+        if (step != 2 && step != 6)
+            hit(builder, span.section, beat, hat, velocity - (step == 0 ? 25 : i % 2 ? 45 : 35));
     }
     fillOnLastBeats(builder, span, 4, velocity);
 }
@@ -112,16 +119,14 @@ void drivingGroove(ScoreBuilder& builder, const DrumSpan& span, int velocity) {
     for (int i = 0; i < stepCount(span, 0.25); ++i) {
         double beat = span.from + i * 0.25;
         if (i % 4 == 0)
-            hit(builder, span.section, beat, drum::kKick, velocity);
-        if (i % 8 == 4) {
-            hit(builder, span.section, beat, drum::kClap, velocity - 5);
-            hit(builder, span.section, beat, drum::kSnare, velocity - 15);
-        }
-        // Closed hats on every sixteenth, accented on the beat; open off it.
-        if (i % 4 == 2)
-            hit(builder, span.section, beat, drum::kOpenHat, velocity - 35);
+            hit(builder, span.section, beat, drum::kKick, i % 8 == 0 ? velocity : velocity - 30);
+        if (i % 8 == 4)
+            hit(builder, span.section, beat, drum::kClap, velocity - 36);
+        // Closed hats on every sixteenth, an open one on the bar line.
+        if (i % 8 == 0)
+            hit(builder, span.section, beat, drum::kOpenHat, velocity - 25);
         else
-            hit(builder, span.section, beat, drum::kClosedHat, velocity - (i % 4 == 0 ? 30 : 45));
+            hit(builder, span.section, beat, drum::kClosedHat, velocity - (i % 2 ? 50 : 40));
     }
 }
 
@@ -130,6 +135,18 @@ void snareFill(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, in
     for (int i = 0; i < steps; ++i)
         hit(builder, span.section, span.from + i * 0.25, drum::kSnare,
             growing(i, steps, fromVelocity, toVelocity));
+}
+
+void snareBuild(ScoreBuilder& builder, const DrumSpan& span, int fromVelocity, int toVelocity) {
+    // Sixteenths, thirty-seconds in the last beat, then a sixteenth's breath
+    // before the downbeat it builds to.
+    const double end = span.to - 0.25, faster = std::max(span.from, end - 1.0);
+    const int slow = stepCount({span.section, span.from, faster}, 0.25);
+    const int steps = slow + stepCount({span.section, faster, end}, 0.125);
+    for (int i = 0; i < steps; ++i) {
+        const double beat = i < slow ? span.from + i * 0.25 : faster + (i - slow) * 0.125;
+        hit(builder, span.section, beat, drum::kSnare, growing(i, steps, fromVelocity, toVelocity));
+    }
 }
 
 void tomFill(ScoreBuilder& builder, const DrumSpan& span, int velocity) {

@@ -95,6 +95,28 @@ double integratedLoudness(const StereoBuffer& audio) {
     return loudnessOf(gatedMean(blocks, std::max(-70.0, loudnessOf(absoluteGated) - 10.0)));
 }
 
+SpanLoudness::SpanLoudness(const StereoBuffer& audio)
+    : power_(weightedPowerPerStep(audio, kSampleRate / 100)) {}
+
+double SpanLoudness::between(double fromSeconds, double toSeconds) const {
+    const size_t from =
+        std::min(power_.size(), static_cast<size_t>(std::lround(fromSeconds * 100)));
+    const size_t to = std::min(power_.size(), static_cast<size_t>(std::lround(toSeconds * 100)));
+    double sum = 0.0;
+    for (size_t step = from; step < to; ++step)
+        sum += power_[step];
+    return to > from ? loudnessOf(sum / static_cast<double>(to - from)) : -70.0;
+}
+
+double SpanLoudness::loudestWindow(double fromSeconds, double toSeconds,
+                                   double windowSeconds) const {
+    double loudest = -70.0;
+    for (long step = 0; fromSeconds + step * 0.01 + windowSeconds <= toSeconds + 1e-9; ++step)
+        loudest = std::max(
+            loudest, between(fromSeconds + step * 0.01, fromSeconds + step * 0.01 + windowSeconds));
+    return loudest;
+}
+
 std::vector<float> interSamplePeaks(const StereoBuffer& audio) {
     static const std::array<Taps, 3> taps = interpolationTaps();
     const long frames = static_cast<long>(audio.frames());

@@ -13,7 +13,7 @@
 //                        track is measured so as it is written)
 //   mkmusic --stem CHANNEL OUT.f32
 //                        for balancing the mix: one MIDI channel's dry signal
-//                        (0-15, 16 for the reverb, 17-21 the synth voices)
+//                        (0-15, 16 for the reverb, 17-25 the synth voices)
 //                        at the gain the whole
 //                        mix is mastered with, as raw 32-bit float stereo
 #include "arrangement.h"
@@ -124,7 +124,7 @@ int checkCodings(const std::string& path, const LoopPoints& loop) {
 
 // Measures a written track; 0 when it meets every goal.
 int reportOn(const std::string& path) {
-    const TrackFigures figures = measureTrack(decodeMp3(path));
+    const TrackFigures figures = measureTrack(decodeMp3(path), buildArrangement());
     printReport(figures, stdout);
     return missedGoals(figures).empty() ? 0 : 1;
 }

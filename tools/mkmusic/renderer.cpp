@@ -198,6 +198,14 @@ std::string synthesiserVersion() {
     return std::string("fluidsynth ") + fluid_version_str();
 }
 
+StereoBuffer renderOwnVoices(const Score& score, const std::vector<int>& channels) {
+    StereoBuffer out;
+    out.samples.assign(static_cast<size_t>(toFrame(score.length)) * 2, 0.0f);
+    addSynthChannels(score, out, channels);
+    rideFader(score.fader, out);
+    return out;
+}
+
 StereoBuffer renderScore(const Score& score, const std::string& soundFontPath, int stem) {
     SettingsPtr settings = makeSettings();
     SynthPtr synth(new_fluid_synth(settings.get()));

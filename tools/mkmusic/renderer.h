@@ -30,6 +30,10 @@ inline constexpr int kReverbStem = 16;
 StereoBuffer renderScore(const Score& score, const std::string& soundFontPath,
                          int stem = kWholeMix);
 
+// Some of our own voices (synth channels, see synth.h) alone, as they sound
+// in the whole mix before mastering: with their echo and the master fader.
+StereoBuffer renderOwnVoices(const Score& score, const std::vector<int>& channels);
+
 // The SoundFont the track is written for.
 std::string defaultSoundFont();
 

@@ -1,11 +1,14 @@
 // The generator's own checks: the track measured as a player decodes it,
 // scene by scene, against the goals of its sound (loudness and its arc,
 // spectrum, stereo image, downbeats on the cuts, no passage played twice
-// alike).
+// alike, accents and fills, the top end's breaks, the motif and our own
+// voices heard, oscillators that do not alias).
 #pragma once
 
 #include "loop.h"
+#include "part_level.h"
 #include "renderer.h"
+#include "score.h"
 
 #include <cstdio>
 #include <string>
@@ -28,6 +31,23 @@ struct SectionFigures {
     double downbeatMissMs = 0.0;  // the strongest attack near the cut, against the cut
     double downbeatGrowth = 0.0;  // how much that attack outgrows what precedes it
     double repeat = 0.0; // the closest bar-by-bar likeness of a four-bar stretch played again
+    double accent = 0.0; // onset strength on the downbeats against the other beats
+    // Onsets a second in the scene's last bar before the next cut against the
+    // bar before (a scene of one bar: its last beat against those before).
+    double fill = 0.0;
+    double topBreakDb = 0.0;    // 6-16 kHz in the quietest bar against the middle bar
+    double ownLinesDb = -100.0; // our own voices that carry a line, against the mix
+};
+
+struct StatementFigures {
+    Statement statement;
+    PartLevel level; // the motif's voice in the mix, 300 Hz to 6 kHz
+};
+
+struct VoiceAliasing {
+    std::string name;
+    int key = 0; // the highest it plays
+    double aliasingDb = 0.0;
 };
 
 struct TrackFigures {
@@ -35,9 +55,19 @@ struct TrackFigures {
     double loudnessRange = 0.0;           // LU
     double truePeakDb = 0.0;              // dBTP
     std::vector<SectionFigures> sections; // one per scene
+    // The arc, in ungated LUFS: the warp from take-off to the candles, its
+    // title card before, and the loudest 10 s of the moonlit sky.
+    double flight = 0.0, titleCard = 0.0, loudestMoonWindow = 0.0;
+    double treeBellsDb = 0.0; // the 8 kHz octave against the 4 kHz one, the tree's worst window
+    std::vector<StatementFigures> statements;
+    std::vector<VoiceAliasing> aliasing;
 };
 
-TrackFigures measureTrack(const StereoBuffer& audio);
+// The score tells where the motif is stated and what our own voices play.
+TrackFigures measureTrack(const StereoBuffer& audio, const Score& score);
+
+// The 8 kHz octave against the 4 kHz one.
+double eightOverFourDb(const SectionFigures& f);
 
 // The goals the figures miss, one line each; none when the track meets them all.
 std::vector<std::string> missedGoals(const TrackFigures& figures);

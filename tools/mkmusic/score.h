@@ -48,12 +48,22 @@ struct FaderMove {
     double gainDb = 0.0;
 };
 
+// Where the show's own motif is stated, so that the report can tell how
+// well it is heard.
+struct Statement {
+    std::string name;
+    double start = 0.0; // seconds
+    double end = 0.0;
+    bool aboveTheRest = false; // meant to stand out 3 dB over the rest of the mix
+};
+
 struct Score {
     std::vector<Voice> voices;
     std::vector<NoteEvent> notes;
     std::vector<ControlEvent> controls;
     std::vector<FaderMove> fader; // in time order
-    double length = 0.0;          // seconds
+    std::vector<Statement> statements;
+    double length = 0.0; // seconds
     // The ending that repeats for as long as the last scene lasts, in
     // seconds; the track ends where the loop does.
     double loopStart = 0.0;

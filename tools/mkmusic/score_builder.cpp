@@ -37,6 +37,10 @@ int phrasedVelocity(int velocity, double beat, double phraseLength, int keyAbove
     return std::clamp(velocity + metre + swell + contour, 1, 127);
 }
 
+bool ScoreBuilder::onBarLine(double beat) const {
+    return startsOn(beat, beatsPerBar_);
+}
+
 void ScoreBuilder::note(int section, double beat, int channel, int key, double beats,
                         int velocity) {
     double start = trackTime(section, beat);
@@ -66,6 +70,16 @@ void ScoreBuilder::chord(int section, double beat, int channel, std::string_view
 
 void ScoreBuilder::control(int section, double beat, int channel, int controller, int value) {
     score_.controls.push_back({trackTime(section, beat), channel, controller, value});
+}
+
+void ScoreBuilder::fader(int section, double beat, double gainDb) {
+    score_.fader.push_back({trackTime(section, beat), sectionLevelsDb_[section] + gainDb});
+}
+
+void ScoreBuilder::statement(const std::string& name, int section, double fromBeat, double toBeat,
+                             bool aboveTheRest) {
+    score_.statements.push_back(
+        {name, trackTime(section, fromBeat), trackTime(section, toBeat), aboveTheRest});
 }
 
 void ScoreBuilder::ramp(int section, double fromBeat, double toBeat, int channel, int controller,

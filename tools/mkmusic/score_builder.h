@@ -4,16 +4,21 @@
 
 #include "score.h"
 
+#include <string>
 #include <string_view>
 
 namespace mkmusic {
 
 class ScoreBuilder {
   public:
-    explicit ScoreBuilder(Score& score) : score_(score) {}
+    // sectionLevelsDb: each section's place on the master fader.
+    ScoreBuilder(Score& score, const double* sectionLevelsDb)
+        : score_(score), sectionLevelsDb_(sectionLevelsDb) {}
 
     // Beats to a bar in the phrases that follow (four until set).
     void metre(int beatsPerBar) { beatsPerBar_ = beatsPerBar; }
+    // Whether a beat of a section falls on a bar line of the metre.
+    bool onBarLine(double beat) const;
 
     // Plays a phrase (see notation.h); legato is the share of each note's
     // written length that sounds. The velocity is the phrase's middle: each
@@ -24,12 +29,19 @@ class ScoreBuilder {
     void chord(int section, double beat, int channel, std::string_view keys, double beats,
                int velocity, int transpose = 0);
     void control(int section, double beat, int channel, int controller, int value);
+    // Moves the master fader at a beat, to a level in dB against the
+    // section's own.
+    void fader(int section, double beat, double gainDb);
+    // Marks beats of a section as a statement of the motif.
+    void statement(const std::string& name, int section, double fromBeat, double toBeat,
+                   bool aboveTheRest);
     // A controller moving in small steps from one value to another.
     void ramp(int section, double fromBeat, double toBeat, int channel, int controller, int from,
               int to);
 
   private:
     Score& score_;
+    const double* sectionLevelsDb_;
     int beatsPerBar_ = 4;
 };
 
@@ -53,11 +65,14 @@ inline constexpr int kClosedHat = 42;
 inline constexpr int kOpenHat = 46;
 inline constexpr int kCrash = 49;
 inline constexpr int kRide = 51;
+inline constexpr int kRideBell = 53;
 inline constexpr int kTambourine = 54;
 inline constexpr int kSplash = 55;
 inline constexpr int kTriangle = 81;
 inline constexpr int kSleighBells = 83;
 inline constexpr int kBellTree = 84;
+// Not a General MIDI key: our own kit's noise riser, as long as its note.
+inline constexpr int kRiser = 90;
 } // namespace drum
 
 } // namespace mkmusic

@@ -1,14 +1,15 @@
-// The candles: "Silent Night" in G, slow and warm, and the show's motif; the
+// The candles: "Silent Night" in G, slow and warm, and the show's hook; the
 // scene lasts until the viewer quits, so its music repeats without a seam.
 //
 // The loop is "Silent Night" and an eight-bar coda whose last four bars (the
-// motif once more and two bars turning back to the tune) are also played once
-// before the loop starts: what sounds just before the loop's start (held
-// chords, ringing notes, the reverb) is then what sounds just before its end.
+// hook in three, turning back to the tune) are also played once before the
+// loop starts: what sounds just before the loop's start (held chords, ringing
+// notes, the reverb) is then what sounds just before its end.
 #include "accompaniment.h"
 #include "arrangement.h"
 #include "drums.h"
 #include "renderer.h"
+#include "synth.h"
 #include "timeline.h"
 #include "tunes.h"
 
@@ -38,32 +39,39 @@ static_assert(static_cast<long>((kLoopEnd - kLoopStart) * kSections[kCandles].be
                   kSynthBlockFrames ==
               0);
 
-// The coda's last four bars: the motif softly over the tonic, then two bars
-// on the dominant that turn back to the tune.
+// The hook in three, over the band held soft.
+void writeHookInThree(ScoreBuilder& b, double beat, std::string_view harmony, int velocity) {
+    padChords(b, {kCandles, beat, kWarmPad, 52, kCandleKey}, harmony);
+    padChords(b, {kCandles, beat, kStrings, 40, kCandleKey}, harmony);
+    arpeggio(b, {kCandles, beat, kHarp, 46, kCandleKey - 12}, harmony, 1.0);
+    bassLine(b, {kCandles, beat, kSoftBass, 64, kCandleKey}, harmony, BassStyle::Waltz);
+    b.phrase(kCandles, beat, synth::kHook, tune::kMotifInThree, velocity, kCandleKey - 12, 0.95);
+}
+
+// The coda's last four bars: the hook over the tonic, turning to the
+// dominant, back to the tune.
 void writeClosing(ScoreBuilder& b, double beat) {
-    constexpr std::string_view kHarmony = "C:3 | Am:3 | G:3 | G7:3";
-    padChords(b, {kCandles, beat, kWarmPad, 60, kCandleKey}, kHarmony);
-    padChords(b, {kCandles, beat, kStrings, 48, kCandleKey}, kHarmony);
-    arpeggio(b, {kCandles, beat, kHarp, 54, kCandleKey - 12}, kHarmony, 0.5);
-    bassLine(b, {kCandles, beat, kSoftBass, 64, kCandleKey}, kHarmony, BassStyle::Waltz);
-    b.phrase(kCandles, beat, kCelesta, "E5:.5 G5 C6:2 | B5:.5 G5 A5:2 | G5:1.5 F5:.5 D5:1 | B4:3",
-             60, kCandleKey - 12, 1.2);
+    writeHookInThree(b, beat, "C:3 | Am:3 | F:3 | G7:3", 78);
 }
 
 void writeMelody(ScoreBuilder& b) {
-    // The first half on bells, then the flute takes the tune and the choir joins.
+    // The first half on our bell, high like a music box, then the soft lead
+    // takes the tune and the choir joins; the SoundFont's celesta and flute
+    // under them.
     const double secondHalf = kLoopStart + kMelodyBeats / 2;
-    b.phrase(kCandles, kLoopStart, kCelesta, tune::kSilentNightFirstHalf, 86, kCandleKey, 1.0);
-    b.phrase(kCandles, kLoopStart, kVibraphone, tune::kSilentNightFirstHalf, 68, kCandleKey);
-    b.phrase(kCandles, secondHalf, kFlute, tune::kSilentNightSecondHalf, 88, kCandleKey, 0.95);
-    b.phrase(kCandles, secondHalf, kCelesta, tune::kSilentNightSecondHalf, 46, kCandleKey, 1.0);
+    b.phrase(kCandles, kLoopStart, synth::kBell, tune::kSilentNightFirstHalf, 92, kCandleKey + 12,
+             1.0);
+    b.phrase(kCandles, kLoopStart, kCelesta, tune::kSilentNightFirstHalf, 54, kCandleKey, 1.0);
+    b.phrase(kCandles, secondHalf, synth::kSoftLead, tune::kSilentNightSecondHalf, 92, kCandleKey,
+             0.95);
+    b.phrase(kCandles, secondHalf, kFlute, tune::kSilentNightSecondHalf, 60, kCandleKey, 0.95);
 }
 
 void writeAccompaniment(ScoreBuilder& b) {
     const std::string harmony = std::string(tune::kSilentNightFirstHarmony) + " " +
                                 std::string(tune::kSilentNightSecondHarmony);
-    padChords(b, {kCandles, kLoopStart, kWarmPad, 64, kCandleKey}, harmony);
-    padChords(b, {kCandles, kLoopStart, kStrings, 48, kCandleKey}, harmony);
+    padChords(b, {kCandles, kLoopStart, kWarmPad, 56, kCandleKey}, harmony);
+    padChords(b, {kCandles, kLoopStart, kStrings, 44, kCandleKey}, harmony);
     padChords(b, {kCandles, kLoopStart + kMelodyBeats / 2, kChoir, 54, kCandleKey},
               tune::kSilentNightSecondHarmony);
     arpeggio(b, {kCandles, kLoopStart, kHarp, 56, kCandleKey - 12}, harmony, 0.5);
@@ -71,22 +79,25 @@ void writeAccompaniment(ScoreBuilder& b) {
 }
 
 void writeCoda(ScoreBuilder& b) {
-    // The motif in three on the music box, and its answer, with the choir.
-    constexpr std::string_view kHarmony = "C:3 | Am:3 | F:3 | G:3";
-    b.phrase(kCandles, kCodaStart, kMusicBox,
-             "E5:.5 G5 C6:2 | B5:.5 G5 A5:2 | A5:.5 F5 C6:2 | B5:.5 G5 D5:2", 76, kCandleKey - 12,
-             1.3);
-    padChords(b, {kCandles, kCodaStart, kWarmPad, 60, kCandleKey}, kHarmony);
-    padChords(b, {kCandles, kCodaStart, kStrings, 48, kCandleKey}, kHarmony);
-    padChords(b, {kCandles, kCodaStart, kChoir, 48, kCandleKey}, kHarmony);
-    arpeggio(b, {kCandles, kCodaStart, kHarp, 54, kCandleKey - 12}, kHarmony, 0.5);
-    bassLine(b, {kCandles, kCodaStart, kSoftBass, 64, kCandleKey}, kHarmony, BassStyle::Waltz);
+    // The hook once more, with the choir.
+    writeHookInThree(b, kCodaStart, "C:3 | Am:3 | F:3 | G:3", 84);
+    padChords(b, {kCandles, kCodaStart, kChoir, 44, kCandleKey}, "C:3 | Am:3 | F:3 | G:3");
 }
 
 void writeBells(ScoreBuilder& b) {
-    // A soft bell tree at the start of each eight-bar phrase of the loop.
-    for (double beat = kLoopStart; beat < kLoopEnd; beat += 24)
+    // A soft bell tree at the start of each eight-bar phrase of the tune;
+    // sleigh bells on the second and third beats from the tune's second line
+    // to the coda's hook, resting in the bar where the tune's second half
+    // first holds its note; the top end rests in the tune's first line and
+    // the closing.
+    for (double beat = kLoopStart; beat < kCodaStart; beat += 24)
         hit(b, kCandles, beat, drum::kBellTree, 40);
+    for (double beat = kLoopStart + 12; beat < kCodaStart + kClosingBeats; beat += 3) {
+        if (beat == kLoopStart + kMelodyBeats / 2 + 9)
+            continue;
+        hit(b, kCandles, beat + 1, drum::kSleighBells, 40);
+        hit(b, kCandles, beat + 2, drum::kSleighBells, 34);
+    }
 }
 
 } // namespace
@@ -94,11 +105,14 @@ void writeBells(ScoreBuilder& b) {
 BeatSpan writeCandles(ScoreBuilder& b) {
     b.metre(3);
     writeClosing(b, 0);
+    b.statement("candles' entrance", kCandles, 0, kClosingBeats, true);
     writeMelody(b);
     writeAccompaniment(b);
     writeCoda(b);
     writeBells(b);
+    b.statement("candles' coda", kCandles, kCodaStart, kCodaStart + kClosingBeats, false);
     writeClosing(b, kLoopEnd - kClosingBeats);
+    b.statement("before the loop's end", kCandles, kLoopEnd - kClosingBeats, kLoopEnd, false);
     b.metre(4);
     return {kLoopStart, kLoopEnd};
 }

@@ -21,20 +21,22 @@ constexpr int kWarpKey = 2;
 
 // The santas start to bob: the drums come in and the music builds.
 constexpr double kBob = cueBeat(kMoon, kSkyLatePhaseMs);
-// The warp's picture changes.
-constexpr double kHoldEnds = cueBeat(kWarp, kWarpHoldEndsMs);
+// The warp's picture changes: it takes off, flies straight, then turns.
+constexpr double kTakeOff = cueBeat(kWarp, kWarpHoldEndsMs);
 constexpr double kZoomEnds = cueBeat(kWarp, kWarpZoomEndsMs);
 constexpr double kStraightEnds = cueBeat(kWarp, kWarpStraightEndsMs);
 constexpr double kWarpBeats = 30;
+// The hook crowns the flight: its call and answer in the last eight beats.
+constexpr double kWarpHook = kWarpBeats - 8;
 
 void writeMoonMusic(ScoreBuilder& b) {
     // "Brightly shone the moon that night", soft, then rising into the warp.
-    b.phrase(kMoon, 0, kVibraphone, tune::kWenceslasMoonLine, 78, kMoonKey + 24);
-    b.phrase(kMoon, 0, kFlute, tune::kWenceslasMoonLine, 84, kMoonKey + 12);
-    b.phrase(kMoon, 16, kFlute, tune::kWenceslasRisingLine, 92, kMoonKey + 12);
+    b.phrase(kMoon, 0, synth::kSoftLead, tune::kWenceslasMoonLine, 96, kMoonKey + 12);
+    b.phrase(kMoon, 0, kVibraphone, tune::kWenceslasMoonLine, 58, kMoonKey + 24);
+    b.phrase(kMoon, 16, synth::kSoftLead, tune::kWenceslasRisingLine, 92, kMoonKey + 24);
     b.phrase(kMoon, 16, synth::kPulseLead, tune::kWenceslasRisingLine, 86, kMoonKey + 12);
-    b.phrase(kMoon, 16, kBrass, tune::kWenceslasRisingLine, 78, kMoonKey + 12);
-    b.phrase(kMoon, 16, kGlockenspiel, tune::kWenceslasRisingLine, 50, kMoonKey + 24);
+    b.phrase(kMoon, 16, kBrass, tune::kWenceslasRisingLine, 66, kMoonKey);
+    b.phrase(kMoon, 16, kGlockenspiel, tune::kWenceslasRisingLine, 44, kMoonKey + 24);
 
     constexpr std::string_view kRising = "C:2 G:2 | Am:2 D7:2";
     const std::string harmony =
@@ -45,47 +47,67 @@ void writeMoonMusic(ScoreBuilder& b) {
     // From the bob the thin pulse runs along with the harp, in sixteenths
     // when the tune starts to climb.
     static_assert(kBob == 12, "the bob starts the tune's last bar before the climb");
-    arpeggio(b, {kMoon, kBob, synth::kChipArp, 56, kMoonKey}, "C:4", 0.5);
-    arpeggio(b, {kMoon, 16, synth::kChipArp, 62, kMoonKey}, kRising, 0.25);
+    arpeggio(b, {kMoon, kBob, synth::kChipArp, 52, kMoonKey}, "C:4", 0.5);
+    arpeggio(b, {kMoon, 16, synth::kChipArp, 56, kMoonKey}, kRising, 0.25);
     bassLine(b, {kMoon, 0, kSoftBass, 76, kMoonKey + 12}, tune::kWenceslasMoonHarmony,
              BassStyle::Held);
-    bassLine(b, {kMoon, 16, kBass, 96, kMoonKey + 12}, kRising, BassStyle::Polka);
-    bassLine(b, {kMoon, kBob, synth::kChipBass, 80, kMoonKey + 24}, "C:4 " + std::string(kRising),
+    bassLine(b, {kMoon, 16, kBass, 90, kMoonKey + 12}, kRising, BassStyle::Polka);
+    bassLine(b, {kMoon, kBob, synth::kChipBass, 74, kMoonKey + 24}, "C:4 " + std::string(kRising),
              BassStyle::Eighths);
-    b.ramp(kMoon, kBob, 24, kStrings, 11, 90, 127);
+    b.ramp(kMoon, kBob, 24, kStrings, 11, 90, 120);
 }
 
 void writeMoonDrums(ScoreBuilder& b) {
-    // A bell for the sleighs in the sky; the drums come in as the santas
-    // start to bob, and build into the warp.
+    // A bell for the sleighs in the sky; the drums come in softly as the
+    // santas start to bob, holding back for the warp, and build in the last
+    // bar.
     hit(b, kMoon, 0, drum::kBellTree, 60);
     hit(b, kMoon, 0, drum::kTriangle, 50);
     b.note(kMoon, 0, kTubularBells, 72 + kMoonKey, 3, 72); // the new tonic, G
     hit(b, kMoon, 8, drum::kTriangle, 40);
-    hit(b, kMoon, kBob, drum::kSplash, 92);
-    for (int beat = static_cast<int>(kBob); beat < 22; ++beat)
-        hit(b, kMoon, beat, drum::kKick, 80 + (beat - 12) * 3);
-    chipBeat(b, {kMoon, 16, 22}, 4, 88, true);
-    tambourine(b, {kMoon, kBob, 22}, 40, 64);
-    snareFill(b, {kMoon, 22, 24}, 44, 112);
+    b.fader(kMoon, kBob, -2.5);
+    hit(b, kMoon, kBob, drum::kSplash, 84);
+    for (int beat = static_cast<int>(kBob); beat < 20; ++beat)
+        hit(b, kMoon, beat, drum::kKick, beat % 4 == 0 ? 84 : 64);
+    chipBeat(b, {kMoon, 16, 20}, 4, 80, false);
+    tambourine(b, {kMoon, kBob, 20}, 36, 56);
+    snareBuild(b, {kMoon, 20, 24}, 36, 100);
+    tomFill(b, {kMoon, 22, 23}, 90);
+}
+
+// The title card: the picture holds still, the drums hold back; a filter
+// opens on the chord and noise rises into take-off.
+void writeTitleCard(ScoreBuilder& b) {
+    hit(b, kWarp, 0, drum::kCrash, 104);
+    hit(b, kWarp, 0, drum::kKick, 110);
+    b.note(kWarp, 0, synth::kChipKit, drum::kKick, 0.25, 104);
+    b.chord(kWarp, 0, synth::kSweep, "D3+A3+D4+F#4+A4", kTakeOff, 76);
+    // The noise stops a sixteenth before take-off, so that the drop lands.
+    b.note(kWarp, 0, synth::kChipKit, drum::kRiser, kTakeOff - 0.25, 72);
+    for (double beat = 0; beat < kTakeOff; beat += 2)
+        b.note(kWarp, beat, kBass, 38, 1.8, 64 + static_cast<int>(beat) * 4);
+    b.phrase(kWarp, 0, kCelesta, "D5:.5 F#5 A5 D6 | E6:.5 F#6 A6 D7 | E7:2", 36);
+    snareBuild(b, {kWarp, kTakeOff - 2, kTakeOff}, 24, 76);
 }
 
 void writeWarpDrums(ScoreBuilder& b) {
-    // Crashes on the picture changes and on the second "Jingle bells", each
-    // announced by a fill on the beat before.
-    constexpr double kAccents[] = {0.0, kHoldEnds, kZoomEnds, 16.0, kStraightEnds, kWarpBeats};
+    // From take-off, crashes on the picture changes and on the hook, each
+    // announced by a fill on the beat before, and a build into the candles.
+    constexpr double kAccents[] = {kTakeOff, kZoomEnds, kWarpHook, kStraightEnds, kWarpBeats - 2};
+    static_assert(kWarpHook < kStraightEnds, "the hook is under way when the field turns");
     for (size_t i = 0; i + 1 < std::size(kAccents); ++i) {
         const double from = kAccents[i], to = kAccents[i + 1];
-        if (from < kWarpBeats)
-            hit(b, kWarp, from, drum::kCrash, 110);
-        drivingGroove(b, {kWarp, from, to - 1}, 96);
-        chipBeat(b, {kWarp, from, to - 1}, 2, 96, to > 16);
-        if (to < kWarpBeats)
+        hit(b, kWarp, from, drum::kCrash, 110);
+        drivingGroove(b, {kWarp, from, to - 1}, 100);
+        chipBeat(b, {kWarp, from, to - 1}, 2, 96, to > kWarpHook);
+        if (i + 2 < std::size(kAccents))
             tomFill(b, {kWarp, to - 1, to}, 100);
         else
-            snareFill(b, {kWarp, to - 1, to}, 70, 112);
+            drivingGroove(b, {kWarp, to - 1, to}, 100);
     }
-    sleighBells(b, {kWarp, 0, kWarpBeats}, 1.0, 60, 68);
+    sleighBells(b, {kWarp, kTakeOff, kWarpBeats - 2}, 1.0, 62, 70);
+    // The band holds its last chord and the drums run down the toms alone.
+    tomFill(b, {kWarp, kWarpBeats - 2, kWarpBeats}, 108);
 }
 
 } // namespace
@@ -96,45 +118,47 @@ void writeMoon(ScoreBuilder& b) {
 }
 
 void writeWarp(ScoreBuilder& b) {
-    // The whole refrain of "Jingle Bells", with the full band, one tone up;
-    // its last note, the tonic, lands on the candles' first downbeat. The
-    // pulse lead has the first "Jingle bells"; for the second the saw takes
-    // the tune, the pulse an octave above it, and the thin pulse's
-    // sixteenths move to the celesta.
+    // The title card builds; at take-off the full band drops in with the
+    // first half of the "Jingle Bells" refrain, one tone up, the pulse lead
+    // on the tune; then the hook crowns the flight, the saw lead in thirds
+    // under it, and the last bar builds into the candles.
     b.metre(2);
-    constexpr double kSecondHalf = 16;
-    const std::string first =
+    writeTitleCard(b);
+    const std::string refrain =
         std::string(tune::kJingleRefrainOpening) + " " + std::string(tune::kJingleRefrainHalfClose);
-    const std::string second = std::string(tune::kJingleRefrainOpening) + " " +
-                               std::string(tune::kJingleRefrainFullClose) + " C5:2";
-    b.phrase(kWarp, 0, synth::kPulseLead, first, 100, kWarpKey);
-    b.phrase(kWarp, 0, kBrass, first, 84, kWarpKey);
-    b.phrase(kWarp, 0, kGlockenspiel, first, 52, kWarpKey + 12);
-    b.phrase(kWarp, 0, kStrings, first, 62, kWarpKey - 12);
-    arpeggio(b, {kWarp, 0, synth::kChipArp, 62, kWarpKey - 12}, tune::kJingleHarmonyHalf, 0.25);
-    arpeggio(b, {kWarp, 0, kCelesta, 54, kWarpKey}, tune::kJingleHarmonyHalf, 0.5);
-    padChords(b, {kWarp, 0, kWarmPad, 76, kWarpKey}, tune::kJingleHarmonyHalf);
+    b.phrase(kWarp, kTakeOff, synth::kPulseLead, refrain, 100, kWarpKey);
+    b.phrase(kWarp, kTakeOff, kBrass, refrain, 74, kWarpKey);
+    b.phrase(kWarp, kTakeOff, kGlockenspiel, refrain, 46, kWarpKey + 12);
+    b.phrase(kWarp, kTakeOff, kStrings, refrain, 62, kWarpKey - 12);
+    arpeggio(b, {kWarp, kTakeOff, synth::kChipArp, 60, kWarpKey - 12}, tune::kJingleHarmonyHalf,
+             0.25);
+    arpeggio(b, {kWarp, kTakeOff, kCelesta, 50, kWarpKey}, tune::kJingleHarmonyHalf, 0.5);
+    padChords(b, {kWarp, kTakeOff, kWarmPad, 76, kWarpKey}, tune::kJingleHarmonyHalf);
+    bassLine(b, {kWarp, kTakeOff, kBass, 106, kWarpKey}, tune::kJingleHarmonyHalf,
+             BassStyle::Eighths);
+    bassLine(b, {kWarp, kTakeOff, synth::kChipBass, 78, kWarpKey + 12}, tune::kJingleHarmonyHalf,
+             BassStyle::Eighths);
+    offbeatChords(b, {kWarp, kTakeOff, kPizzicato, 62, kWarpKey}, tune::kJingleHarmonyHalf);
+    barStabs(b, {kWarp, kTakeOff, kPizzicato, 92, kWarpKey}, tune::kJingleHarmonyHalf, 2);
 
-    b.phrase(kWarp, kSecondHalf, synth::kSawLead, second, 100, kWarpKey);
-    b.phrase(kWarp, kSecondHalf, synth::kPulseLead, second, 80, kWarpKey + 12);
-    b.phrase(kWarp, kSecondHalf, kBrass, second, 80, kWarpKey);
-    b.phrase(kWarp, kSecondHalf, kStrings, second, 62, kWarpKey - 12);
-    arpeggio(b, {kWarp, kSecondHalf, kCelesta, 58, kWarpKey}, tune::kJingleHarmonyClose, 0.25);
-    arpeggio(b, {kWarp, kSecondHalf, synth::kChipArp, 60, kWarpKey}, tune::kJingleHarmonyClose,
-             0.5);
-    padChords(b, {kWarp, kSecondHalf, kChoir, 76, kWarpKey}, tune::kJingleHarmonyClose);
-
-    const std::string harmony = tune::jingleRefrainHarmony();
-    bassLine(b, {kWarp, 0, kBass, 106, kWarpKey}, harmony, BassStyle::Eighths);
-    bassLine(b, {kWarp, 0, synth::kChipBass, 78, kWarpKey + 12}, harmony, BassStyle::Eighths);
-    offbeatChords(b, {kWarp, 0, kPizzicato, 62, kWarpKey}, harmony);
+    // The hook, in D: two bars of four become four of two.
+    b.metre(4);
+    b.phrase(kWarp, kWarpHook, synth::kHook, tune::wholeMotif(), 122, kWarpKey, 0.92);
+    b.statement("warp", kWarp, kWarpHook, kWarpBeats, false);
+    b.phrase(kWarp, kWarpHook, synth::kSawLead, tune::kMotifThirdBelow, 72, kWarpKey);
+    b.metre(2);
+    const std::string hookHarmony = std::string(tune::kMotifHarmony);
+    padChords(b, {kWarp, kWarpHook, kChoir, 70, kWarpKey}, hookHarmony);
+    padChords(b, {kWarp, kWarpHook, kWarmPad, 70, kWarpKey}, hookHarmony);
+    arpeggio(b, {kWarp, kWarpHook, synth::kChipArp, 58, kWarpKey}, "C:2 Am:2 | F:2", 0.25);
+    barStabs(b, {kWarp, kWarpHook, kPizzicato, 92, kWarpKey}, hookHarmony, 2);
+    bassLine(b, {kWarp, kWarpHook, kBass, 106, kWarpKey}, hookHarmony, BassStyle::Eighths);
+    bassLine(b, {kWarp, kWarpHook, synth::kChipBass, 78, kWarpKey + 12}, hookHarmony,
+             BassStyle::Eighths);
     writeWarpDrums(b);
 
-    // The last bell on the tonic, D, which is the fifth of the candles' first
-    // chord: the warp's home becomes the candles' dominant.
-    b.note(kWarp, kWarpBeats, kTubularBells, 60 + kWarpKey, 3, 84);
-    hit(b, kWarp, kWarpBeats, drum::kKick, 90);
-    hit(b, kWarp, kWarpBeats, drum::kBellTree, 70);
+    // The candles' downbeat: a soft kick under the candles' own first notes.
+    hit(b, kWarp, kWarpBeats, drum::kKick, 84);
     b.metre(4);
 }
 

@@ -25,41 +25,51 @@ void writePreroll(ScoreBuilder& b) {
 
 void writeLetters(ScoreBuilder& b) {
     // A bar for each run of the highlight along the letters, a note for each
-    // letter: the motif first, then the chords' tones. In the fourth bar the
-    // bottle appears (a held chord) and the whole word flashes twice.
-    const std::string letters = std::string(tune::kMotif) + " " + std::string(tune::kMotifAnswer) +
-                                " | A4:.5 C5 E5:1 A5:.5 E5 C5 r | F4:.5 A4 C5:1 F5:.5 C5 A4 r |"
-                                " G4+D5+G5:1.5 F5+G5+B5:.5 r F5+B5+D6 r";
-    b.phrase(kLetters, 0, kCelesta, letters, 84, 0, 1.6);
+    // letter: the hook's call and answer, then the call again. In the fourth
+    // bar the bottle appears (a held chord) and the whole word flashes twice,
+    // and the thin pulse and the snare run up into the sleigh ride.
+    const std::string letters = tune::wholeMotif() + " | " + std::string(tune::kMotif) +
+                                " | G4+D5+G5:1.5 F5+G5+B5:.5 r F5+B5+D6 r";
+    b.phrase(kLetters, 0, synth::kHook, tune::wholeMotif(), 96, 0, 0.9);
+    b.statement("letters", kLetters, 0, 8, false);
+    b.phrase(kLetters, 8, synth::kHook, tune::kMotif, 84, 0, 0.9);
+    b.phrase(kLetters, 0, kCelesta, letters, 66, 0, 1.6);
     // The thin pulse answers each letter an octave up, its echo running on.
-    b.phrase(kLetters, 0, synth::kChipArp, letters, 70, 12, 0.5);
-    b.phrase(kLetters, 0, kGlockenspiel, "C6:4 | A5:4 | F5:4 | G5:1.5 B5:1 D6:1", 58);
+    b.phrase(kLetters, 0, synth::kChipArp, letters, 56, 12, 0.5);
+    b.phrase(kLetters, 0, kGlockenspiel, "E6:4 | C6:4 | A5:4 | G5:1.5 B5:1 D6:1", 50);
     padChords(b, {kLetters, 4, kWarmPad, 72}, "Am:4 | F:4 | G7:3.5");
     bassLine(b, {kLetters, 0, kSoftBass, 64}, "C:4 | Am:4 | F:4 | G:3.5", BassStyle::Held);
     hit(b, kLetters, 12, drum::kBellTree, 44);
-    snareFill(b, {kLetters, 14, 15.5}, 30, 76);
+    b.phrase(kLetters, 12.5, synth::kChipArp, "G4:.25 B4 D5 G5 B5 D6 G6 F6 D6 B5 G5 F5", 66, 0,
+             0.8);
+    snareBuild(b, {kLetters, 13, 15.5}, 30, 90);
 }
 
 void writeSparkler(ScoreBuilder& b) {
-    // The verse of "Jingle Bells", a polka: first flute and bells over the
-    // march; then the pulse lead takes the tune, the flute an octave above
-    // it, and the drums open up.
+    // The verse of "Jingle Bells", a polka: first the soft lead with bells
+    // over the march; a bar's break without hats or bells; then the pulse lead
+    // takes the tune, the soft lead an octave above it, and the drums open up.
     b.metre(2);
-    constexpr double kSecondHalf = 16;
-    b.phrase(kSparkler, 0, kFlute, tune::kJingleVerseFirstHalf, 92, 0, 0.9);
-    b.phrase(kSparkler, 0, kGlockenspiel, tune::kJingleVerseFirstHalf, 56, 12, 0.9);
+    constexpr double kBreak = 14, kSecondHalf = 16;
+    b.phrase(kSparkler, 0, synth::kSoftLead, tune::kJingleVerseFirstHalf, 98, 0, 0.9);
+    b.phrase(kSparkler, 0, kFlute, tune::kJingleVerseFirstHalf, 56, 0, 0.9);
+    b.phrase(kSparkler, 0, kGlockenspiel, tune::kJingleVerseFirstHalf, 48, 12, 0.9);
     offbeatChords(b, {kSparkler, 0, kPizzicato, 62}, tune::kJingleVerseFirstHarmony);
+    barStabs(b, {kSparkler, 0, kPizzicato, 84}, tune::kJingleVerseFirstHarmony, 2);
     bassLine(b, {kSparkler, 0, kBass, 96}, tune::kJingleVerseFirstHarmony, BassStyle::Polka);
     padChords(b, {kSparkler, 0, kWarmPad, 64}, tune::kJingleVerseFirstHarmony);
     arpeggio(b, {kSparkler, 0, synth::kChipArp, 50, -12}, tune::kJingleVerseFirstHarmony, 0.5);
-    marchGroove(b, {kSparkler, 0, kSecondHalf}, 84);
-    sleighBells(b, {kSparkler, 0, kSecondHalf}, 1.0, 56, 62);
+    marchGroove(b, {kSparkler, 0, kBreak}, 84);
+    sleighBells(b, {kSparkler, 0, kBreak}, 1.0, 56, 62);
+    hit(b, kSparkler, kBreak, drum::kKick, 84);
+    b.note(kSparkler, kBreak, synth::kChipKit, drum::kKick, 0.25, 84);
 
-    b.phrase(kSparkler, kSecondHalf, synth::kPulseLead, tune::kJingleVerseSecondHalf, 90, 0, 0.85);
-    b.phrase(kSparkler, kSecondHalf, kFlute, tune::kJingleVerseSecondHalf, 74, 12, 0.8);
+    b.phrase(kSparkler, kSecondHalf, synth::kPulseLead, tune::kJingleVerseSecondHalf, 92, 0, 0.85);
+    b.phrase(kSparkler, kSecondHalf, synth::kSoftLead, tune::kJingleVerseSecondHalf, 72, 12, 0.8);
     arpeggio(b, {kSparkler, kSecondHalf, synth::kChipArp, 60, -12}, tune::kJingleVerseSecondHarmony,
              0.25);
     offbeatChords(b, {kSparkler, kSecondHalf, kPizzicato, 66}, tune::kJingleVerseSecondHarmony);
+    barStabs(b, {kSparkler, kSecondHalf, kPizzicato, 88}, tune::kJingleVerseSecondHarmony, 2);
     bassLine(b, {kSparkler, kSecondHalf, kBass, 100}, tune::kJingleVerseSecondHarmony,
              BassStyle::Eighths);
     padChords(b, {kSparkler, kSecondHalf, kStrings, 56}, tune::kJingleVerseSecondHarmony);
@@ -68,7 +78,7 @@ void writeSparkler(ScoreBuilder& b) {
     marchGroove(b, {kSparkler, kSecondHalf, 28}, 88);
     chipBeat(b, {kSparkler, kSecondHalf, 28}, 2, 84, false);
     sleighBells(b, {kSparkler, kSecondHalf, 28}, 1.0, 62, 68);
-    snareFill(b, {kSparkler, 28, 30}, 50, 96);
+    snareBuild(b, {kSparkler, 28, 30}, 50, 100);
     b.metre(4);
 }
 
