@@ -41,13 +41,14 @@ void expectSharpBlocks(const SDL_Surface* shot, int left, int top, int scale) {
 }
 
 // "FPS=" with the limiter's 60 frames per second: the frames drawn over the
-// time spent drawing them, the lead-in left out. A busy machine may drop
-// frames, hence the generous lower bound; the limiter never shows one early.
+// time spent drawing them, the lead-in left out. A busy machine (or a
+// sanitizer build) may drop frames, hence the generous lower bound; the
+// limiter never shows one early.
 void expectFrameRate(const std::string& output) {
     const size_t at = output.find("FPS=");
     ASSERT_NE(at, std::string::npos) << output;
     const double fps = atof(output.c_str() + at + 4);
-    EXPECT_GT(fps, 30) << output;
+    EXPECT_GT(fps, 15) << output;
     EXPECT_LT(fps, 62) << output;
 }
 
